@@ -1,0 +1,22 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails when a program imports a DLL that is not part of Windows itself
+# (a compiler runtime such as libstdc++, libgcc or winpthread).
+string(REPLACE "," ";" programs "${PROGRAMS}")
+set(system_dlls kernel32.dll user32.dll gdi32.dll comdlg32.dll comctl32.dll winmm.dll msvcrt.dll
+    shell32.dll advapi32.dll ole32.dll ucrtbase.dll)
+foreach(program IN LISTS programs)
+  execute_process(COMMAND "${OBJDUMP}" -p "${program}" OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "objdump failed on ${program}")
+  endif()
+  string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+  foreach(import IN LISTS imports)
+    string(REPLACE "DLL Name: " "" dll "${import}")
+    string(STRIP "${dll}" dll)
+    string(TOLOWER "${dll}" dll)
+    if(NOT dll IN_LIST system_dlls AND NOT dll MATCHES "^api-ms-win-")
+      message(FATAL_ERROR "${program} imports ${dll}, which is not a system DLL")
+    endif()
+    message(STATUS "${program}: ${dll}")
+  endforeach()
+endforeach()

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds Korvel.exe, lays out a demo installation and starts the Launcher in
+# it under Wine. With a display the window opens there; without one the Launcher
+# runs on a virtual display and a screenshot is saved and its path printed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+top=$(pwd)
+
+bash scripts/install-deps.sh
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target demo_installation
+
+build="$top/build/windows"
+root="$build/demo/KORVEL"
+wine_dir="$build/wine-demo"
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  export KORVEL_TEST_DISPLAY="$DISPLAY"
+  headless=0
+else
+  unset KORVEL_TEST_DISPLAY
+  headless=1
+fi
+"$top/cmake/wine-session.sh" start "$wine_dir" >/dev/null
+trap '"$top/cmake/wine-session.sh" stop "$wine_dir"' EXIT
+export WINEPREFIX="$wine_dir/prefix" WINEDEBUG=-all DISPLAY=$(cat "$wine_dir/display")
+export KORVEL_STANDIN_JOURNAL="Z:${root//\//\\}\\journal.txt"
+
+echo "Demo installation: $root"
+cd "$root/Exe"
+if [ "$headless" -eq 0 ]; then
+  wine Korvel.exe
+  exit 0
+fi
+
+wine Korvel.exe &
+launcher=$!
+# Wait for the Launcher's first window (or for it to end), then take the picture.
+for _ in $(seq 1 150); do
+  xwininfo -root -tree 2>/dev/null | grep -q -i 'korvel\|welcome' && break
+  kill -0 "$launcher" 2>/dev/null || break
+  sleep 0.2
+done
+sleep 1  # let the window finish painting
+shot="$build/demo/korvel-demo.png"
+import -display "$DISPLAY" -window root "$shot"
+echo "Screenshot: $shot"
+kill "$launcher" 2>/dev/null || true

@@ -1,0 +1,23 @@
+#include "common/fixed_text.h"
+
+namespace korvel {
+
+std::string_view trim_blanks(std::string_view text) {
+  const std::size_t end = text.find_last_not_of(' ');
+  return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+}
+
+std::string_view cut_at_nul(std::string_view text) {
+  const std::size_t nul = text.find('\0');
+  return nul == std::string_view::npos ? text : text.substr(0, nul);
+}
+
+bool same_text(std::string_view a, std::string_view b) { return trim_blanks(a) == trim_blanks(b); }
+
+std::string pad_to(std::string_view text, std::size_t width) {
+  std::string out(text.substr(0, width));
+  out.resize(width, ' ');
+  return out;
+}
+
+}  // namespace korvel

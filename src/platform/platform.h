@@ -1,0 +1,110 @@
+// The platform seam.
+//
+// The Launcher's behaviour is plain C++ that reaches the operating system only
+// through the small interfaces below. The Win32 adapter implements them; the
+// native tests use an in-memory fake. Paths are Windows paths in the ANSI code
+// page; a relative path is taken against the process's current directory.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvel {
+
+// Files and directories.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // The whole file; nothing when it is missing, is a folder or can't be read.
+  virtual std::optional<std::string> read_file(std::string_view path) = 0;
+  // Size in bytes of an existing file.
+  virtual std::optional<std::uint64_t> file_size(std::string_view path) = 0;
+  // Up to `count` bytes from `offset` (fewer at the end of the file).
+  virtual std::optional<std::string> read_file_range(std::string_view path, std::uint64_t offset,
+                                                     std::size_t count) = 0;
+  // Creates or truncates the file and writes `data`; false when that fails.
+  virtual bool write_file(std::string_view path, std::string_view data) = 0;
+  // Moves `from` over `to`, replacing an existing `to` in one step.
+  virtual bool move_file_replacing(std::string_view from, std::string_view to) = 0;
+  // Deletes a file; read-only, hidden and system files are left alone.
+  virtual bool delete_file(std::string_view path) = 0;
+
+  // True when a file (not a folder) of that name exists.
+  virtual bool file_exists(std::string_view path) = 0;
+  // The platform's file search for a name (search-path semantics); the full path found.
+  virtual std::optional<std::string> search_path(std::string_view name) = 0;
+
+  // The current directory, at most 260 characters; nothing when it can't be had.
+  virtual std::optional<std::string> current_directory() = 0;
+  // The Windows directory, as the platform reports it (empty on failure).
+  virtual std::string windows_directory() = 0;
+};
+
+// Message box types and answers, with the platform's values.
+namespace mb {
+inline constexpr unsigned ok = 0x0;
+inline constexpr unsigned ok_cancel = 0x1;
+inline constexpr unsigned yes_no = 0x4;
+inline constexpr unsigned retry_cancel = 0x5;
+inline constexpr unsigned icon_error = 0x10;
+inline constexpr unsigned icon_information = 0x40;
+
+inline constexpr int answer_ok = 1;
+inline constexpr int answer_cancel = 2;
+inline constexpr int answer_retry = 4;
+inline constexpr int answer_yes = 6;
+inline constexpr int answer_no = 7;
+}  // namespace mb
+
+// Message boxes without an owner window.
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  // Shows the box and returns the answer (one of mb::answer_*).
+  virtual int show(std::string_view text, std::string_view caption, unsigned type) = 0;
+};
+
+// Synchronous sound cues.
+class Sound {
+ public:
+  virtual ~Sound() = default;
+  // Plays a wave file and returns when it has ended; failures are silent.
+  virtual void play(std::string_view path) = 0;
+};
+
+// Processes the Launcher starts and, at exit, looks at again.
+using ProcessHandle = std::uintptr_t;
+
+struct StartedProcess {
+  ProcessHandle handle = 0;
+  std::uint32_t id = 0;
+};
+
+class Processes {
+ public:
+  virtual ~Processes() = default;
+  // Starts `application` with `command_line`, inheriting environment and current
+  // directory, no handles. The handles of a started process stay open.
+  virtual std::optional<StartedProcess> start(std::string_view application,
+                                              std::string_view command_line) = 0;
+  // Opens a process by id; 0 when it can't be opened.
+  virtual ProcessHandle open(std::uint32_t process_id) = 0;
+  // The exit code, or nothing when it can't be read. 259 means still running.
+  virtual std::optional<std::uint32_t> exit_code(ProcessHandle handle) = 0;
+  virtual void terminate(ProcessHandle handle, std::uint32_t exit_code) = 0;
+};
+
+inline constexpr std::uint32_t still_active = 259;
+
+// Everything the core may use, handed to it as one value.
+struct Platform {
+  FileSystem& files;
+  MessageBoxes& message_boxes;
+  Sound& sound;
+  Processes& processes;
+};
+
+}  // namespace korvel

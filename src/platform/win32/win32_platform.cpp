@@ -1,0 +1,176 @@
+#include "platform/win32/win32_platform.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <vector>
+
+namespace korvel::win32 {
+
+namespace {
+
+// Win32 wants NUL-terminated texts.
+std::string z(std::string_view text) { return std::string(text); }
+
+// Closes a file handle when it goes out of scope.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE h) : h_(h) {}
+  ~FileHandle() {
+    if (ok()) CloseHandle(h_);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  bool ok() const { return h_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return h_; }
+
+ private:
+  HANDLE h_;
+};
+
+HANDLE open_for_reading(std::string_view path) {
+  return CreateFileA(z(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool read_exactly(HANDLE file, char* data, std::size_t count) {
+  while (count > 0) {
+    const DWORD want = count > 0x40000000 ? 0x40000000 : static_cast<DWORD>(count);
+    DWORD got = 0;
+    if (!ReadFile(file, data, want, &got, nullptr) || got == 0) return false;
+    data += got;
+    count -= got;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> Win32FileSystem::read_file(std::string_view path) {
+  const std::optional<std::uint64_t> size = file_size(path);
+  if (!size) return std::nullopt;
+  return read_file_range(path, 0, static_cast<std::size_t>(*size));
+}
+
+std::optional<std::uint64_t> Win32FileSystem::file_size(std::string_view path) {
+  FileHandle file(open_for_reading(path));
+  if (!file.ok()) return std::nullopt;
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file.get(), &size)) return std::nullopt;
+  return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+std::optional<std::string> Win32FileSystem::read_file_range(std::string_view path, std::uint64_t offset,
+                                                            std::size_t count) {
+  FileHandle file(open_for_reading(path));
+  if (!file.ok()) return std::nullopt;
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file.get(), &size)) return std::nullopt;
+  const std::uint64_t total = static_cast<std::uint64_t>(size.QuadPart);
+  if (offset >= total) return std::string();
+  if (count > total - offset) count = static_cast<std::size_t>(total - offset);
+  LARGE_INTEGER position;
+  position.QuadPart = static_cast<LONGLONG>(offset);
+  if (!SetFilePointerEx(file.get(), position, nullptr, FILE_BEGIN)) return std::nullopt;
+  std::string data(count, '\0');
+  if (!read_exactly(file.get(), data.data(), count)) return std::nullopt;
+  return data;
+}
+
+bool Win32FileSystem::write_file(std::string_view path, std::string_view data) {
+  FileHandle file(CreateFileA(z(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.ok()) return false;
+  while (!data.empty()) {
+    const DWORD want = data.size() > 0x40000000 ? 0x40000000 : static_cast<DWORD>(data.size());
+    DWORD written = 0;
+    if (!WriteFile(file.get(), data.data(), want, &written, nullptr) || written == 0) return false;
+    data.remove_prefix(written);
+  }
+  // The data must be on the disk before the file is moved over the old one.
+  return FlushFileBuffers(file.get()) != 0;
+}
+
+bool Win32FileSystem::move_file_replacing(std::string_view from, std::string_view to) {
+  // A read-only file is one the user chose to keep as it is. Windows refuses to
+  // replace it; Wine would, so the adapter says no on both.
+  const DWORD target = GetFileAttributesA(z(to).c_str());
+  if (target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_READONLY)) return false;
+  return MoveFileExA(z(from).c_str(), z(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool Win32FileSystem::delete_file(std::string_view path) {
+  const std::string name = z(path);
+  const DWORD attributes = GetFileAttributesA(name.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY))
+    return false;
+  return DeleteFileA(name.c_str()) != 0;
+}
+
+bool Win32FileSystem::file_exists(std::string_view path) {
+  const DWORD attributes = GetFileAttributesA(z(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::string> Win32FileSystem::search_path(std::string_view name) {
+  const std::string wanted = z(name);
+  if (wanted.empty()) return std::nullopt;
+  std::vector<char> found(MAX_PATH + 1);
+  for (;;) {
+    const DWORD n = SearchPathA(nullptr, wanted.c_str(), nullptr, static_cast<DWORD>(found.size()), found.data(),
+                                nullptr);
+    if (n == 0) return std::nullopt;
+    if (n < found.size()) return std::string(found.data(), n);
+    found.resize(n + 1);
+  }
+}
+
+std::optional<std::string> Win32FileSystem::current_directory() {
+  char buffer[MAX_PATH + 1];
+  const DWORD n = GetCurrentDirectoryA(sizeof buffer, buffer);
+  if (n == 0 || n > MAX_PATH) return std::nullopt;
+  return std::string(buffer, n);
+}
+
+std::string Win32FileSystem::windows_directory() {
+  char buffer[MAX_PATH + 1];
+  const UINT n = GetWindowsDirectoryA(buffer, sizeof buffer);
+  if (n == 0 || n > MAX_PATH) return std::string();
+  return std::string(buffer, n);
+}
+
+int Win32MessageBoxes::show(std::string_view text, std::string_view caption, unsigned type) {
+  return MessageBoxA(nullptr, z(text).c_str(), z(caption).c_str(), type);
+}
+
+void Win32Sound::play(std::string_view path) { PlaySoundA(z(path).c_str(), nullptr, 0); }
+
+std::optional<StartedProcess> Win32Processes::start(std::string_view application, std::string_view command_line) {
+  const std::string app = z(application);
+  std::string line = z(command_line);  // CreateProcessA may write into its command line
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.wShowWindow = SW_SHOWDEFAULT;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessA(app.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    return std::nullopt;
+  // Both handles stay open for the whole run, so the id can't be reused while
+  // the Launcher may still look at it.
+  return StartedProcess{reinterpret_cast<ProcessHandle>(info.hProcess), info.dwProcessId};
+}
+
+ProcessHandle Win32Processes::open(std::uint32_t process_id) {
+  return reinterpret_cast<ProcessHandle>(OpenProcess(PROCESS_ALL_ACCESS, TRUE, process_id));
+}
+
+std::optional<std::uint32_t> Win32Processes::exit_code(ProcessHandle handle) {
+  DWORD code = 0;
+  if (!GetExitCodeProcess(reinterpret_cast<HANDLE>(handle), &code)) return std::nullopt;
+  return code;
+}
+
+void Win32Processes::terminate(ProcessHandle handle, std::uint32_t exit_code) {
+  TerminateProcess(reinterpret_cast<HANDLE>(handle), exit_code);
+}
+
+}  // namespace korvel::win32

@@ -1,0 +1,51 @@
+// The Win32 implementation of the platform seam.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace korvel::win32 {
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  std::optional<std::string> read_file(std::string_view path) override;
+  std::optional<std::uint64_t> file_size(std::string_view path) override;
+  std::optional<std::string> read_file_range(std::string_view path, std::uint64_t offset,
+                                             std::size_t count) override;
+  bool write_file(std::string_view path, std::string_view data) override;
+  bool move_file_replacing(std::string_view from, std::string_view to) override;
+  bool delete_file(std::string_view path) override;
+  bool file_exists(std::string_view path) override;
+  std::optional<std::string> search_path(std::string_view name) override;
+  std::optional<std::string> current_directory() override;
+  std::string windows_directory() override;
+};
+
+class Win32MessageBoxes final : public MessageBoxes {
+ public:
+  int show(std::string_view text, std::string_view caption, unsigned type) override;
+};
+
+class Win32Sound final : public Sound {
+ public:
+  void play(std::string_view path) override;
+};
+
+class Win32Processes final : public Processes {
+ public:
+  std::optional<StartedProcess> start(std::string_view application, std::string_view command_line) override;
+  ProcessHandle open(std::uint32_t process_id) override;
+  std::optional<std::uint32_t> exit_code(ProcessHandle handle) override;
+  void terminate(ProcessHandle handle, std::uint32_t exit_code) override;
+};
+
+// One instance of every service, for the program's whole run.
+struct Win32Platform {
+  Win32FileSystem files;
+  Win32MessageBoxes message_boxes;
+  Win32Sound sound;
+  Win32Processes processes;
+
+  Platform platform() { return Platform{files, message_boxes, sound, processes}; }
+};
+
+}  // namespace korvel::win32

@@ -1,0 +1,82 @@
+#include "settings/settings_store.h"
+
+#include <string>
+
+#include "settings/records.h"
+
+namespace korvel {
+
+bool replace_file_contents(FileSystem& files, std::string_view path, std::string_view content) {
+  const std::string temporary = std::string(path) + ".tmp";
+  if (!files.write_file(temporary, content)) {
+    files.delete_file(temporary);
+    return false;
+  }
+  if (!files.move_file_replacing(temporary, path)) {
+    files.delete_file(temporary);
+    return false;
+  }
+  return true;
+}
+
+namespace {
+std::string sound_path(const Directories& dirs) { return path_in(dirs.start_directory, "\\Sound.dat"); }
+std::string recent_path(const Directories& dirs) { return path_in(dirs.start_directory, "\\recent.dat"); }
+}  // namespace
+
+bool read_sound_switch_at_startup(FileSystem& files, const Directories& dirs) {
+  const std::string path = sound_path(dirs);
+  if (!files.file_exists(path)) {
+    write_sound_file(files, dirs, true);
+    return true;
+  }
+  const std::optional<std::string> text = files.read_file(path);
+  if (!text) return true;
+  return parse_logical_record(*text).value_or(true);
+}
+
+void write_sound_file(FileSystem& files, const Directories& dirs, bool sound_on) {
+  replace_file_contents(files, sound_path(dirs), format_logical_record(sound_on));
+}
+
+void read_recent_list_at_startup(FileSystem& files, const Directories& dirs, RecentFiles& recent_files) {
+  const std::string path = recent_path(dirs);
+  if (files.file_exists(path)) {
+    load_recent_list(files, dirs, recent_files);
+    return;
+  }
+  recent_files = RecentFiles();
+  replace_file_contents(files, path, format_blank_recent_list());
+}
+
+void load_recent_list(FileSystem& files, const Directories& dirs, RecentFiles& recent_files) {
+  const std::optional<std::string> text = files.read_file(recent_path(dirs));
+  recent_files = text ? parse_recent_list(*text) : RecentFiles();
+}
+
+void save_recent_list(FileSystem& files, const Directories& dirs, const RecentFiles& recent_files) {
+  replace_file_contents(files, recent_path(dirs), format_recent_list(recent_files));
+}
+
+void write_language_file(FileSystem& files, const LanguageText& language) {
+  replace_file_contents(files, language_file_name, format_language_record(language));
+}
+
+void delete_language_file(FileSystem& files) { files.delete_file(language_file_name); }
+
+LanguageText language_from_work_dir(FileSystem& files) {
+  const LanguageText english(default_language);
+  const std::optional<std::string> work_dir_text = files.read_file(work_dir_file_name);
+  if (!work_dir_text) return english;
+  const std::optional<PathText> work_dir = parse_work_dir(*work_dir_text);
+  if (!work_dir) return english;
+  const std::string comvek = path_in(*work_dir, "\\ComVek.dat");
+  const std::optional<std::uint64_t> size = files.file_size(comvek);
+  if (!size) return english;
+  const std::optional<std::string> record = last_record(
+      *size, [&](std::uint64_t offset, std::size_t count) { return files.read_file_range(comvek, offset, count); });
+  if (!record) return english;
+  return language_from_record(*record);
+}
+
+}  // namespace korvel

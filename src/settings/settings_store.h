@@ -1,0 +1,50 @@
+// Reading and writing the settings files through the platform.
+//
+// Sound.dat and recent.dat lie in start_directory. language.dat and
+// work_dir.dat are addressed by their bare names, so they lie in the current
+// directory (the started programs read language.dat there). Every file is
+// replaced whole: written to a temporary file beside it, then moved over it, so
+// a crash or a full disk never leaves half a file. A failed write leaves the old
+// file as it was and is not reported.
+#pragma once
+
+#include <string_view>
+
+#include "common/fixed_text.h"
+#include "platform/platform.h"
+#include "settings/settings_formats.h"
+#include "startup/directories.h"
+
+namespace korvel {
+
+inline constexpr std::string_view sound_file_name = "Sound.dat";
+inline constexpr std::string_view recent_file_name = "recent.dat";
+inline constexpr std::string_view language_file_name = "language.dat";
+inline constexpr std::string_view work_dir_file_name = "work_dir.dat";
+inline constexpr std::string_view comvek_file_name = "ComVek.dat";
+
+// Replaces the file with `content` through a temporary file in the same folder.
+bool replace_file_contents(FileSystem& files, std::string_view path, std::string_view content);
+
+// The sound switch at start-up: read from Sound.dat when it exists, else true
+// and the file is created. A file that holds no readable value gives true.
+bool read_sound_switch_at_startup(FileSystem& files, const Directories& dirs);
+void write_sound_file(FileSystem& files, const Directories& dirs, bool sound_on);
+
+// The recent list at start-up: loaded when recent.dat exists, else blank and the
+// file is created with five blank records.
+void read_recent_list_at_startup(FileSystem& files, const Directories& dirs, RecentFiles& recent_files);
+void load_recent_list(FileSystem& files, const Directories& dirs, RecentFiles& recent_files);
+// Writes the entries worth keeping; a list with none leaves an empty file.
+void save_recent_list(FileSystem& files, const Directories& dirs, const RecentFiles& recent_files);
+
+void write_language_file(FileSystem& files, const LanguageText& language);
+// Deletes language.dat from the current directory; a missing file is no error.
+void delete_language_file(FileSystem& files);
+
+// The start-up output language: the last record of ComVek.dat in the working
+// directory that work_dir.dat names; "English" when either file is missing,
+// unreadable or empty.
+LanguageText language_from_work_dir(FileSystem& files);
+
+}  // namespace korvel

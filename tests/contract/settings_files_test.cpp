@@ -1,0 +1,226 @@
+// The settings files as the Launcher reads and writes them at start-up and
+// exit, with every kind of damaged or unusual file, on the file system under test.
+#include <gtest/gtest.h>
+
+#include "fake_platform.h"
+#include "files_under_test.h"
+#include "settings/settings_store.h"
+#include "startup/launcher.h"
+
+namespace korvel {
+namespace {
+
+std::string blank_recent_file() {
+  std::string text;
+  for (int i = 0; i < 5; ++i) text += std::string(260, ' ') + "\r\n";
+  return text;
+}
+
+class SettingsFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    under_test_ = testing::make_files_under_test();
+    dir_ = under_test_->folder();
+  }
+
+  FileSystem& files() { return under_test_->files(); }
+  std::string at(std::string_view name) const { return dir_ + "\\" + std::string(name); }
+  void put(std::string_view name, std::string_view content) { ASSERT_TRUE(files().write_file(at(name), content)); }
+  std::optional<std::string> get(std::string_view name) { return files().read_file(at(name)); }
+
+  void run() {
+    Platform platform{files(), boxes_, sound_, processes_};
+    state_ = LauncherState();
+    EXPECT_EQ(run_launcher(platform, state_), 0);
+  }
+
+  // No temporary file may be left beside a settings file.
+  void expect_no_leftovers() {
+    for (std::string_view name : {"Sound.dat", "recent.dat", "language.dat"})
+      EXPECT_FALSE(files().file_exists(at(std::string(name) + ".tmp"))) << name;
+  }
+
+  std::unique_ptr<testing::FilesUnderTest> under_test_;
+  std::string dir_;
+  fake::FakeMessageBoxes boxes_;
+  fake::FakeSound sound_;
+  fake::FakeFileSystem fake_files_;
+  fake::FakeProcesses processes_{fake_files_};
+  LauncherState state_;
+};
+
+TEST_F(SettingsFiles, FirstStartCreatesThemAndASecondStartKeepsThem) {
+  run();
+  EXPECT_TRUE(state_.sound_on);
+  EXPECT_EQ(get("Sound.dat"), " T\r\n");
+  EXPECT_EQ(get("recent.dat"), blank_recent_file());
+  EXPECT_FALSE(get("language.dat")) << "language.dat belongs to the run and is deleted at exit";
+  expect_no_leftovers();
+
+  run();
+  EXPECT_EQ(get("Sound.dat"), " T\r\n");
+  EXPECT_EQ(get("recent.dat"), blank_recent_file());
+  EXPECT_TRUE(boxes_.shown.empty());
+}
+
+TEST_F(SettingsFiles, SoundSwitchFromAnySoundDat) {
+  struct Case {
+    std::string content;
+    bool sound_on;
+  } cases[] = {
+      {" T\r\n", true},
+      {" F\r\n", false},
+      {"", true},                               // empty: on
+      {std::string("\x89PNG\0\x01\xff", 7), true},  // binary: on
+      {" T", true},                              // no line end
+      {" F\n", false},                           // LF only
+      {"  .t\r\n", true},
+      {"F", false},
+      {std::string(1 << 20, ' ') + "\r\n", true},  // a 1 MiB line of blanks
+      {std::string(1 << 20, 'F'), false},
+  };
+  for (const Case& c : cases) {
+    put("Sound.dat", c.content);
+    run();
+    EXPECT_EQ(state_.sound_on, c.sound_on) << c.content.substr(0, 10);
+    // Rewritten on every start, which also mends a file that held no value.
+    EXPECT_EQ(get("Sound.dat"), c.sound_on ? " T\r\n" : " F\r\n") << c.content.substr(0, 10);
+  }
+  expect_no_leftovers();
+}
+
+TEST_F(SettingsFiles, ReadOnlySoundDatIsReadAndLeftAlone) {
+  put("Sound.dat", "  .f");
+  under_test_->make_read_only(at("Sound.dat"));
+  run();
+  EXPECT_FALSE(state_.sound_on);
+  EXPECT_EQ(get("Sound.dat"), "  .f");
+  EXPECT_TRUE(boxes_.shown.empty());
+  expect_no_leftovers();
+}
+
+TEST_F(SettingsFiles, SettingsFilesThatAreFoldersChangeNothingElse) {
+  under_test_->make_folder(at("Sound.dat"));
+  under_test_->make_folder(at("recent.dat"));
+  put("unrelated.txt", "keep me");
+  run();
+  EXPECT_TRUE(state_.sound_on);
+  for (const PathText& entry : state_.recent_files) EXPECT_TRUE(entry.is_blank());
+  EXPECT_FALSE(files().file_exists(at("Sound.dat")));
+  EXPECT_EQ(get("unrelated.txt"), "keep me");
+  EXPECT_TRUE(boxes_.shown.empty());
+  expect_no_leftovers();
+}
+
+TEST_F(SettingsFiles, RecentListLoadedFromAnyRecentDat) {
+  const std::string nul_name = std::string("C:\\a\0b.dat", 10);
+  struct Case {
+    std::string content;
+    std::vector<std::string> entries;  // the first entries; the rest blank
+  } cases[] = {
+      {"", {}},
+      {"C:\\one.dat\r\nC:\\two.dat\r\n", {"C:\\one.dat", "C:\\two.dat"}},
+      {"1\r\n2\r\n3\r\n4\r\n5\r\n", {"1", "2", "3", "4", "5"}},
+      {"1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n", {"1", "2", "3", "4", "5"}},
+      {"1\n2\n3", {"1", "2", "3"}},  // LF only, last line without line end
+      {nul_name + "\r\n", {nul_name}},
+      {std::string(300, 'x') + "\r\n", {std::string(260, 'x')}},
+  };
+  for (const Case& c : cases) {
+    put("recent.dat", c.content);
+    run();
+    for (std::size_t i = 0; i < recent_file_count; ++i) {
+      const std::string expected = i < c.entries.size() ? c.entries[i] : "";
+      EXPECT_EQ(state_.recent_files[i], std::string_view(expected)) << c.content.substr(0, 20) << " entry " << i;
+    }
+    // Reading never changes the file.
+    EXPECT_EQ(get("recent.dat"), c.content);
+  }
+}
+
+TEST_F(SettingsFiles, SavingTheRecentList) {
+  put("recent.dat", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n");
+  run();
+  const Directories dirs = directories_from(dir_);
+  save_recent_list(files(), dirs, state_.recent_files);
+  EXPECT_EQ(get("recent.dat"), "1\r\n2\r\n3\r\n4\r\n5\r\n") << "the last two lines are gone";
+
+  RecentFiles entries;
+  entries[0] = ".dat";
+  entries[1] = "C:\\b.dat";
+  entries[3] = std::string("C:\\d.dat\0x", 10);
+  save_recent_list(files(), dirs, entries);
+  EXPECT_EQ(get("recent.dat"), "C:\\b.dat\r\nC:\\d.dat\r\n");
+
+  // Removing the only entry really removes it.
+  save_recent_list(files(), dirs, RecentFiles());
+  EXPECT_EQ(get("recent.dat"), "");
+  load_recent_list(files(), dirs, entries);
+  for (const PathText& entry : entries) EXPECT_TRUE(entry.is_blank());
+  expect_no_leftovers();
+}
+
+TEST_F(SettingsFiles, RecentDatThatVanishedIsWrittenAgain) {
+  run();
+  ASSERT_TRUE(files().delete_file(at("recent.dat")));
+  RecentFiles entries;
+  entries[0] = "C:\\Jobs\\frame.dat";
+  save_recent_list(files(), directories_from(dir_), entries);
+  EXPECT_EQ(get("recent.dat"), "C:\\Jobs\\frame.dat\r\n");
+}
+
+TEST_F(SettingsFiles, ReadOnlyRecentDatKeepsItsContents) {
+  put("recent.dat", "C:\\a.dat\r\n");
+  under_test_->make_read_only(at("recent.dat"));
+  RecentFiles entries;
+  entries[0] = "C:\\other.dat";
+  save_recent_list(files(), directories_from(dir_), entries);
+  EXPECT_EQ(get("recent.dat"), "C:\\a.dat\r\n");
+  expect_no_leftovers();
+}
+
+TEST_F(SettingsFiles, StartUpLanguageFromTheWorkingDirectory) {
+  const std::string work = dir_ + "\\work";
+  under_test_->make_folder(work);
+  struct Case {
+    std::optional<std::string> work_dir;  // content of work_dir.dat; nothing: no file
+    std::optional<std::string> comvek;    // content of ComVek.dat in `work`; nothing: no file
+    std::string language;
+  } cases[] = {
+      {std::nullopt, "Romanian\r\n", "English"},
+      {"", "Romanian\r\n", "English"},                        // empty work_dir.dat
+      {dir_ + "\\missing\r\n", std::nullopt, "English"},      // names a missing folder
+      {std::string(300, 'w') + "\r\n", std::nullopt, "English"},  // over 260 characters
+      {work + "\r\n", std::nullopt, "English"},
+      {work + "\r\n", "", "English"},                          // empty ComVek.dat
+      {work + "\r\n", "Romanian\r\n", "Romanian"},             // one record
+      {work + "\r\n", "English\r\nRomanian\r\n", "Romanian"},
+      {work + "\r\n", "Romanian\r\nEnglish", "English"},       // last line without line end
+      {work + "\r\n", "Romanian\r\n\r\n", ""},                  // last record empty: blank text
+      {work + "\nsecond record\n", "Romanian and the rest of a long record\n", "Romanian and the res"},
+  };
+  for (const Case& c : cases) {
+    files().delete_file(at("work_dir.dat"));
+    files().delete_file(work + "\\ComVek.dat");
+    if (c.work_dir) put("work_dir.dat", *c.work_dir);
+    if (c.comvek) {
+      ASSERT_TRUE(files().write_file(work + "\\ComVek.dat", *c.comvek));
+    }
+    EXPECT_EQ(language_from_work_dir(files()), std::string_view(c.language))
+        << c.work_dir.value_or("(none)").substr(0, 40) << " / " << c.comvek.value_or("(none)");
+  }
+}
+
+TEST_F(SettingsFiles, LanguageFileIsTwentyCharactersInTheCurrentDirectory) {
+  write_language_file(files(), LanguageText("Romanian"));
+  EXPECT_EQ(get("language.dat"), "Romanian            \r\n");
+  write_language_file(files(), LanguageText(""));
+  EXPECT_EQ(get("language.dat"), std::string(20, ' ') + "\r\n");
+  delete_language_file(files());
+  EXPECT_FALSE(files().file_exists(at("language.dat")));
+  delete_language_file(files());  // a missing file is no error
+  expect_no_leftovers();
+}
+
+}  // namespace
+}  // namespace korvel

@@ -1,0 +1,173 @@
+#include "harness.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <thread>
+
+namespace korvel::e2e {
+
+namespace {
+
+std::string environment(const char* name) {
+  char value[32768];
+  const DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
+  if (n == 0 || n >= sizeof value) throw std::runtime_error(std::string("environment variable missing: ") + name);
+  return std::string(value, n);
+}
+
+void copy_tree(const std::string& from, const std::string& to) {
+  CreateDirectoryA(to.c_str(), nullptr);
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      copy_tree(from + "\\" + name, to + "\\" + name);
+    else
+      CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+void remove_tree(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = folder + "\\" + name;
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        remove_tree(path);
+      else
+        DeleteFileA(path.c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+bool wait_until(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(20ms);
+  }
+}
+
+std::optional<std::string> read_file(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string data;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) data.append(buffer, got);
+  CloseHandle(file);
+  return data;
+}
+
+bool write_file(const std::string& path, const std::string& content) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+                  written == content.size();
+  CloseHandle(file);
+  return ok;
+}
+
+bool file_exists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+HWND find_window(DWORD process_id, const std::string& class_name) {
+  struct Search {
+    DWORD process_id;
+    const std::string* class_name;
+    HWND found;
+  } search{process_id, &class_name, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != s->process_id || !IsWindowVisible(window)) return TRUE;
+        char name[256] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (!s->class_name->empty() && *s->class_name != name) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+Program::Program(const std::string& application, const std::string& command_line, const std::string& directory) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  std::string line = command_line;
+  if (!CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
+                      &startup, &info_))
+    info_ = PROCESS_INFORMATION{};
+}
+
+Program::~Program() {
+  if (!started()) return;
+  // A test never leaves its programs behind.
+  if (running()) {
+    TerminateProcess(info_.hProcess, 1);
+    WaitForSingleObject(info_.hProcess, 5000);
+  }
+  CloseHandle(info_.hThread);
+  CloseHandle(info_.hProcess);
+}
+
+std::optional<DWORD> Program::wait_for_exit(std::chrono::milliseconds limit) {
+  if (!started()) return std::nullopt;
+  if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(limit.count())) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+bool Program::running() const {
+  return started() && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+Installation::Installation(const std::string& name) {
+  static unsigned counter = 0;
+  root_ = environment("KORVEL_E2E_RUNS") + "\\" + name + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+          std::to_string(++counter);
+  remove_tree(root_);
+  CreateDirectoryA(environment("KORVEL_E2E_RUNS").c_str(), nullptr);
+  copy_tree(environment("KORVEL_ASSETS_ROOT"), root_);
+  CreateDirectoryA(exe().c_str(), nullptr);
+  CopyFileA(environment("KORVEL_EXE").c_str(), (exe() + "\\Korvel.exe").c_str(), FALSE);
+  SetEnvironmentVariableA("KORVEL_STANDIN_JOURNAL", journal().c_str());
+}
+
+Installation::~Installation() {
+  // A failed test leaves its installation behind to be looked at.
+  if (!::testing::Test::HasFailure()) remove_tree(root_);
+}
+
+void Installation::install_program(const std::string& file_name) {
+  CopyFileA(environment("KORVEL_STANDIN_EXE").c_str(), (exe() + "\\" + file_name).c_str(), FALSE);
+}
+
+std::vector<standin::JournalEntry> Installation::journal_entries() const {
+  return standin::parse_journal(read_file(journal()).value_or(""));
+}
+
+Program Installation::start_launcher() const { return Program(exe() + "\\Korvel.exe", "Korvel.exe", exe()); }
+
+}  // namespace korvel::e2e

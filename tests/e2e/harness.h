@@ -1,0 +1,73 @@
+// What the end-to-end tests stand on: a fresh installation folder per test,
+// Korvel.exe started in its Exe folder as a user starts it, and waits that
+// poll a condition up to a deadline instead of sleeping.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "journal.h"
+
+namespace korvel::e2e {
+
+using namespace std::chrono_literals;
+
+// Polls `condition` until it holds or `limit` has passed; true when it held.
+bool wait_until(const std::function<bool()>& condition, std::chrono::milliseconds limit = 20s);
+
+std::optional<std::string> read_file(const std::string& path);
+bool write_file(const std::string& path, const std::string& content);
+bool file_exists(const std::string& path);
+
+// A visible top-level window of the process, of the class named (any class when empty).
+HWND find_window(DWORD process_id, const std::string& class_name = {});
+
+// A running program that the test started; ended when the value goes.
+class Program {
+ public:
+  Program(const std::string& application, const std::string& command_line, const std::string& directory);
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  bool started() const { return info_.hProcess != nullptr; }
+  DWORD id() const { return info_.dwProcessId; }
+  // The exit code once the program has ended within `limit`.
+  std::optional<DWORD> wait_for_exit(std::chrono::milliseconds limit = 30s);
+  bool running() const;
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// An installation laid out for one test: <root>\Exe with Korvel.exe, its Uir
+// icons, Wav sounds and help file; <root>\Dat with sample data; <root>\Doc.
+class Installation {
+ public:
+  // `name` tells the test's folder apart; it is made fresh under the runs folder.
+  explicit Installation(const std::string& name);
+  ~Installation();
+
+  const std::string& root() const { return root_; }
+  std::string exe() const { return root_ + "\\Exe"; }
+  std::string path(const std::string& relative) const { return root_ + "\\" + relative; }
+
+  // Installs the stand-in package program in Exe under `file_name` ("PUNA.exe", "VEK 20.exe").
+  void install_program(const std::string& file_name);
+  // The stand-ins' journal, and the environment they are told it by.
+  std::string journal() const { return root_ + "\\journal.txt"; }
+  std::vector<standin::JournalEntry> journal_entries() const;
+
+  // Starts Korvel.exe with the Exe folder as its current directory.
+  Program start_launcher() const;
+
+ private:
+  std::string root_;
+};
+
+}  // namespace korvel::e2e

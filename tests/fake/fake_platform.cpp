@@ -1,0 +1,165 @@
+#include "fake_platform.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace korvel::fake {
+
+namespace {
+
+bool is_absolute(std::string_view path) {
+  return (path.size() >= 2 && path[1] == ':') || path.substr(0, 2) == "\\\\";
+}
+
+// Windows folds repeated backslashes and ignores letter case.
+std::string normalise(std::string_view path) {
+  std::string out;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    const char c = path[i] == '/' ? '\\' : path[i];
+    if (c == '\\' && !out.empty() && out.back() == '\\' && i > 1) continue;
+    out.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+  }
+  while (out.size() > 3 && out.back() == '\\') out.pop_back();
+  return out;
+}
+
+}  // namespace
+
+std::string FakeFileSystem::key(std::string_view path) const {
+  if (is_absolute(path)) return normalise(path);
+  if (!path.empty() && path.front() == '\\') return normalise(current.substr(0, 2) + std::string(path));
+  return normalise(current + "\\" + std::string(path));
+}
+
+void FakeFileSystem::add_file(std::string_view path, std::string_view content) {
+  files_[key(path)].content = std::string(content);
+}
+
+void FakeFileSystem::add_folder(std::string_view path) { folders_.insert(key(path)); }
+
+void FakeFileSystem::set_read_only(std::string_view path, bool read_only) { files_[key(path)].read_only = read_only; }
+
+std::optional<std::string> FakeFileSystem::content(std::string_view path) const {
+  const auto it = files_.find(key(path));
+  if (it == files_.end()) return std::nullopt;
+  return it->second.content;
+}
+
+void FakeFileSystem::remove(std::string_view path) { files_.erase(key(path)); }
+
+std::optional<std::string> FakeFileSystem::read_file(std::string_view path) { return content(path); }
+
+std::optional<std::uint64_t> FakeFileSystem::file_size(std::string_view path) {
+  const std::optional<std::string> data = content(path);
+  if (!data) return std::nullopt;
+  return data->size();
+}
+
+std::optional<std::string> FakeFileSystem::read_file_range(std::string_view path, std::uint64_t offset,
+                                                           std::size_t count) {
+  ++range_reads;
+  const auto it = files_.find(key(path));
+  if (it == files_.end()) return std::nullopt;
+  const std::string& data = it->second.content;
+  if (offset >= data.size()) return std::string();
+  return data.substr(static_cast<std::size_t>(offset), count);
+}
+
+bool FakeFileSystem::write_file(std::string_view path, std::string_view data) {
+  touched.emplace_back(path);
+  const std::string k = key(path);
+  if (fails(Operation::write, path) || folders_.count(k)) return false;
+  auto it = files_.find(k);
+  if (it != files_.end() && it->second.read_only) return false;
+  files_[k].content = std::string(data);
+  return true;
+}
+
+bool FakeFileSystem::move_file_replacing(std::string_view from, std::string_view to) {
+  touched.emplace_back(to);
+  const std::string source = key(from);
+  const std::string target = key(to);
+  auto it = files_.find(source);
+  if (fails(Operation::move, to) || it == files_.end() || folders_.count(target)) return false;
+  auto existing = files_.find(target);
+  if (existing != files_.end() && existing->second.read_only) return false;
+  File moved = it->second;
+  files_.erase(it);
+  files_[target] = moved;
+  return true;
+}
+
+bool FakeFileSystem::delete_file(std::string_view path) {
+  touched.emplace_back(path);
+  auto it = files_.find(key(path));
+  if (fails(Operation::remove, path) || it == files_.end() || it->second.read_only) return false;
+  files_.erase(it);
+  return true;
+}
+
+bool FakeFileSystem::file_exists(std::string_view path) { return files_.count(key(path)) != 0; }
+
+std::optional<std::string> FakeFileSystem::search_path(std::string_view name) {
+  if (name.empty()) return std::nullopt;
+  if (is_absolute(name) || name.find('\\') != std::string_view::npos) {
+    if (file_exists(name)) return key(name);
+    return std::nullopt;
+  }
+  std::vector<std::string> folders{current};
+  folders.insert(folders.end(), search_folders.begin(), search_folders.end());
+  for (const std::string& folder : folders) {
+    const std::string candidate = folder + "\\" + std::string(name);
+    if (file_exists(candidate)) return candidate;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> FakeFileSystem::current_directory() {
+  if (current_directory_fails) return std::nullopt;
+  return current;
+}
+
+int FakeMessageBoxes::show(std::string_view text, std::string_view caption, unsigned type) {
+  shown.push_back({std::string(text), std::string(caption), type});
+  if (!answers.empty()) {
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  switch (type & 0xF) {
+    case mb::yes_no:
+      return mb::answer_yes;
+    case mb::retry_cancel:
+      return mb::answer_retry;
+    default:
+      return mb::answer_ok;
+  }
+}
+
+std::optional<StartedProcess> FakeProcesses::start(std::string_view application, std::string_view command_line) {
+  starts.push_back({std::string(application), std::string(command_line), files_.current_directory().value_or("")});
+  if ((fail && fail(Operation::start, application)) || !files_.file_exists(application)) return std::nullopt;
+  const std::uint32_t id = next_id_++;
+  known_.insert(id);
+  running.insert(id);
+  return StartedProcess{id, id};
+}
+
+ProcessHandle FakeProcesses::open(std::uint32_t process_id) {
+  if ((fail && fail(Operation::open, {})) || !known_.count(process_id)) return 0;
+  return process_id;
+}
+
+std::optional<std::uint32_t> FakeProcesses::exit_code(ProcessHandle handle) {
+  if ((fail && fail(Operation::exit_code, {})) || !known_.count(static_cast<std::uint32_t>(handle)))
+    return std::nullopt;
+  return running.count(static_cast<std::uint32_t>(handle)) ? still_active : 0u;
+}
+
+void FakeProcesses::terminate(ProcessHandle handle, std::uint32_t) {
+  const auto id = static_cast<std::uint32_t>(handle);
+  terminated.push_back(id);
+  running.erase(id);
+}
+
+}  // namespace korvel::fake

@@ -1,0 +1,121 @@
+// An in-memory platform for the tests: files keyed by Windows paths (letter
+// case ignored, relative names taken against a current directory that the test
+// sets), scripted message-box answers, recorded sounds and process starts, and
+// faults that a test can switch on for any write, delete or process call.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace korvel::fake {
+
+// The operations a test can make fail.
+enum class Operation { write, move, remove, start, open, exit_code };
+
+class FakeFileSystem final : public FileSystem {
+ public:
+  std::string current = "C:\\KORVEL\\Exe";
+  bool current_directory_fails = false;
+  std::string windows = "C:\\windows";
+  std::vector<std::string> search_folders;  // besides the current directory, for search_path
+
+  // Test set-up and inspection.
+  void add_file(std::string_view path, std::string_view content);
+  void add_folder(std::string_view path);
+  void set_read_only(std::string_view path, bool read_only = true);
+  std::optional<std::string> content(std::string_view path) const;
+  bool has(std::string_view path) const { return content(path).has_value(); }
+  void remove(std::string_view path);
+  // Every path written, moved onto or deleted, in order, as given.
+  std::vector<std::string> touched;
+  // Returns true for an operation that must fail.
+  std::function<bool(Operation, std::string_view path)> fail;
+
+  // The full key a path is stored under.
+  std::string key(std::string_view path) const;
+
+  std::optional<std::string> read_file(std::string_view path) override;
+  std::optional<std::uint64_t> file_size(std::string_view path) override;
+  std::optional<std::string> read_file_range(std::string_view path, std::uint64_t offset,
+                                             std::size_t count) override;
+  bool write_file(std::string_view path, std::string_view data) override;
+  bool move_file_replacing(std::string_view from, std::string_view to) override;
+  bool delete_file(std::string_view path) override;
+  bool file_exists(std::string_view path) override;
+  std::optional<std::string> search_path(std::string_view name) override;
+  std::optional<std::string> current_directory() override;
+  std::string windows_directory() override { return windows; }
+
+  std::size_t range_reads = 0;  // read_file_range calls, to see that a long file is read from its end
+
+ private:
+  struct File {
+    std::string content;
+    bool read_only = false;
+  };
+  bool fails(Operation op, std::string_view path) const { return fail && fail(op, path); }
+  std::map<std::string, File> files_;
+  std::set<std::string> folders_;
+};
+
+struct ShownMessage {
+  std::string text;
+  std::string caption;
+  unsigned type = 0;
+};
+
+class FakeMessageBoxes final : public MessageBoxes {
+ public:
+  std::vector<ShownMessage> shown;
+  std::deque<int> answers;  // next answers; when empty, the box's first button
+  int show(std::string_view text, std::string_view caption, unsigned type) override;
+};
+
+class FakeSound final : public Sound {
+ public:
+  std::vector<std::string> played;
+  void play(std::string_view path) override { played.emplace_back(path); }
+};
+
+struct StartRecord {
+  std::string application;
+  std::string command_line;
+  std::string current_directory;
+};
+
+class FakeProcesses final : public Processes {
+ public:
+  explicit FakeProcesses(FileSystem& files) : files_(files) {}
+  std::vector<StartRecord> starts;
+  std::set<std::uint32_t> running;        // ids of processes that still run
+  std::vector<std::uint32_t> terminated;  // ids, in order
+  std::function<bool(Operation, std::string_view)> fail;
+
+  std::optional<StartedProcess> start(std::string_view application, std::string_view command_line) override;
+  ProcessHandle open(std::uint32_t process_id) override;
+  std::optional<std::uint32_t> exit_code(ProcessHandle handle) override;
+  void terminate(ProcessHandle handle, std::uint32_t exit_code) override;
+
+ private:
+  FileSystem& files_;
+  std::uint32_t next_id_ = 1000;
+  std::set<std::uint32_t> known_;  // every id ever started
+};
+
+struct FakePlatform {
+  FakeFileSystem files;
+  FakeMessageBoxes message_boxes;
+  FakeSound sound;
+  FakeProcesses processes{files};
+
+  Platform platform() { return Platform{files, message_boxes, sound, processes}; }
+};
+
+}  // namespace korvel::fake

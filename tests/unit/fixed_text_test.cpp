@@ -1,0 +1,63 @@
+#include "common/fixed_text.h"
+
+#include <gtest/gtest.h>
+
+namespace korvel {
+namespace {
+
+TEST(FixedText, PadsCutsAndTrimsBlanksOnly) {
+  FixedText<8> field("abc");
+  EXPECT_EQ(field.padded(), "abc     ");
+  EXPECT_EQ(field.trimmed(), "abc");
+
+  field = "abcdefghij";  // longer than the field: cut
+  EXPECT_EQ(field.padded(), "abcdefgh");
+
+  field = "  a b \t ";  // leading blanks and a TAB are part of the value
+  EXPECT_EQ(field.trimmed(), "  a b \t");
+
+  field = "";
+  EXPECT_TRUE(field.is_blank());
+  EXPECT_EQ(field.padded().size(), 8u);
+}
+
+TEST(FixedText, EqualityIgnoresOnlyTrailingBlanks) {
+  struct Case {
+    const char* a;
+    const char* b;
+    bool equal;
+  } cases[] = {
+      {"frame.dat", "frame.dat   ", true},
+      {"", "    ", true},
+      {" frame.dat", "frame.dat", false},  // leading blanks count
+      {"Frame.dat", "frame.dat", false},   // letter case counts
+      {"frame.dat\t", "frame.dat", false},  // a TAB is not padding
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(same_text(c.a, c.b), c.equal) << '"' << c.a << "\" vs \"" << c.b << '"';
+    EXPECT_EQ(PathText(c.a) == PathText(c.b), c.equal) << c.a;
+    EXPECT_EQ(PathText(c.a) == std::string_view(c.b), c.equal) << c.a;
+  }
+}
+
+TEST(FixedText, NameEndsAtNulAndLosesTrailingBlanks) {
+  std::string raw = "C:\\Jobs\\frame.dat";
+  raw += '\0';
+  raw += "garbage";
+  const PathText field(raw);
+  EXPECT_EQ(field.name(), "C:\\Jobs\\frame.dat");
+  EXPECT_EQ(field.trimmed().size(), raw.size());  // trimming alone keeps the NUL and what follows
+
+  EXPECT_EQ(PathText(std::string("ab \0cd", 6)).name(), "ab");
+  EXPECT_EQ(cut_at_nul(std::string_view("\0x", 2)), "");
+}
+
+TEST(FixedText, WidthsOfTheLaunchersFields) {
+  EXPECT_EQ(PathText().padded().size(), 260u);
+  EXPECT_EQ(ProgramPathText().padded().size(), 255u);
+  EXPECT_EQ(LanguageText("Romanian").padded(), "Romanian            ");
+  EXPECT_EQ(MessageText().padded().size(), 100u);
+}
+
+}  // namespace
+}  // namespace korvel
