@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/native_ui.h"
+
 namespace korvel {
 
 // Files and directories.
@@ -105,6 +107,8 @@ struct Platform {
   MessageBoxes& message_boxes;
   Sound& sound;
   Processes& processes;
+  Windows& windows;
+  NativeDialogs& dialogs;
 };
 
 }  // namespace korvel

@@ -46,7 +46,9 @@ std::string format_recent_list(const RecentFiles& entries) {
     if (name.empty()) continue;
     text.append(name).append(record_end);
   }
-  return text;
+  // An empty list is kept as a new file is made, so that an entry removed last
+  // does not come back.
+  return text.empty() ? format_blank_recent_list() : text;
 }
 
 std::string format_blank_recent_list() {

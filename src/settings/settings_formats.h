@@ -31,6 +31,7 @@ std::string format_logical_record(bool value);
 RecentFiles parse_recent_list(std::string_view file_text);
 // The entries worth keeping, one trimmed record each: blank entries and unset
 // names (a leading full stop, as ".dat") are skipped, and a name ends at a NUL.
+// A list with none is written as five blank records, like a new file.
 std::string format_recent_list(const RecentFiles& entries);
 // A new recent.dat: five records of 260 blanks.
 std::string format_blank_recent_list();

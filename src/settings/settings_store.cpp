@@ -1,5 +1,7 @@
 #include "settings/settings_store.h"
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 
 #include "settings/records.h"
@@ -58,11 +60,26 @@ void save_recent_list(FileSystem& files, const Directories& dirs, const RecentFi
   replace_file_contents(files, recent_path(dirs), format_recent_list(recent_files));
 }
 
-void write_language_file(FileSystem& files, const LanguageText& language) {
+void write_language_file(FileSystem& files, const LanguageText& language, LanguageFileTrail& trail) {
   replace_file_contents(files, language_file_name, format_language_record(language));
+  const std::optional<std::string> folder = files.current_directory();
+  if (!folder) return;
+  const auto same_folder = [&](const std::string& known) {
+    return known.size() == folder->size() &&
+           std::equal(known.begin(), known.end(), folder->begin(), [](char a, char b) {
+             return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+           });
+  };
+  if (std::none_of(trail.folders.begin(), trail.folders.end(), same_folder)) trail.folders.push_back(*folder);
 }
 
-void delete_language_file(FileSystem& files) { files.delete_file(language_file_name); }
+void delete_language_files(FileSystem& files, const LanguageFileTrail& trail) {
+  files.delete_file(language_file_name);
+  for (const std::string& folder : trail.folders) {
+    const bool ends_in_backslash = !folder.empty() && folder.back() == '\\';
+    files.delete_file(folder + (ends_in_backslash ? "" : "\\") + std::string(language_file_name));
+  }
+}
 
 LanguageText language_from_work_dir(FileSystem& files) {
   const LanguageText english(default_language);

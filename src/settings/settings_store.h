@@ -8,7 +8,9 @@
 // file as it was and is not reported.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/fixed_text.h"
 #include "platform/platform.h"
@@ -35,12 +37,20 @@ void write_sound_file(FileSystem& files, const Directories& dirs, bool sound_on)
 // file is created with five blank records.
 void read_recent_list_at_startup(FileSystem& files, const Directories& dirs, RecentFiles& recent_files);
 void load_recent_list(FileSystem& files, const Directories& dirs, RecentFiles& recent_files);
-// Writes the entries worth keeping; a list with none leaves an empty file.
+// Writes the entries worth keeping; a list with none is five blank records.
 void save_recent_list(FileSystem& files, const Directories& dirs, const RecentFiles& recent_files);
 
-void write_language_file(FileSystem& files, const LanguageText& language);
-// Deletes language.dat from the current directory; a missing file is no error.
-void delete_language_file(FileSystem& files);
+// The folders language.dat was written in during the run. The current directory
+// moves when the user chooses a file, and each copy is removed at exit.
+struct LanguageFileTrail {
+  std::vector<std::string> folders;
+};
+
+// Writes language.dat in the current directory and notes the folder.
+void write_language_file(FileSystem& files, const LanguageText& language, LanguageFileTrail& trail);
+// Deletes language.dat from the current directory and from every folder it was
+// written in; read-only, hidden and system files stay, a missing one is no error.
+void delete_language_files(FileSystem& files, const LanguageFileTrail& trail);
 
 // The start-up output language: the last record of ComVek.dat in the working
 // directory that work_dir.dat names; "English" when either file is missing,

@@ -1,8 +1,8 @@
 // The programs the Launcher started during this run, looked at again at exit.
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <vector>
 
 #include "common/fixed_text.h"
 #include "platform/platform.h"
@@ -19,14 +19,20 @@ struct LaunchRecord {
   PathText arguments;
 };
 
+// The table starts with room for a hundred programs and grows past that, so that
+// every program started is offered for termination at exit.
 inline constexpr std::size_t launch_table_size = 100;
 
 struct LaunchTable {
-  std::array<LaunchRecord, launch_table_size> records{};
+  std::vector<LaunchRecord> records = std::vector<LaunchRecord>(launch_table_size);
   std::size_t launch_count = 0;  // entries in use; entry launch_count is the newest
+
+  LaunchRecord& newest() { return records[launch_count - 1]; }
 };
 
 // Empties the table: every entry prepared, with no handle and a blank path.
 void prepare_launch_table(LaunchTable& table);
+// Adds the newest entry, prepared, for a program about to be started.
+LaunchRecord& add_launch_record(LaunchTable& table, std::string_view program_path, std::string_view arguments);
 
 }  // namespace korvel

@@ -1,29 +1,31 @@
 #include "startup/launcher.h"
 
 #include "settings/settings_store.h"
+#include "startup/main_dialog.h"
+#include "startup/shutdown.h"
 
 namespace korvel {
 
-void start_up(Platform& platform, LauncherState& state) {
-  const std::optional<std::string> current = platform.files.current_directory();
-  state.directories = directories_from(current ? std::optional<std::string_view>(*current) : std::nullopt);
-  state.sound_on = read_sound_switch_at_startup(platform.files, state.directories);
-  prepare_launch_table(state.launch_table);
-  read_recent_list_at_startup(platform.files, state.directories, state.recent_files);
+void start_up(LauncherState& s) {
+  FileSystem& files = s.platform.files;
+  const std::optional<std::string> current = files.current_directory();
+  s.directories = directories_from(current ? std::optional<std::string_view>(*current) : std::nullopt);
+  load_application_icon(s.platform.windows, s.directories, s.icons);
+  s.sound_on = read_sound_switch_at_startup(files, s.directories);
+  prepare_launch_table(s.launch_table);
+  read_recent_list_at_startup(files, s.directories, s.recent_files);
+  load_button_icons(s.platform.windows, s.directories, s.icons);
 }
 
-int run_launcher(Platform& platform, LauncherState& state) {
-  start_up(platform, state);
-
-  // The data the main dialog is set up with: the start-up language goes to
-  // language.dat for the programs started later, and Sound.dat is rewritten on
-  // every start (which also mends one that held no readable value).
-  write_language_file(platform.files, language_from_work_dir(platform.files));
-  write_sound_file(platform.files, state.directories, state.sound_on);
-
-  // Shutdown: the language file belongs to this run only.
-  delete_language_file(platform.files);
-  return 0;
+int run_launcher(LauncherState& s, int show_command) {
+  start_up(s);
+  if (!set_up_main_dialog(s, show_command)) {
+    // What earlier steps wrote stays; nothing is saved or deleted.
+    s.platform.message_boxes.show("Error initializing application Korvel", "Error", mb::ok);
+    return 0;
+  }
+  const int exit_code = run_main_loop(s);
+  return shut_down(s, exit_code);
 }
 
 }  // namespace korvel

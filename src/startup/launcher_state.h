@@ -2,17 +2,46 @@
 // living for the whole run. Each member is owned by the subsystem that writes it.
 #pragma once
 
+#include <array>
+
+#include "platform/platform.h"
 #include "settings/settings_formats.h"
+#include "settings/settings_store.h"
 #include "startup/directories.h"
+#include "startup/icons.h"
 #include "startup/launch_table.h"
+#include "ui/dialog_layer.h"
 
 namespace korvel {
 
 struct LauncherState {
-  Directories directories;   // fixed at start
-  bool sound_on = true;      // the sound switch
+  explicit LauncherState(Platform& services) : platform(services), dialogs(services.dialogs), main_dialog(dialogs) {}
+  LauncherState(const LauncherState&) = delete;
+  LauncherState& operator=(const LauncherState&) = delete;
+
+  Platform& platform;
+
+  // Start-up: where the installation lies, the icons.
+  Directories directories;
+  Icons icons;
+
+  // Settings.
+  bool sound_on = true;
   RecentFiles recent_files;  // most recent Geometry File first
-  LaunchTable launch_table;  // programs started during the run
+  LanguageFileTrail language_files;
+
+  // The project's files and the output language.
+  LanguageText language_text;
+  bool romanian_output = false;
+
+  // Presentation: the dialog layer and the main dialog, with the handles of the
+  // three name fields and the File list.
+  DialogLayer dialogs;
+  DialogRecord main_dialog;
+  std::array<NativeWindow, 4> field_windows{};
+
+  // Programs started during the run.
+  LaunchTable launch_table;
 };
 
 }  // namespace korvel

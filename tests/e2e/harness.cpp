@@ -111,6 +111,74 @@ HWND find_window(DWORD process_id, const std::string& class_name) {
   return search.found;
 }
 
+HWND wait_for_dialog(DWORD process_id, const std::string& title, std::chrono::milliseconds limit) {
+  HWND found = nullptr;
+  wait_until(
+      [&] {
+        found = find_window(process_id, "#32770");
+        return found && window_text(found) == title;
+      },
+      limit);
+  return found && window_text(found) == title ? found : nullptr;
+}
+
+std::string window_text(HWND window) {
+  const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const LRESULT got = SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(got));
+  return text;
+}
+
+std::string control_text(HWND dialog, int id) { return window_text(GetDlgItem(dialog, id)); }
+bool control_enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+bool control_visible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
+bool control_checked(HWND dialog, int id) {
+  return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+namespace {
+// Item texts come back whole across processes only through the wide messages.
+std::vector<std::string> items(HWND control, UINT count_message, UINT length_message, UINT text_message) {
+  std::vector<std::string> result;
+  const LRESULT count = SendMessageW(control, count_message, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = SendMessageW(control, length_message, static_cast<WPARAM>(i), 0);
+    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(control, text_message, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
+    wide.resize(static_cast<std::size_t>(length));
+    std::string narrow(wide.size() * 2 + 1, '\0');
+    const int n = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), narrow.data(),
+                                      static_cast<int>(narrow.size()), nullptr, nullptr);
+    narrow.resize(static_cast<std::size_t>(n));
+    result.push_back(narrow);
+  }
+  return result;
+}
+}  // namespace
+
+std::vector<std::string> list_items(HWND dialog, int id) {
+  return items(GetDlgItem(dialog, id), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+}
+std::vector<std::string> drop_down_items(HWND dialog, int id) {
+  return items(GetDlgItem(dialog, id), CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+int drop_down_selection(HWND dialog, int id) {
+  return static_cast<int>(SendMessageA(GetDlgItem(dialog, id), CB_GETCURSEL, 0, 0));
+}
+
+COLORREF colour_inside(HWND dialog, int id) {
+  HWND control = GetDlgItem(dialog, id);
+  RECT client;
+  GetClientRect(control, &client);
+  POINT middle{(client.left + client.right) / 2, (client.top + client.bottom) / 2};
+  ClientToScreen(control, &middle);
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, middle.x, middle.y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
 Program::Program(const std::string& application, const std::string& command_line, const std::string& directory) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -169,5 +237,13 @@ std::vector<standin::JournalEntry> Installation::journal_entries() const {
 }
 
 Program Installation::start_launcher() const { return Program(exe() + "\\Korvel.exe", "Korvel.exe", exe()); }
+
+std::optional<DWORD> Installation::start_and_exit_launcher() const {
+  Program korvel = start_launcher();
+  HWND dialog = wait_for_dialog(korvel.id(), "KORVEL");
+  if (!dialog) return std::nullopt;
+  PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
+  return korvel.wait_for_exit();
+}
 
 }  // namespace korvel::e2e

@@ -27,6 +27,21 @@ bool file_exists(const std::string& path);
 // A visible top-level window of the process, of the class named (any class when empty).
 HWND find_window(DWORD process_id, const std::string& class_name = {});
 
+// The top-level dialog (#32770) of the process with that title, once it is visible.
+HWND wait_for_dialog(DWORD process_id, const std::string& title, std::chrono::milliseconds limit = 20s);
+
+// Reading another process's controls: the messages Windows marshals across processes.
+std::string window_text(HWND window);
+std::string control_text(HWND dialog, int id);
+bool control_enabled(HWND dialog, int id);
+bool control_visible(HWND dialog, int id);
+bool control_checked(HWND dialog, int id);
+std::vector<std::string> list_items(HWND dialog, int id);      // a list box
+std::vector<std::string> drop_down_items(HWND dialog, int id);  // a drop-down list
+int drop_down_selection(HWND dialog, int id);                   // -1 for none
+// The colour on the screen at the middle of a control's client area.
+COLORREF colour_inside(HWND dialog, int id);
+
 // A running program that the test started; ended when the value goes.
 class Program {
  public:
@@ -65,6 +80,9 @@ class Installation {
 
   // Starts Korvel.exe with the Exe folder as its current directory.
   Program start_launcher() const;
+  // Starts Korvel.exe, waits for its main dialog, presses E X I T and returns
+  // the exit code (nothing when the dialog never came or the Launcher did not end).
+  std::optional<DWORD> start_and_exit_launcher() const;
 
  private:
   std::string root_;

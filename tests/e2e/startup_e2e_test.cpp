@@ -15,9 +15,7 @@ std::string blank_recent_file() {
 TEST(StartUp, FirstStartCreatesTheSettingsFilesAndASecondKeepsThem) {
   Installation install("first-start");
   for (int start = 1; start <= 2; ++start) {
-    Program korvel = install.start_launcher();
-    ASSERT_TRUE(korvel.started());
-    EXPECT_EQ(korvel.wait_for_exit(), 0u) << "start " << start;
+    EXPECT_EQ(install.start_and_exit_launcher(), 0u) << "start " << start;
     EXPECT_EQ(read_file(install.path("Exe\\Sound.dat")), " T\r\n") << "start " << start;
     EXPECT_EQ(read_file(install.path("Exe\\recent.dat")), blank_recent_file()) << "start " << start;
     EXPECT_FALSE(file_exists(install.path("Exe\\language.dat"))) << "start " << start;
@@ -29,8 +27,7 @@ TEST(StartUp, KeepsTheUsersSettings) {
   const std::string recent = "C:\\Jobs\\frame.dat\r\nC:\\Jobs\\tower.dat\r\n";
   ASSERT_TRUE(write_file(install.path("Exe\\Sound.dat"), " F\r\n"));
   ASSERT_TRUE(write_file(install.path("Exe\\recent.dat"), recent));
-  Program korvel = install.start_launcher();
-  EXPECT_EQ(korvel.wait_for_exit(), 0u);
+  EXPECT_EQ(install.start_and_exit_launcher(), 0u);
   EXPECT_EQ(read_file(install.path("Exe\\Sound.dat")), " F\r\n");
   EXPECT_EQ(read_file(install.path("Exe\\recent.dat")), recent);
 }
@@ -38,8 +35,7 @@ TEST(StartUp, KeepsTheUsersSettings) {
 TEST(StartUp, MendsASoundDatThatHoldsNoValue) {
   Installation install("mends-sound");
   ASSERT_TRUE(write_file(install.path("Exe\\Sound.dat"), "garbage"));
-  Program korvel = install.start_launcher();
-  EXPECT_EQ(korvel.wait_for_exit(), 0u);
+  EXPECT_EQ(install.start_and_exit_launcher(), 0u);
   EXPECT_EQ(read_file(install.path("Exe\\Sound.dat")), " T\r\n");
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "fake_native_ui.h"
 #include "platform/platform.h"
 
 namespace korvel::fake {
@@ -114,8 +115,10 @@ struct FakePlatform {
   FakeMessageBoxes message_boxes;
   FakeSound sound;
   FakeProcesses processes{files};
+  FakeNativeDialogs dialogs;
+  FakeWindows windows{files, dialogs};
 
-  Platform platform() { return Platform{files, message_boxes, sound, processes}; }
+  Platform platform() { return Platform{files, message_boxes, sound, processes, windows, dialogs}; }
 };
 
 }  // namespace korvel::fake

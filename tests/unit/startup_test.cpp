@@ -38,10 +38,12 @@ TEST(Directories, FollowTheStartFolder) {
 class StartUp : public ::testing::Test {
  protected:
   fake::FakePlatform fake;
-  LauncherState state;
+  Platform platform = fake.platform();
+  LauncherState state{platform};
+  // A whole run, the user closing the main dialog at once.
   int run() {
-    Platform platform = fake.platform();
-    return run_launcher(platform, state);
+    fake.windows.user_actions.push_back([this] { fake.dialogs.escape(fake.dialogs.find(102)); });
+    return run_launcher(state, 1);
   }
 };
 
@@ -61,11 +63,12 @@ TEST_F(StartUp, WithoutACurrentDirectoryStillEndsNormally) {
 }
 
 TEST_F(StartUp, LaunchTableIsEmptied) {
+  start_up(state);
   state.launch_table.launch_count = 7;
   state.launch_table.records[3].process_handle = 42;
   state.launch_table.records[3].launch_state = LaunchState::started;
-  state.launch_table.records[3].program_path = "C:\\x.exe";
-  run();
+  state.launch_table.records[3].program_path = PathText("C:\\x.exe");
+  start_up(state);
   EXPECT_EQ(state.launch_table.launch_count, 0u);
   for (const LaunchRecord& record : state.launch_table.records) {
     EXPECT_EQ(record.process_handle, 0u);
@@ -106,6 +109,7 @@ TEST_F(StartUp, FailedReplacementKeepsTheOldFile) {
 TEST_F(StartUp, EveryWriteFailingStillStartsWithTheSwitchOn) {
   fake.files.fail = [](fake::Operation, std::string_view) { return true; };
   EXPECT_EQ(run(), 0);
+  EXPECT_FALSE(fake.windows.ran_dry);
   EXPECT_TRUE(state.sound_on);
   for (const PathText& entry : state.recent_files) EXPECT_TRUE(entry.is_blank());
   EXPECT_FALSE(fake.files.has("C:\\KORVEL\\Exe\\Sound.dat"));

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_windows.h"
 
 namespace korvel::win32 {
 
@@ -44,8 +46,10 @@ struct Win32Platform {
   Win32MessageBoxes message_boxes;
   Win32Sound sound;
   Win32Processes processes;
+  Win32Windows windows;
+  Win32NativeDialogs dialogs;
 
-  Platform platform() { return Platform{files, message_boxes, sound, processes}; }
+  Platform platform() { return Platform{files, message_boxes, sound, processes, windows, dialogs}; }
 };
 
 }  // namespace korvel::win32

@@ -1,0 +1,132 @@
+// Windows, dialogs and native controls, as the core reaches them.
+//
+// The dialog binding layer owns every value shown in a dialog; the native side
+// only shows them. It reports what the user does through DialogEvents and
+// copies values to and from its controls when the layer asks.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "ui/dialog_template.h"
+
+namespace korvel {
+
+using NativeWindow = std::uintptr_t;  // 0: no window
+using IconHandle = std::uintptr_t;    // 0: no icon
+
+// A queued message, opaque to the core: the adapter keeps its own record in it.
+struct NativeMessage {
+  std::uintptr_t words[8] = {};
+};
+
+// Notification codes of WM_COMMAND that the layer tells apart, with Windows' values.
+namespace notify {
+inline constexpr int button_clicked = 0;   // BN_CLICKED
+inline constexpr int list_selchange = 1;   // LBN_SELCHANGE, CBN_SELCHANGE
+inline constexpr int list_dblclick = 2;    // LBN_DBLCLK, CBN_DBLCLK
+inline constexpr int edit_setfocus = 0x100;
+inline constexpr int edit_killfocus = 0x200;
+inline constexpr int edit_change = 0x300;
+inline constexpr int edit_update = 0x400;
+}  // namespace notify
+
+// What happens to a dialog, reported by the native side to the binding layer.
+// `dialog` is the value the layer gave when the window was made.
+class DialogEvents {
+ public:
+  virtual ~DialogEvents() = default;
+  // The window exists (WM_INITDIALOG).
+  virtual void dialog_created(void* dialog, NativeWindow window) = 0;
+  // WM_COMMAND: `from_control` is false for a command that no control window sent
+  // (Escape without a Cancel button, the close request).
+  virtual void dialog_command(void* dialog, int control_id, int code, bool from_control) = 0;
+  virtual void dialog_activated(void* dialog, bool active) = 0;
+  // Restored, minimised or maximised.
+  virtual void dialog_resized(void* dialog) = 0;
+  virtual void dialog_destroyed(void* dialog) = 0;
+};
+
+// The two kinds of list control.
+enum class ListKind { list_box, drop_down };
+
+class NativeDialogs {
+ public:
+  virtual ~NativeDialogs() = default;
+
+  // Makes and shows a modeless dialog; 0 when it can't be made.
+  virtual NativeWindow create_modeless(const DialogTemplate& layout, NativeWindow owner, int show_command,
+                                       DialogEvents& events, void* dialog) = 0;
+  // Runs a modal dialog and returns what end_modal was given; -1 when it can't be made.
+  virtual int run_modal(const DialogTemplate& layout, NativeWindow owner, DialogEvents& events, void* dialog) = 0;
+  virtual void end_modal(NativeWindow window, int result) = 0;
+  virtual void destroy(NativeWindow window) = 0;
+  // Keyboard navigation of a modeless dialog (IsDialogMessage); true when consumed.
+  virtual bool is_dialog_message(NativeWindow window, const NativeMessage& message) = 0;
+
+  // Controls, by dialog window and control id.
+  virtual void set_text(NativeWindow window, int id, std::string_view text) = 0;
+  virtual std::string text(NativeWindow window, int id) = 0;
+  virtual void set_enabled(NativeWindow window, int id, bool enabled) = 0;
+  virtual bool enabled(NativeWindow window, int id) = 0;
+  // The Close item of the dialog's system menu.
+  virtual void enable_close_command(NativeWindow window, bool enabled) = 0;
+  virtual void set_checked(NativeWindow window, int id, bool checked) = 0;
+  virtual bool checked(NativeWindow window, int id) = 0;
+  virtual void set_caret(NativeWindow window, int id, std::pair<int, int> selection) = 0;
+  virtual std::pair<int, int> caret(NativeWindow window, int id) = 0;
+
+  // List boxes and drop-down lists; item numbers here count from 0.
+  virtual void list_clear(ListKind kind, NativeWindow window, int id) = 0;
+  virtual void list_add(ListKind kind, NativeWindow window, int id, std::string_view item) = 0;
+  virtual int list_count(ListKind kind, NativeWindow window, int id) = 0;
+  virtual std::string list_item(ListKind kind, NativeWindow window, int id, int index) = 0;
+  // Selects one item (-1: none); for a drop-down list, the current selection.
+  virtual void list_select(ListKind kind, NativeWindow window, int id, int index) = 0;
+  // Selects the first item that begins with `text` (CB_SELECTSTRING); drop-down lists only.
+  virtual void list_select_text(NativeWindow window, int id, std::string_view text) = 0;
+  // Sets one item's selected state in a list box that allows several.
+  virtual void list_set_selected(NativeWindow window, int id, int index, bool selected) = 0;
+  // Whether a list box item is selected.
+  virtual bool list_selected(NativeWindow window, int id, int index) = 0;
+  // A drop-down list's current selection, -1 for none.
+  virtual int list_current(NativeWindow window, int id) = 0;
+};
+
+struct Rect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  int width() const { return right - left; }
+  int height() const { return bottom - top; }
+};
+
+class Windows {
+ public:
+  virtual ~Windows() = default;
+
+  // An icon from a file; size 0 x 0 takes the file's own; 0 when it can't be loaded.
+  virtual IconHandle load_icon(std::string_view path, int width, int height, bool vga_colour) = 0;
+
+  virtual Rect desktop_rect() = 0;
+  virtual Rect window_rect(NativeWindow window) = 0;
+  // Moves a window, keeping its size and its place in the z-order.
+  virtual void move_window(NativeWindow window, int x, int y) = 0;
+
+  virtual void set_small_icon(NativeWindow window, IconHandle icon) = 0;
+  virtual void set_button_image(NativeWindow dialog, int id, IconHandle icon) = 0;
+  // Paints the background of the given edits and list boxes in `rgb` (0x00BBGGRR)
+  // by putting a procedure of its own in front of the dialog's.
+  virtual void colour_fields(NativeWindow dialog, std::span<const int> edit_ids, std::span<const int> list_ids,
+                             std::uint32_t rgb) = 0;
+  virtual NativeWindow control(NativeWindow dialog, int id) = 0;
+
+  // The thread's message loop.
+  virtual bool next_message(NativeMessage& message) = 0;  // false on the quit message
+  virtual int quit_code(const NativeMessage& message) = 0;
+  virtual void translate_and_dispatch(const NativeMessage& message) = 0;
+  virtual void post_quit(int exit_code) = 0;
+};
+
+}  // namespace korvel

@@ -1,0 +1,132 @@
+#include "platform/win32/win32_windows.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/win32/native_message.h"
+
+namespace korvel::win32 {
+
+namespace {
+
+// What input_colour_proc needs for one dialog, kept in a window property from
+// colour_fields until the window's last message.
+struct FieldColours {
+  DLGPROC previous = nullptr;
+  HBRUSH brush = nullptr;  // one for the dialog's life, not one per paint
+  COLORREF rgb = 0;
+  std::vector<int> edits, lists;
+};
+
+constexpr char field_colours_property[] = "Korvel.FieldColours";
+
+FieldColours* field_colours_of(HWND dialog) {
+  return static_cast<FieldColours*>(GetPropA(dialog, field_colours_property));
+}
+
+bool listed(const std::vector<int>& ids, HWND dialog, HWND control) {
+  const int id = GetDlgCtrlID(control);
+  // A drop-down list's pop-up list is no child of the dialog, whatever its id.
+  return GetDlgItem(dialog, id) == control && std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+// Put in front of a dialog's own procedure: paints the listed edits and list
+// boxes and passes everything else on, the dialog's and the static texts'
+// backgrounds included, so those keep the system's look.
+INT_PTR CALLBACK input_colour_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  FieldColours* colours = field_colours_of(hwnd);
+  if (colours == nullptr) return FALSE;
+
+  if ((message == WM_CTLCOLOREDIT && listed(colours->edits, hwnd, reinterpret_cast<HWND>(lparam))) ||
+      (message == WM_CTLCOLORLISTBOX && listed(colours->lists, hwnd, reinterpret_cast<HWND>(lparam)))) {
+    SetBkColor(reinterpret_cast<HDC>(wparam), colours->rgb);
+    return reinterpret_cast<INT_PTR>(colours->brush);
+  }
+
+  const INT_PTR result =
+      CallWindowProcA(reinterpret_cast<WNDPROC>(colours->previous), hwnd, message, wparam, lparam);
+  if (message == WM_NCDESTROY) {
+    RemovePropA(hwnd, field_colours_property);
+    DeleteObject(colours->brush);
+    delete colours;
+  }
+  return result;
+}
+
+}  // namespace
+
+IconHandle Win32Windows::load_icon(std::string_view path, int width, int height, bool vga_colour) {
+  const std::string file(path);
+  const UINT flags = LR_LOADFROMFILE | (vga_colour ? LR_VGACOLOR : 0u);
+  return reinterpret_cast<IconHandle>(
+      LoadImageA(GetModuleHandleA(nullptr), file.c_str(), IMAGE_ICON, width, height, flags));
+}
+
+Rect Win32Windows::desktop_rect() { return window_rect(window_of(GetDesktopWindow())); }
+
+Rect Win32Windows::window_rect(NativeWindow window) {
+  RECT r{};
+  GetWindowRect(hwnd_of(window), &r);
+  return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+void Win32Windows::move_window(NativeWindow window, int x, int y) {
+  SetWindowPos(hwnd_of(window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void Win32Windows::set_small_icon(NativeWindow window, IconHandle icon) {
+  SendMessageA(hwnd_of(window), WM_SETICON, ICON_SMALL, static_cast<LPARAM>(icon));
+}
+
+void Win32Windows::set_button_image(NativeWindow dialog, int id, IconHandle icon) {
+  SendDlgItemMessageA(hwnd_of(dialog), id, BM_SETIMAGE, IMAGE_ICON, static_cast<LPARAM>(icon));
+}
+
+void Win32Windows::colour_fields(NativeWindow dialog, std::span<const int> edit_ids, std::span<const int> list_ids,
+                                 std::uint32_t rgb) {
+  HWND hwnd = hwnd_of(dialog);
+  if (!IsWindow(hwnd)) return;
+  FieldColours* colours = field_colours_of(hwnd);
+  if (colours == nullptr) {
+    colours = new FieldColours;
+    if (!SetPropA(hwnd, field_colours_property, colours)) {
+      delete colours;
+      return;
+    }
+    colours->previous =
+        reinterpret_cast<DLGPROC>(SetWindowLongPtrA(hwnd, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(input_colour_proc)));
+  } else {
+    // Asked again: new colour and fields, the same procedure in front.
+    DeleteObject(colours->brush);
+  }
+  colours->rgb = static_cast<COLORREF>(rgb);
+  colours->brush = CreateSolidBrush(colours->rgb);
+  colours->edits.assign(edit_ids.begin(), edit_ids.end());
+  colours->lists.assign(list_ids.begin(), list_ids.end());
+  // Fields already on the screen take the colour at once.
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+NativeWindow Win32Windows::control(NativeWindow dialog, int id) { return window_of(GetDlgItem(hwnd_of(dialog), id)); }
+
+bool Win32Windows::next_message(NativeMessage& message) {
+  MSG msg{};
+  const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+  store_message(message, msg);
+  return got != 0 && got != -1;  // 0: the quit message; -1: an error, which ends the loop too
+}
+
+int Win32Windows::quit_code(const NativeMessage& message) { return static_cast<int>(message_of(message).wParam); }
+
+void Win32Windows::translate_and_dispatch(const NativeMessage& message) {
+  const MSG msg = message_of(message);
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+}
+
+void Win32Windows::post_quit(int exit_code) { PostQuitMessage(exit_code); }
+
+}  // namespace korvel::win32

@@ -1,0 +1,28 @@
+// Windows, icons and the thread's message loop on Win32.
+#pragma once
+
+#include "platform/native_ui.h"
+
+namespace korvel::win32 {
+
+class Win32Windows final : public Windows {
+ public:
+  IconHandle load_icon(std::string_view path, int width, int height, bool vga_colour) override;
+
+  Rect desktop_rect() override;
+  Rect window_rect(NativeWindow window) override;
+  void move_window(NativeWindow window, int x, int y) override;
+
+  void set_small_icon(NativeWindow window, IconHandle icon) override;
+  void set_button_image(NativeWindow dialog, int id, IconHandle icon) override;
+  void colour_fields(NativeWindow dialog, std::span<const int> edit_ids, std::span<const int> list_ids,
+                     std::uint32_t rgb) override;
+  NativeWindow control(NativeWindow dialog, int id) override;
+
+  bool next_message(NativeMessage& message) override;
+  int quit_code(const NativeMessage& message) override;
+  void translate_and_dispatch(const NativeMessage& message) override;
+  void post_quit(int exit_code) override;
+};
+
+}  // namespace korvel::win32

@@ -1,0 +1,28 @@
+#include "startup/icons.h"
+
+#include <algorithm>
+
+namespace korvel {
+
+namespace {
+void load(Windows& windows, const Directories& dirs, Icons& icons, std::size_t i) {
+  const IconFile& f = icon_files[i];
+  icons.handles[i] = windows.load_icon(path_in(dirs.icon_directory, f.file), f.width, f.height, f.vga_colour);
+}
+}  // namespace
+
+IconHandle Icons::for_button(int id) const {
+  for (std::size_t i = 0; i < icon_files.size(); ++i) {
+    const auto& buttons = icon_files[i].buttons;
+    if (std::find(buttons.begin(), buttons.end(), id) != buttons.end()) return handles[i];
+  }
+  return 0;
+}
+
+void load_application_icon(Windows& windows, const Directories& dirs, Icons& icons) { load(windows, dirs, icons, 0); }
+
+void load_button_icons(Windows& windows, const Directories& dirs, Icons& icons) {
+  for (std::size_t i = 1; i < icon_files.size(); ++i) load(windows, dirs, icons, i);
+}
+
+}  // namespace korvel

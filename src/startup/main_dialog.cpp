@@ -1,0 +1,127 @@
+#include "startup/main_dialog.h"
+
+#include "project/project_routines.h"
+#include "settings/sound_switch.h"
+#include "tools/commands.h"
+#include "ui/about_window.h"
+
+namespace korvel {
+
+namespace {
+
+using Routine = void (*)(LauncherState&, DialogRecord&, int, int);
+
+void register_routine(LauncherState& state, int id, Routine routine, int kind = DLGCB_DEFAULT) {
+  DLGCALLBACK(
+      state.main_dialog, id,
+      [&state, routine](DialogRecord& dialog, int control_id, int callback_kind) {
+        routine(state, dialog, control_id, callback_kind);
+      },
+      kind);
+}
+
+void register_routines(LauncherState& s) {
+  register_routine(s, main_dialog_template, on_main_dialog);
+  register_routine(s, 1000, on_select_file);
+  register_routine(s, 1020, on_select_recent);
+  register_routine(s, 1023, on_command);
+  register_routine(s, 1011, on_select_file);
+  register_routine(s, 1001, on_name_changed);
+  register_routine(s, 1002, on_name_changed);
+  register_routine(s, 1012, on_name_changed);
+  register_routine(s, 1026, on_name_changed);
+  for (int id : {1003, 1004, 1015, 1017, 1005, 1006, 1022, 1007, 1008, 1014, 1019, 1010, 1025})
+    register_routine(s, id, on_command);
+  register_routine(s, 1016, on_file_list);
+  register_routine(s, 1016, on_file_list, DLGCB_DBLCLICK);
+  register_routine(s, 1013, on_post_enable);
+  register_routine(s, 1021, on_command);
+  register_routine(s, 1018, on_about);
+  register_routine(s, 1027, on_command);
+  register_routine(s, sound_check_box, on_sound_switch);
+}
+
+}  // namespace
+
+bool set_up_main_dialog(LauncherState& s, int show_command) {
+  DialogRecord& d = s.main_dialog;
+  if (!DLGOPEN(main_dialog_template, d)) return false;
+  register_routines(s);
+
+  // The file names start unset.
+  DLGPUTCHAR(d, 1001, PathText(".dat").padded());
+  DLGPUTCHAR(d, 1002, PathText(".rez").padded());
+  DLGPUTCHAR(d, 1012, PathText(".inc").padded());
+
+  DLGPUTINT(d, 1026, 2, DLGIDX_COUNT);
+  DLGPUTCHAR(d, 1026, "English", 1);
+  DLGPUTCHAR(d, 1026, "Romanian", 2);
+  // The package's last analysis decides the language to start with; the text
+  // goes to language.dat as read.
+  const LanguageText start_language = language_from_work_dir(s.platform.files);
+  const bool romanian = start_language[0] == 'r' || start_language[0] == 'R';
+  DLGPUTINT(d, 1026, romanian ? 2 : 1, DLGIDX_STATE);
+  write_language_file(s.platform.files, start_language, s.language_files);
+
+  DLGPUTLOG(d, 1023, false, DLGIDX_ENABLED);
+  DLGPUTLOG(d, 1003, false, DLGIDX_ENABLED);
+  DLGPUTLOG(d, 1013, false, DLGIDX_STATE);
+  for (int id : {1005, 1006, 1022, 1007, 1008, 1014, 1019}) DLGPUTLOG(d, id, false);
+  DLGPUTLOG(d, 1010, false);
+
+  DLGPUTINT(d, 1016, 4, DLGIDX_COUNT);
+  DLGPUTCHAR(d, 1016, "New", 4);
+
+  DLGPUTLOG(d, 1021, false);
+  DLGPUTLOG(d, 1017, true);
+
+  DLGPUTLOG(d, sound_check_box, s.sound_on);
+  DLGPUTCHAR(d, sound_check_box, sound_caption(s.sound_on), DLGIDX_TITLE);
+  write_sound_file(s.platform.files, s.directories, s.sound_on);
+
+  return DLGMODELESS(d, show_command, NativeWindow{0});
+}
+
+void on_main_dialog(LauncherState& s, DialogRecord& dialog, int, int kind) {
+  Windows& windows = s.platform.windows;
+  if (kind == DLGCB_INIT) {
+    windows.set_small_icon(dialog.window, s.icons.korvel());
+    for (int id : icon_button_order) windows.set_button_image(dialog.window, id, s.icons.for_button(id));
+    static constexpr int edits[] = {1001, 1002, 1012};
+    static constexpr int lists[] = {1016};
+    windows.colour_fields(dialog.window, edits, lists, field_colour);
+    s.field_windows = {windows.control(dialog.window, 1001), windows.control(dialog.window, 1002),
+                       windows.control(dialog.window, 1012), windows.control(dialog.window, 1016)};
+  } else if (kind == DLGCB_DESTROY) {
+    windows.post_quit(0);
+  }
+}
+
+int run_main_loop(LauncherState& s) {
+  Windows& windows = s.platform.windows;
+  NativeMessage message;
+  while (windows.next_message(message)) {
+    if (!DLGPRETRANSLATE(s.dialogs, message)) windows.translate_and_dispatch(message);
+  }
+  return windows.quit_code(message);
+}
+
+std::pair<int, int> centred_position(const Rect& desktop, const Rect& window) {
+  const int desktop_width = desktop.right;
+  const int desktop_height = desktop.bottom;
+  int x = (desktop_width - window.width()) / 2;
+  int y = (desktop_height - window.height()) / 2;
+  if (x + window.width() > desktop_width) x = desktop_width - window.width();
+  if (y + window.height() > desktop_height) y = desktop_height - window.height();
+  // A window larger than the desktop keeps its top-left corner on it.
+  if (x < 0) x = 0;
+  if (y < 0) y = 0;
+  return {x, y};
+}
+
+void centre_on_desktop(Windows& windows, NativeWindow window) {
+  const auto [x, y] = centred_position(windows.desktop_rect(), windows.window_rect(window));
+  windows.move_window(window, x, y);
+}
+
+}  // namespace korvel

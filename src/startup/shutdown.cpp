@@ -1,0 +1,62 @@
+#include "startup/shutdown.h"
+
+#include "settings/settings_store.h"
+
+namespace korvel {
+
+std::string exit_prompt_text(std::size_t running_count) {
+  if (running_count == 1) return "1 Program Is Still Running!\nWould You Like to Terminate It?";
+  std::string count = running_count > 99 ? "**" : std::to_string(running_count);
+  count.resize(2, ' ');
+  return count + " Programs Are Still Running!\nWould You Like to Terminate Them?";
+}
+
+std::string_view exit_prompt_sound(std::size_t running_count) {
+  return running_count == 1 ? "Running-1.wav" : "Running-2.wav";
+}
+
+namespace {
+void play(LauncherState& s, std::string_view file) {
+  if (s.sound_on) s.platform.sound.play(path_in(s.directories.wav_directory, file));
+}
+}  // namespace
+
+int shut_down(LauncherState& s, int exit_code) {
+  DLGFREE(s.main_dialog);
+  save_recent_list(s.platform.files, s.directories, s.recent_files);
+
+  // Which started programs still run: each is opened again by its id.
+  Processes& processes = s.platform.processes;
+  LaunchTable& table = s.launch_table;
+  std::size_t running = 0;
+  for (std::size_t i = 0; i < table.launch_count; ++i) table.records[i].process_handle = 0;
+  for (std::size_t i = 0; i < table.launch_count; ++i) {
+    LaunchRecord& record = table.records[i];
+    if (record.launch_state != LaunchState::started) continue;
+    const ProcessHandle handle = processes.open(record.process_id);
+    if (!handle) continue;
+    if (processes.exit_code(handle) == still_active) {
+      ++running;
+      record.process_handle = handle;
+    }
+  }
+
+  if (running > 0) {
+    play(s, exit_prompt_sound(running));
+    const int answer = s.platform.message_boxes.show(exit_prompt_text(running), "KORVEL Message",
+                                                     mb::yes_no | mb::icon_information);
+    if (answer != mb::answer_no) {
+      for (std::size_t i = 0; i < table.launch_count; ++i) {
+        if (!table.records[i].process_handle) continue;
+        processes.terminate(table.records[i].process_handle, 0);
+        --running;
+      }
+    }
+  }
+  if (running == 0) play(s, "GoodBye.wav");
+
+  delete_language_files(s.platform.files, s.language_files);
+  return exit_code;
+}
+
+}  // namespace korvel

@@ -1,0 +1,164 @@
+// The dialog binding layer.
+//
+// Every dialog of the Launcher is driven through a dialog record that holds each
+// control of its template with the control's values. Program code stores and
+// reads values by control id and value index; the layer copies them to and from
+// the native controls and calls the routine registered for a control when the
+// user acts on it. Values stored while the dialog's own routine runs are copied
+// to the window when the routine returns, and copies the layer makes itself
+// never call routines.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "common/fixed_text.h"
+#include "platform/native_ui.h"
+#include "ui/dialog_template.h"
+
+namespace korvel {
+
+// Value indices: negative numbers choose a kind of value, positive ones an item.
+inline constexpr int DLGIDX_DEFAULT = -1;
+inline constexpr int DLGIDX_TITLE = -2;
+inline constexpr int DLGIDX_ENABLED = -3;
+inline constexpr int DLGIDX_STATE = -5;
+inline constexpr int DLGIDX_COUNT = -13;
+
+// Callback kinds. Registering under the omitted kind (-1) registers the
+// control type's first kind.
+inline constexpr int DLGCB_DEFAULT = -1;
+inline constexpr int DLGCB_INIT = 0;
+inline constexpr int DLGCB_DESTROY = -15;
+inline constexpr int DLGCB_SIZE = -24;
+inline constexpr int DLGCB_CLICKED = -4;
+inline constexpr int DLGCB_CHANGE = -6;
+inline constexpr int DLGCB_UPDATE = -7;
+inline constexpr int DLGCB_GOTFOCUS = -18;
+inline constexpr int DLGCB_LOSTFOCUS = -19;
+inline constexpr int DLGCB_SELCHANGE = -10;
+inline constexpr int DLGCB_DBLCLICK = -14;
+
+// The platform's "show normally" command.
+inline constexpr int show_normal = 1;
+
+enum class ControlType { static_text, group_box, push_button, check_box, edit_box, list_box, drop_down_list };
+
+using ItemText = FixedText<256>;
+
+struct DialogRecord;
+using DialogRoutine = std::function<void(DialogRecord& dialog, int control_id, int kind)>;
+
+struct ControlEntry {
+  int id = 0;
+  ControlType type = ControlType::static_text;
+  bool addressable = true;  // false for an id that occurs more than once in the template
+  bool multiple_selection = false;
+
+  bool enabled = true;
+  std::string text;  // caption or edit text
+  bool checked = false;
+  std::pair<int, int> caret{0, 0};
+  std::vector<ItemText> items;
+  std::vector<int> selection;  // list box: the selected item numbers, in order
+  ItemText selection_text;     // the current selection's text
+  int selected_item = 0;       // drop-down list: 1-based, 0 for none
+  bool selected_by_text = false;
+
+  bool dirty = false;
+  std::map<int, DialogRoutine> routines;  // by callback kind
+};
+
+class DialogLayer;
+
+struct DialogRecord {
+  explicit DialogRecord(DialogLayer& owner) : layer(owner) {}
+  DialogRecord(const DialogRecord&) = delete;
+  DialogRecord& operator=(const DialogRecord&) = delete;
+
+  DialogLayer& layer;
+  int template_id = 0;
+  const DialogTemplate* layout = nullptr;
+  NativeWindow window = 0;  // 0 before the dialog is shown and after it ended
+  int return_value = 1;
+  bool modal = false;
+  DialogRoutine dialog_routine;
+  DialogRoutine size_routine;
+  std::vector<ControlEntry> controls;
+  bool pushing = false;
+
+  ControlEntry* find(int id);
+};
+
+// The layer's own state: the native side, the dialogs whose routines are
+// running (innermost last) and the active modeless dialog.
+class DialogLayer final : public DialogEvents {
+ public:
+  explicit DialogLayer(NativeDialogs& native) : native_(native) {}
+
+  NativeDialogs& native() { return native_; }
+  DialogRecord* running() const { return running_.empty() ? nullptr : running_.back(); }
+  DialogRecord* active_modeless() const { return active_; }
+  DialogRecord* running_modal() const;
+  // Modal runs nest; the innermost owns the next one.
+  void enter_modal(DialogRecord& dialog) { modal_.push_back(&dialog); }
+  void leave_modal() { modal_.pop_back(); }
+
+  // Copies values between the record and its window.
+  void push(DialogRecord& dialog, ControlEntry& control);
+  void push_dirty(DialogRecord& dialog);
+  void pull(DialogRecord& dialog, ControlEntry& control);
+  void pull_all(DialogRecord& dialog);
+  // Reads every control back, then ends the dialog: the modal run returns or the
+  // modeless window is destroyed.
+  void end(DialogRecord& dialog);
+  // Calls a routine with the dialog as the running one, then pushes what it changed.
+  void call(DialogRecord& dialog, const DialogRoutine& routine, int control_id, int kind);
+
+  void dialog_created(void* dialog, NativeWindow window) override;
+  void dialog_command(void* dialog, int control_id, int code, bool from_control) override;
+  void dialog_activated(void* dialog, bool active) override;
+  void dialog_resized(void* dialog) override;
+  void dialog_destroyed(void* dialog) override;
+
+ private:
+  NativeDialogs& native_;
+  std::vector<DialogRecord*> running_;
+  std::vector<DialogRecord*> modal_;
+  DialogRecord* active_ = nullptr;
+};
+
+bool DLGOPEN(int template_id, DialogRecord& dialog);
+bool DLGCALLBACK(DialogRecord& dialog, int control_id, DialogRoutine routine, int kind = DLGCB_DEFAULT);
+
+bool DLGPUTINT(DialogRecord& dialog, int control_id, int value, int index = DLGIDX_DEFAULT);
+bool DLGPUTLOG(DialogRecord& dialog, int control_id, bool value, int index = DLGIDX_DEFAULT);
+bool DLGPUTCHAR(DialogRecord& dialog, int control_id, std::string_view value, int index = DLGIDX_DEFAULT);
+
+bool DLGREADINT(DialogRecord& dialog, int control_id, int& value, int index = DLGIDX_DEFAULT);
+bool DLGREADLOG(DialogRecord& dialog, int control_id, bool& value, int index = DLGIDX_DEFAULT);
+// The text as held: callers give it the width they want.
+bool DLGREADCHAR(DialogRecord& dialog, int control_id, std::string& value, int index = DLGIDX_DEFAULT);
+template <std::size_t Width>
+bool DLGREADCHAR(DialogRecord& dialog, int control_id, FixedText<Width>& value, int index = DLGIDX_DEFAULT) {
+  std::string text;
+  if (!DLGREADCHAR(dialog, control_id, text, index)) return false;
+  value = text;
+  return true;
+}
+
+// Shows the dialog modally; its return value, or -1 when the window can't be made.
+int DLGMODAL(DialogRecord& dialog);
+bool DLGMODELESS(DialogRecord& dialog, int show_command = show_normal,
+                 std::optional<NativeWindow> owner = std::nullopt);
+bool DLGPRETRANSLATE(DialogLayer& layer, const NativeMessage& message);
+void DLGRETURN(DialogRecord& dialog, int value);
+bool DLGEXIT(DialogRecord& dialog);
+void DLGFREE(DialogRecord& dialog);
+
+}  // namespace korvel

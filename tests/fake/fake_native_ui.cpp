@@ -1,0 +1,218 @@
+#include "fake_native_ui.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "common/fixed_text.h"
+#include "ui/window_styles.h"
+
+namespace korvel::fake {
+
+NativeWindow FakeNativeDialogs::find(int template_id) const {
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+    if (it->second.open && it->second.layout->id == template_id) return it->first;
+  return 0;
+}
+
+NativeWindow FakeNativeDialogs::make(const DialogTemplate& layout, NativeWindow owner, DialogEvents& events,
+                                     void* dialog) {
+  const NativeWindow window = next_window_++;
+  FakeDialogWindow& w = windows[window];
+  w.layout = &layout;
+  w.owner = owner;
+  w.events = &events;
+  w.dialog = dialog;
+  for (const ControlTemplate& t : layout.controls) {
+    const auto same_id = [&](const ControlTemplate& other) { return other.id == t.id; };
+    if (std::count_if(layout.controls.begin(), layout.controls.end(), same_id) > 1) continue;
+    FakeControl& c = w.controls[t.id];
+    c.control_class = t.control_class;
+    c.style = t.style;
+    c.text = std::string(t.caption);
+    c.enabled = (t.style & style::ws_disabled) == 0;
+  }
+  return window;
+}
+
+NativeWindow FakeNativeDialogs::create_modeless(const DialogTemplate& layout, NativeWindow owner, int show_command,
+                                                DialogEvents& events, void* dialog) {
+  if (fail_create) return 0;
+  const NativeWindow window = make(layout, owner, events, dialog);
+  windows[window].show_command = show_command;
+  events.dialog_created(dialog, window);
+  events.dialog_activated(dialog, true);
+  return window;
+}
+
+int FakeNativeDialogs::run_modal(const DialogTemplate& layout, NativeWindow owner, DialogEvents& events,
+                                 void* dialog) {
+  if (fail_create) return -1;
+  const NativeWindow window = make(layout, owner, events, dialog);
+  windows[window].modal = true;
+  events.dialog_created(dialog, window);
+  if (!modal_scripts.empty()) {
+    const auto script = modal_scripts.front();
+    modal_scripts.pop_front();
+    script(window);
+  }
+  // A user who did nothing more closes the box.
+  if (!windows[window].modal_result) escape(window);
+  if (!windows[window].modal_result) end_modal(window, 2);
+  const int result = *windows[window].modal_result;
+  destroy(window);
+  return result;
+}
+
+void FakeNativeDialogs::end_modal(NativeWindow window, int result) { windows.at(window).modal_result = result; }
+
+void FakeNativeDialogs::destroy(NativeWindow window) {
+  FakeDialogWindow& w = windows.at(window);
+  if (!w.open) return;
+  w.events->dialog_destroyed(w.dialog);
+  w.open = false;
+}
+
+void FakeNativeDialogs::send_command(NativeWindow window, int id, int code, bool from_control) {
+  FakeDialogWindow& w = windows.at(window);
+  if (w.open) w.events->dialog_command(w.dialog, id, code, from_control);
+}
+
+void FakeNativeDialogs::click(NativeWindow window, int id) {
+  FakeDialogWindow& w = windows.at(window);
+  const auto it = w.controls.find(id);
+  if (!w.open || it == w.controls.end() || !it->second.enabled || !(it->second.style & style::ws_visible)) return;
+  if ((it->second.style & style::bs_type_mask) == style::bs_autocheckbox) it->second.checked = !it->second.checked;
+  send_command(window, id, notify::button_clicked);
+}
+
+void FakeNativeDialogs::type(NativeWindow window, int id, std::string_view text) {
+  FakeControl& c = control(window, id);
+  if (!c.enabled) return;
+  c.text.clear();
+  if (text.empty()) {  // deleting the selected text is one change
+    send_command(window, id, notify::edit_update);
+    send_command(window, id, notify::edit_change);
+  }
+  for (char key : text) {
+    c.text.push_back(key);
+    c.caret = {static_cast<int>(c.text.size()), static_cast<int>(c.text.size())};
+    send_command(window, id, notify::edit_update);
+    send_command(window, id, notify::edit_change);
+  }
+}
+
+void FakeNativeDialogs::select(NativeWindow window, int id, int index) {
+  FakeControl& c = control(window, id);
+  if (!c.enabled || index < 0 || index >= static_cast<int>(c.items.size())) return;
+  if (c.control_class == ControlClass::combo_box) {
+    c.current = index;
+  } else {
+    std::fill(c.selected.begin(), c.selected.end(), false);
+    c.selected[static_cast<std::size_t>(index)] = true;
+  }
+  send_command(window, id, notify::list_selchange);
+}
+
+void FakeNativeDialogs::double_click(NativeWindow window, int id, int index) {
+  select(window, id, index);
+  send_command(window, id, notify::list_dblclick);
+}
+
+// Windows turns Escape and the close box into a Cancel command, sent as if by
+// control 2 when the dialog has one.
+void FakeNativeDialogs::escape(NativeWindow window) {
+  FakeDialogWindow& w = windows.at(window);
+  const auto cancel = w.controls.find(2);
+  if (cancel != w.controls.end() && !cancel->second.enabled) return;
+  send_command(window, 2, notify::button_clicked, cancel != w.controls.end());
+}
+
+void FakeNativeDialogs::close_box(NativeWindow window) {
+  if (windows.at(window).close_command_enabled) escape(window);
+}
+
+void FakeNativeDialogs::set_text(NativeWindow window, int id, std::string_view text) {
+  FakeControl& c = control(window, id);
+  c.text = std::string(text);
+  // Like a single-line edit, the fake reports a change made by a program too.
+  if (c.control_class == ControlClass::edit) send_command(window, id, notify::edit_change);
+}
+
+void FakeNativeDialogs::list_clear(ListKind, NativeWindow window, int id) {
+  FakeControl& c = control(window, id);
+  c.items.clear();
+  c.selected.clear();
+  c.current = -1;
+}
+
+void FakeNativeDialogs::list_add(ListKind, NativeWindow window, int id, std::string_view item) {
+  FakeControl& c = control(window, id);
+  c.items.emplace_back(item);
+  c.selected.push_back(false);
+}
+
+void FakeNativeDialogs::list_select(ListKind kind, NativeWindow window, int id, int index) {
+  FakeControl& c = control(window, id);
+  const bool valid = index >= 0 && index < static_cast<int>(c.items.size());
+  if (kind == ListKind::drop_down) {
+    c.current = valid ? index : -1;
+    return;
+  }
+  std::fill(c.selected.begin(), c.selected.end(), false);
+  if (valid) c.selected[static_cast<std::size_t>(index)] = true;
+}
+
+void FakeNativeDialogs::list_select_text(NativeWindow window, int id, std::string_view text) {
+  FakeControl& c = control(window, id);
+  const auto found = std::find_if(c.items.begin(), c.items.end(), [&](const std::string& item) {
+    return item.size() >= text.size() && std::equal(text.begin(), text.end(), item.begin(), [](char a, char b) {
+             return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+           });
+  });
+  if (found != c.items.end()) c.current = static_cast<int>(found - c.items.begin());
+}
+
+void FakeNativeDialogs::list_set_selected(NativeWindow window, int id, int index, bool selected) {
+  FakeControl& c = control(window, id);
+  if (index >= 0 && index < static_cast<int>(c.items.size())) c.selected[static_cast<std::size_t>(index)] = selected;
+}
+
+IconHandle FakeWindows::load_icon(std::string_view path, int width, int height, bool vga_colour) {
+  icon_loads.push_back({std::string(path), width, height, vga_colour});
+  return files_.file_exists(path) ? next_icon_++ : 0;
+}
+
+Rect FakeWindows::window_rect(NativeWindow window) {
+  const auto it = dialogs_.windows.find(window);
+  if (it == dialogs_.windows.end()) return {};
+  // 8-point dialog units at 96 dots per inch.
+  const int width = it->second.layout->width * 6 / 4 + 6;
+  const int height = it->second.layout->height * 13 / 8 + 25;
+  const auto at = positions.find(window);
+  const int x = at == positions.end() ? 0 : at->second.first;
+  const int y = at == positions.end() ? 0 : at->second.second;
+  return {x, y, x + width, y + height};
+}
+
+bool FakeWindows::next_message(NativeMessage& message) {
+  if (quit_posted) return false;
+  if (user_actions.empty()) {
+    ran_dry = true;
+    return false;
+  }
+  const std::uintptr_t id = next_message_++;
+  pending_[id] = std::move(user_actions.front());
+  user_actions.pop_front();
+  message.words[0] = id;
+  return true;
+}
+
+void FakeWindows::translate_and_dispatch(const NativeMessage& message) {
+  const auto it = pending_.find(message.words[0]);
+  if (it == pending_.end()) return;
+  const auto action = std::move(it->second);
+  pending_.erase(it);
+  action();
+}
+
+}  // namespace korvel::fake

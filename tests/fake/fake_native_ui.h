@@ -1,0 +1,157 @@
+// In-memory windows and dialogs. A dialog made from a template holds its
+// controls' texts, states and lists as a native dialog would, and the test acts
+// on it as a user does: clicks, types, selects, presses Escape, closes it.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/native_ui.h"
+#include "platform/platform.h"
+
+namespace korvel::fake {
+
+struct FakeControl {
+  ControlClass control_class = ControlClass::static_text;
+  std::uint32_t style = 0;
+  std::string text;
+  bool enabled = true;
+  bool checked = false;
+  std::pair<int, int> caret{0, 0};
+  std::vector<std::string> items;
+  std::vector<bool> selected;
+  int current = -1;  // drop-down list: the current selection
+  IconHandle image = 0;
+};
+
+struct FakeDialogWindow {
+  const DialogTemplate* layout = nullptr;
+  NativeWindow owner = 0;
+  bool modal = false;
+  bool open = true;
+  bool close_command_enabled = true;
+  int show_command = 0;
+  std::optional<int> modal_result;
+  DialogEvents* events = nullptr;
+  void* dialog = nullptr;
+  std::map<int, FakeControl> controls;  // addressable ids only
+};
+
+class FakeNativeDialogs final : public NativeDialogs {
+ public:
+  std::map<NativeWindow, FakeDialogWindow> windows;
+  bool fail_create = false;
+  // What the user does inside each modal dialog, in the order they open.
+  std::deque<std::function<void(NativeWindow)>> modal_scripts;
+
+  // The newest open dialog made from the template, or 0.
+  NativeWindow find(int template_id) const;
+  FakeControl& control(NativeWindow window, int id) { return windows.at(window).controls.at(id); }
+
+  // The user's actions. They do nothing on a control the user could not reach.
+  void click(NativeWindow window, int id);
+  void type(NativeWindow window, int id, std::string_view text);  // replaces the whole text, key by key
+  void select(NativeWindow window, int id, int index);              // a list item, counted from 0
+  void double_click(NativeWindow window, int id, int index);
+  void escape(NativeWindow window);
+  void close_box(NativeWindow window);
+  // A command as the window would receive it, whatever the control's state.
+  void send_command(NativeWindow window, int id, int code, bool from_control = true);
+
+  NativeWindow create_modeless(const DialogTemplate& layout, NativeWindow owner, int show_command,
+                               DialogEvents& events, void* dialog) override;
+  int run_modal(const DialogTemplate& layout, NativeWindow owner, DialogEvents& events, void* dialog) override;
+  void end_modal(NativeWindow window, int result) override;
+  void destroy(NativeWindow window) override;
+  bool is_dialog_message(NativeWindow, const NativeMessage&) override { return false; }
+
+  void set_text(NativeWindow window, int id, std::string_view text) override;
+  std::string text(NativeWindow window, int id) override { return control(window, id).text; }
+  void set_enabled(NativeWindow window, int id, bool enabled) override { control(window, id).enabled = enabled; }
+  bool enabled(NativeWindow window, int id) override { return control(window, id).enabled; }
+  void enable_close_command(NativeWindow window, bool enabled) override {
+    windows.at(window).close_command_enabled = enabled;
+  }
+  void set_checked(NativeWindow window, int id, bool checked) override { control(window, id).checked = checked; }
+  bool checked(NativeWindow window, int id) override { return control(window, id).checked; }
+  void set_caret(NativeWindow window, int id, std::pair<int, int> caret) override { control(window, id).caret = caret; }
+  std::pair<int, int> caret(NativeWindow window, int id) override { return control(window, id).caret; }
+
+  void list_clear(ListKind, NativeWindow window, int id) override;
+  void list_add(ListKind, NativeWindow window, int id, std::string_view item) override;
+  int list_count(ListKind, NativeWindow window, int id) override {
+    return static_cast<int>(control(window, id).items.size());
+  }
+  std::string list_item(ListKind, NativeWindow window, int id, int index) override {
+    return control(window, id).items.at(static_cast<std::size_t>(index));
+  }
+  void list_select(ListKind kind, NativeWindow window, int id, int index) override;
+  void list_select_text(NativeWindow window, int id, std::string_view text) override;
+  void list_set_selected(NativeWindow window, int id, int index, bool selected) override;
+  bool list_selected(NativeWindow window, int id, int index) override {
+    return control(window, id).selected.at(static_cast<std::size_t>(index));
+  }
+  int list_current(NativeWindow window, int id) override { return control(window, id).current; }
+
+ private:
+  NativeWindow make(const DialogTemplate& layout, NativeWindow owner, DialogEvents& events, void* dialog);
+  NativeWindow next_window_ = 0x100;
+};
+
+class FakeWindows final : public Windows {
+ public:
+  FakeWindows(FileSystem& files, FakeNativeDialogs& dialogs) : files_(files), dialogs_(dialogs) {}
+
+  struct IconLoad {
+    std::string path;
+    int width, height;
+    bool vga_colour;
+  };
+  std::vector<IconLoad> icon_loads;
+  std::map<NativeWindow, IconHandle> small_icons;
+  std::map<NativeWindow, std::pair<int, int>> positions;
+  struct Colouring {
+    std::vector<int> edits, lists;
+    std::uint32_t rgb;
+  };
+  std::map<NativeWindow, Colouring> coloured;
+  Rect desktop{0, 0, 1280, 1024};
+  std::optional<int> quit_posted;
+
+  // The user's actions, one per turn of the message loop. When none is left the
+  // loop ends as if the program had been stopped from outside.
+  std::deque<std::function<void()>> user_actions;
+  bool ran_dry = false;
+
+  IconHandle load_icon(std::string_view path, int width, int height, bool vga_colour) override;
+  Rect desktop_rect() override { return desktop; }
+  Rect window_rect(NativeWindow window) override;
+  void move_window(NativeWindow window, int x, int y) override { positions[window] = {x, y}; }
+  void set_small_icon(NativeWindow window, IconHandle icon) override { small_icons[window] = icon; }
+  void set_button_image(NativeWindow dialog, int id, IconHandle icon) override {
+    dialogs_.control(dialog, id).image = icon;
+  }
+  void colour_fields(NativeWindow dialog, std::span<const int> edit_ids, std::span<const int> list_ids,
+                     std::uint32_t rgb) override {
+    coloured[dialog] = {{edit_ids.begin(), edit_ids.end()}, {list_ids.begin(), list_ids.end()}, rgb};
+  }
+  NativeWindow control(NativeWindow dialog, int id) override { return dialog * 0x10000 + static_cast<unsigned>(id); }
+
+  bool next_message(NativeMessage& message) override;
+  int quit_code(const NativeMessage&) override { return quit_posted.value_or(0); }
+  void translate_and_dispatch(const NativeMessage& message) override;
+  void post_quit(int exit_code) override { quit_posted = exit_code; }
+
+ private:
+  FileSystem& files_;
+  FakeNativeDialogs& dialogs_;
+  std::map<std::uintptr_t, std::function<void()>> pending_;
+  std::uintptr_t next_message_ = 1;
+  IconHandle next_icon_ = 0x5000;
+};
+
+}  // namespace korvel::fake

@@ -1,0 +1,171 @@
+// The Launcher's main dialog from start-up to its end, on the fake platform.
+#include "startup/main_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_platform.h"
+#include "startup/launcher.h"
+
+namespace korvel {
+namespace {
+
+class MainDialog : public ::testing::Test {
+ protected:
+  fake::FakePlatform fake;
+  Platform platform = fake.platform();
+  LauncherState state{platform};
+  std::optional<int> exit_code;
+
+  void SetUp() override {
+    for (const IconFile& icon : icon_files) fake.files.add_file("C:\\KORVEL\\Exe\\Uir\\" + std::string(icon.file), "");
+  }
+  // Runs the Launcher; `user` acts once the main dialog is up, then the dialog is left as it is.
+  void run(std::function<void(NativeWindow)> user) {
+    fake.windows.user_actions.push_back([this, user] { user(fake.dialogs.find(main_dialog_template)); });
+    exit_code = run_launcher(state, 1);
+  }
+  fake::FakeControl& control(NativeWindow window, int id) { return fake.dialogs.control(window, id); }
+};
+
+TEST_F(MainDialog, FirstValuesAfterStartUp) {
+  run([&](NativeWindow w) {
+    ASSERT_NE(w, 0u);
+    for (int id : {1003, 1023, 1005, 1006, 1022, 1007, 1008, 1014, 1019, 1010, 1021})
+      EXPECT_FALSE(control(w, id).enabled) << id;
+    for (int id : {1000, 1011, 1020, 1015, 1017, 1004, 1025, 1027, 1018, 1, 1013, 1028, 1001, 1002, 1012, 1016, 1026})
+      EXPECT_TRUE(control(w, id).enabled) << id;
+    EXPECT_EQ(control(w, 1001).text, PathText(".dat").padded());
+    EXPECT_EQ(control(w, 1002).text, PathText(".rez").padded());
+    EXPECT_EQ(control(w, 1012).text, PathText(".inc").padded());
+    EXPECT_EQ(control(w, 1016).items, (std::vector<std::string>{"", "", "", "New"}));
+    EXPECT_EQ(control(w, 1026).items, (std::vector<std::string>{"English", "Romanian"}));
+    EXPECT_EQ(control(w, 1026).current, 0);
+    EXPECT_FALSE(control(w, 1013).checked);
+    EXPECT_TRUE(control(w, 1028).checked);
+    EXPECT_EQ(control(w, 1028).text, "Sound On");
+    EXPECT_EQ(fake.dialogs.windows.at(w).show_command, 1);
+    EXPECT_EQ(fake.dialogs.windows.at(w).owner, 0u);
+
+    // Window icon, button images in their places, the pale-yellow fields.
+    EXPECT_NE(fake.windows.small_icons.at(w), 0u);
+    EXPECT_EQ(fake.windows.small_icons.at(w), control(w, 1003).image);
+    EXPECT_EQ(control(w, 1000).image, control(w, 1011).image);
+    for (int id : icon_button_order) EXPECT_NE(control(w, id).image, 0u) << id;
+    const auto& colouring = fake.windows.coloured.at(w);
+    EXPECT_EQ(colouring.edits, (std::vector<int>{1001, 1002, 1012}));
+    EXPECT_EQ(colouring.lists, (std::vector<int>{1016}));
+    EXPECT_EQ(colouring.rgb, 0x00B4FFFFu);
+    EXPECT_EQ(state.field_windows[3], fake.windows.control(w, 1016));
+    fake.dialogs.click(w, 1);
+  });
+  EXPECT_EQ(exit_code, 0);
+}
+
+TEST_F(MainDialog, IconsComeFromUirAtTheirSizes) {
+  fake.files.remove("C:\\KORVEL\\Exe\\Uir\\Print.ico");
+  run([&](NativeWindow w) {
+    EXPECT_EQ(control(w, 1021).image, 0u) << "a missing icon leaves its button bare";
+    fake.dialogs.click(w, 1);
+  });
+  ASSERT_EQ(fake.windows.icon_loads.size(), 20u);
+  EXPECT_EQ(fake.windows.icon_loads[0].path, "C:\\KORVEL\\Exe\\Uir\\iconKorvel.ico");
+  const auto& structure = fake.windows.icon_loads[9];
+  EXPECT_EQ(structure.path, "C:\\KORVEL\\Exe\\Uir\\IconStructure.ico");
+  EXPECT_EQ(std::tie(structure.width, structure.height, structure.vga_colour), std::make_tuple(48, 48, true));
+  EXPECT_EQ(fake.windows.icon_loads[13].width, 32);  // Notepad.ico
+  EXPECT_TRUE(fake.message_boxes.shown.empty());
+}
+
+TEST_F(MainDialog, StartUpLanguageChoosesTheItemAndGoesToLanguageDatAsRead) {
+  struct Case {
+    std::string comvek_record;
+    int item;
+  } cases[] = {{"Romanian", 1}, {"romanian", 1}, {"R", 1}, {"English", 0}, {"", 0}, {" Romanian", 0}, {"Deutsch", 0}};
+  for (const Case& c : cases) {
+    fake::FakePlatform f;
+    Platform p = f.platform();
+    LauncherState s(p);
+    f.files.add_file("C:\\KORVEL\\Exe\\work_dir.dat", "D:\\Work\r\n");
+    f.files.add_file("D:\\Work\\ComVek.dat", "older\r\n" + c.comvek_record + "\r\n");
+    f.windows.user_actions.push_back([&] {
+      const NativeWindow w = f.dialogs.find(main_dialog_template);
+      EXPECT_EQ(f.dialogs.control(w, 1026).current, c.item) << c.comvek_record;
+      EXPECT_EQ(f.files.content("C:\\KORVEL\\Exe\\language.dat"), LanguageText(c.comvek_record).padded() + "\r\n");
+      EXPECT_FALSE(s.romanian_output) << "set only when the user changes the language";
+      f.dialogs.click(w, 1);
+    });
+    run_launcher(s, 1);
+  }
+}
+
+TEST_F(MainDialog, ExitEscapeAndTheCloseBoxEndTheRunAlike) {
+  const std::function<void(fake::FakeNativeDialogs&, NativeWindow)> ways[] = {
+      [](fake::FakeNativeDialogs& d, NativeWindow w) { d.click(w, 1); },
+      [](fake::FakeNativeDialogs& d, NativeWindow w) { d.escape(w); },
+      [](fake::FakeNativeDialogs& d, NativeWindow w) { d.close_box(w); },
+  };
+  for (const auto& end_it : ways) {
+    fake::FakePlatform f;
+    Platform p = f.platform();
+    LauncherState s(p);
+    f.files.add_file("C:\\KORVEL\\Exe\\recent.dat", "C:\\Jobs\\a.dat\r\n.dat\r\n");
+    f.windows.user_actions.push_back([&] { end_it(f.dialogs, f.dialogs.find(main_dialog_template)); });
+    f.windows.user_actions.push_back([] { ADD_FAILURE() << "the loop went on after the dialog ended"; });
+    EXPECT_EQ(run_launcher(s, 1), 0);
+    EXPECT_EQ(f.windows.quit_posted, 0);
+    EXPECT_EQ(f.files.content("C:\\KORVEL\\Exe\\recent.dat"), "C:\\Jobs\\a.dat\r\n") << "saved at exit";
+    EXPECT_FALSE(f.files.has("C:\\KORVEL\\Exe\\language.dat"));
+    EXPECT_TRUE(s.main_dialog.controls.empty()) << "the record is freed";
+  }
+}
+
+TEST_F(MainDialog, ButtonsWithRoutinesDoNotEndTheDialog) {
+  run([&](NativeWindow w) {
+    for (int id : {1000, 1011, 1020, 1015, 1017, 1004, 1025, 1027, 1018}) fake.dialogs.click(w, id);
+    EXPECT_TRUE(fake.dialogs.windows.at(w).open);
+    fake.dialogs.click(w, 1);
+  });
+}
+
+TEST_F(MainDialog, PostProcessorSwitchEnablesItsSevenButtons) {
+  run([&](NativeWindow w) {
+    fake.dialogs.click(w, 1013);
+    for (int id : {1005, 1006, 1022, 1007, 1008, 1014, 1019}) EXPECT_TRUE(control(w, id).enabled) << id;
+    EXPECT_FALSE(control(w, 1023).enabled);
+    fake.dialogs.click(w, 1013);
+    for (int id : {1005, 1006, 1022, 1007, 1008, 1014, 1019}) EXPECT_FALSE(control(w, id).enabled) << id;
+    EXPECT_TRUE(control(w, 1004).enabled);
+    fake.dialogs.click(w, 1);
+  });
+}
+
+TEST_F(MainDialog, ADialogThatCannotBeMadeEndsWithTheStartUpError) {
+  fake.dialogs.fail_create = true;
+  exit_code = run_launcher(state, 1);
+  EXPECT_EQ(exit_code, 0);
+  ASSERT_EQ(fake.message_boxes.shown.size(), 1u);
+  EXPECT_EQ(fake.message_boxes.shown[0].text, "Error initializing application Korvel");
+  EXPECT_EQ(fake.message_boxes.shown[0].caption, "Error");
+  EXPECT_EQ(fake.message_boxes.shown[0].type, mb::ok);
+  // What set-up wrote stays; nothing is saved or deleted on this path.
+  EXPECT_TRUE(fake.files.has("C:\\KORVEL\\Exe\\language.dat"));
+  EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\Sound.dat"), " T\r\n");
+  EXPECT_TRUE(fake.sound.played.empty());
+}
+
+TEST(CentreOnDesktop, KeepsTheWindowOnTheDesktop) {
+  struct Case {
+    Rect window;
+    std::pair<int, int> at;
+  } cases[] = {
+      {{0, 0, 512, 409}, {384, 307}},
+      {{100, 100, 611, 508}, {384, 308}},    // odd sizes truncate
+      {{0, 0, 1280, 1024}, {0, 0}},
+      {{0, 0, 1500, 1100}, {0, 0}},           // larger than the desktop: its top-left corner
+      {{0, 0, 1500, 300}, {0, 362}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(centred_position({0, 0, 1280, 1024}, c.window), c.at);
+}
+
+}  // namespace
+}  // namespace korvel

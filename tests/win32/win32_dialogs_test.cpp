@@ -1,0 +1,296 @@
+// The Win32 dialogs and windows under the binding layer's calls: the main
+// dialog made modelessly, what it reports, its controls and its coloured fields.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_windows.h"
+#include "ui/dialog_template.h"
+
+namespace korvel::win32 {
+namespace {
+
+struct Event {
+  std::string kind;
+  int id = 0;
+  int code = -1;
+  bool from_control = false;
+};
+
+class RecordingEvents final : public DialogEvents {
+ public:
+  void dialog_created(void* d, NativeWindow w) override {
+    record(d, {"created"});
+    window = w;
+    if (on_created) on_created(w);
+  }
+  void dialog_command(void* d, int id, int code, bool from_control) override {
+    record(d, {"command", id, code, from_control});
+    if (on_command) on_command(id);
+  }
+  void dialog_activated(void* d, bool active) override { record(d, {active ? "active" : "inactive"}); }
+  void dialog_resized(void* d) override { record(d, {"resized"}); }
+  void dialog_destroyed(void* d) override { record(d, {"destroyed"}); }
+
+  int count(const std::string& kind, int id = 0) const {
+    int n = 0;
+    for (const Event& e : events) n += e.kind == kind && e.id == id;
+    return n;
+  }
+
+  std::vector<Event> events;
+  NativeWindow window = 0;
+  std::function<void(NativeWindow)> on_created;
+  std::function<void(int)> on_command;
+
+ private:
+  void record(void* d, Event e) {
+    EXPECT_EQ(d, this);  // each report names the dialog it was made for
+    events.push_back(std::move(e));
+  }
+};
+
+constexpr UINT drained = WM_APP + 1;
+constexpr COLORREF pale_yellow = RGB(255, 255, 180);
+
+class Win32MainDialog : public ::testing::Test {
+ protected:
+  explicit Win32MainDialog(int show = SW_SHOWNORMAL) : show_command(show) {}
+
+  void SetUp() override {
+    window = dialogs.create_modeless(*find_dialog_template(102), 0, show_command, events, &events);
+    ASSERT_NE(window, 0u);
+    hwnd = reinterpret_cast<HWND>(window);
+  }
+  void TearDown() override {
+    if (IsWindow(hwnd)) dialogs.destroy(window);
+    drain();
+  }
+
+  // Runs the thread's messages through the dialog's keyboard handling, as the
+  // Launcher's loop does, until `done` holds; false after five seconds.
+  bool pump_until(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done()) {
+      if (std::chrono::steady_clock::now() > deadline) return false;
+      MSG msg;
+      if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+      } else if (msg.hwnd == nullptr && msg.message == drained) {
+        drain_seen = true;
+      } else {
+        NativeMessage message;
+        std::memcpy(message.words, &msg, sizeof msg);
+        if (!dialogs.is_dialog_message(window, message)) {
+          TranslateMessage(&msg);
+          DispatchMessageA(&msg);
+        }
+      }
+    }
+    return true;
+  }
+  // Runs every message posted so far: a second report of one request shows up by then.
+  void drain() {
+    drain_seen = false;
+    PostThreadMessageA(GetCurrentThreadId(), drained, 0, 0);
+    pump_until([&] { return drain_seen; });
+  }
+
+  COLORREF pixel_of(HWND target, int x = 3, int y = 3) {
+    HDC dc = GetDC(target);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(target, dc);
+    return colour;
+  }
+  COLORREF painted_pixel_of(int id, COLORREF wanted) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HWND control = GetDlgItem(hwnd, id);
+    pump_until([&] { return pixel_of(control) == wanted; });
+    return pixel_of(control);
+  }
+  void click(int id) {
+    PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hwnd, id)));
+  }
+
+  const int show_command;
+  Win32NativeDialogs dialogs;
+  Win32Windows windows;
+  RecordingEvents events;
+  NativeWindow window = 0;
+  HWND hwnd = nullptr;
+  bool drain_seen = false;
+};
+
+// Most checks need no window on the screen; a hidden one also ends at once
+// under Wine, where ending a shown one waits two seconds without a window manager.
+class Win32HiddenMainDialog : public Win32MainDialog {
+ protected:
+  Win32HiddenMainDialog() : Win32MainDialog(SW_HIDE) {}
+};
+
+TEST_F(Win32MainDialog, ReportsCreationFirstThenActivationSizeAndDestruction) {
+  EXPECT_EQ(events.events.at(0).kind, "created");
+  EXPECT_EQ(events.window, window);
+  EXPECT_TRUE(IsWindowVisible(hwnd));
+  EXPECT_TRUE(pump_until([&] { return events.count("active") > 0; }));
+  ShowWindow(hwnd, SW_MINIMIZE);
+  ShowWindow(hwnd, SW_RESTORE);
+  EXPECT_GE(events.count("resized"), 2);
+
+  dialogs.destroy(window);
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_EQ(events.events.back().kind, "destroyed");
+  EXPECT_EQ(events.count("destroyed"), 1);
+}
+
+TEST_F(Win32HiddenMainDialog, ControlValuesRoundTrip) {
+  const std::string full_field = ".dat" + std::string(256, ' ');
+  dialogs.set_text(window, 1001, full_field);
+  EXPECT_EQ(dialogs.text(window, 1001), full_field);
+  dialogs.set_caret(window, 1001, {2, 6});
+  EXPECT_EQ(dialogs.caret(window, 1001), std::make_pair(2, 6));
+
+  dialogs.set_enabled(window, 1003, false);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(hwnd, 1003)));
+  EXPECT_FALSE(dialogs.enabled(window, 1003));
+  dialogs.set_checked(window, 1013, true);
+  EXPECT_TRUE(dialogs.checked(window, 1013));
+  dialogs.set_checked(window, 1013, false);
+  EXPECT_FALSE(dialogs.checked(window, 1013));
+
+  dialogs.enable_close_command(window, false);
+  EXPECT_TRUE(GetMenuState(GetSystemMenu(hwnd, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
+  dialogs.enable_close_command(window, true);
+  EXPECT_FALSE(GetMenuState(GetSystemMenu(hwnd, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+TEST_F(Win32HiddenMainDialog, ListBoxAndDropDownItems) {
+  const ListKind box = ListKind::list_box, drop = ListKind::drop_down;
+  dialogs.list_add(box, window, 1016, "stale");
+  dialogs.list_clear(box, window, 1016);  // the layer always refills a list whole
+  for (const char* item : {"Frame.dat", "", "Frame.rez", "New"}) dialogs.list_add(box, window, 1016, item);
+  EXPECT_EQ(dialogs.list_count(box, window, 1016), 4);
+  EXPECT_EQ(dialogs.list_item(box, window, 1016, 3), "New");
+  dialogs.list_select(box, window, 1016, 2);
+  EXPECT_TRUE(dialogs.list_selected(window, 1016, 2));
+  EXPECT_FALSE(dialogs.list_selected(window, 1016, 1));
+
+  dialogs.list_add(drop, window, 1026, "English");
+  dialogs.list_add(drop, window, 1026, "Romanian");
+  EXPECT_EQ(dialogs.list_item(drop, window, 1026, 1), "Romanian");
+  EXPECT_EQ(dialogs.list_current(window, 1026), -1);
+  dialogs.list_select_text(window, 1026, "Romanian");
+  EXPECT_EQ(dialogs.list_current(window, 1026), 1);
+  dialogs.list_select(drop, window, 1026, -1);
+  EXPECT_EQ(dialogs.list_current(window, 1026), -1);
+}
+
+// The close box arrives as one click of the hidden Cancel button, and none
+// while that button is disabled, as on Windows.
+TEST_F(Win32HiddenMainDialog, CloseRequestsClickTheHiddenCancelOnce) {
+  for (WPARAM system_command : {WPARAM{0}, WPARAM{SC_CLOSE}}) {
+    events.events.clear();
+    PostMessageA(hwnd, system_command ? WM_SYSCOMMAND : WM_CLOSE, system_command, 0);
+    EXPECT_TRUE(pump_until([&] { return events.count("command", IDCANCEL) > 0; }));
+    drain();
+    ASSERT_EQ(events.count("command", IDCANCEL), 1);
+    EXPECT_EQ(events.events.back().code, BN_CLICKED);
+    EXPECT_TRUE(events.events.back().from_control);
+  }
+  EnableWindow(GetDlgItem(hwnd, IDCANCEL), FALSE);
+  events.events.clear();
+  PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  drain();
+  drain();
+  EXPECT_EQ(events.count("command", IDCANCEL), 0);
+}
+
+TEST_F(Win32MainDialog, EscapeClicksTheHiddenCancelOnce) {
+  // A button leaves the key to IsDialogMessage; a multi-line edit takes it and closes its dialog.
+  for (int focus : {1000, 1001}) {
+    SCOPED_TRACE(focus);
+    HWND control = GetDlgItem(hwnd, focus);
+    SetFocus(control);
+    ASSERT_EQ(GetFocus(), control);
+    events.events.clear();
+    PostMessageA(control, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageA(control, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+    EXPECT_TRUE(pump_until([&] { return events.count("command", IDCANCEL) > 0; }));
+    drain();
+    EXPECT_EQ(events.count("command", IDCANCEL), 1);
+  }
+}
+
+TEST_F(Win32MainDialog, ModalDialogOpensAtItsOwnersClientOriginAndReturnsItsEnd) {
+  RecordingEvents recent;
+  POINT origin{}, owner_origin{};
+  ClientToScreen(hwnd, &owner_origin);
+  recent.on_created = [&](NativeWindow w) {
+    ClientToScreen(reinterpret_cast<HWND>(w), &origin);
+    PostMessageA(reinterpret_cast<HWND>(w), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  };
+  recent.on_command = [&](int id) {
+    if (id == IDOK) dialogs.end_modal(recent.window, 7);
+  };
+  EXPECT_EQ(dialogs.run_modal(*find_dialog_template(106), window, recent, &recent), 7);
+  EXPECT_EQ(origin.x, owner_origin.x);
+  EXPECT_EQ(origin.y, owner_origin.y);
+  EXPECT_EQ(recent.events.back().kind, "destroyed");
+
+  dialogs.destroy(window);  // an owner that is gone
+  RecordingEvents orphan;
+  EXPECT_EQ(dialogs.run_modal(*find_dialog_template(106), window, orphan, &orphan), -1);
+  EXPECT_TRUE(orphan.events.empty());
+}
+
+TEST_F(Win32MainDialog, ColouredFieldsArePaleYellowAndTheRestKeepsTheSystemsLook) {
+  windows.colour_fields(window, std::array{1001}, std::array{1016}, pale_yellow);
+  EXPECT_EQ(painted_pixel_of(1001, pale_yellow), pale_yellow);
+  EXPECT_EQ(painted_pixel_of(1016, pale_yellow), pale_yellow);
+  EXPECT_EQ(pixel_of(GetDlgItem(hwnd, 1002)), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(pixel_of(hwnd, 2, 2), GetSysColor(COLOR_BTNFACE));  // the dialog's own background
+
+  click(1003);  // the dialog's own procedure still gets the rest
+  EXPECT_TRUE(pump_until([&] { return events.count("command", 1003) == 1; }));
+}
+
+TEST_F(Win32HiddenMainDialog, FieldBrushIsMadeOnceAndDeletedWithTheDialog) {
+  windows.colour_fields(window, std::array{1001, 1012}, {}, pale_yellow);
+  HDC dc = GetDC(hwnd);
+  const auto brush_for = [&](int id) {
+    return reinterpret_cast<HBRUSH>(SendMessageA(hwnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                                 reinterpret_cast<LPARAM>(GetDlgItem(hwnd, id))));
+  };
+  const HBRUSH brush = brush_for(1001);
+  EXPECT_EQ(GetBkColor(dc), pale_yellow);
+  EXPECT_EQ(brush_for(1012), brush);
+  EXPECT_EQ(brush_for(1001), brush);
+  EXPECT_NE(brush_for(1002), brush);
+  ReleaseDC(hwnd, dc);
+  LOGBRUSH logbrush{};
+  GetObjectA(brush, sizeof logbrush, &logbrush);
+  EXPECT_EQ(logbrush.lbColor, pale_yellow);
+
+  dialogs.destroy(window);
+  EXPECT_EQ(GetObjectType(brush), 0u);
+  EXPECT_EQ(events.count("destroyed"), 1);
+}
+
+TEST_F(Win32HiddenMainDialog, MessageLoopDispatchesUntilTheQuitCode) {
+  click(1005);
+  windows.post_quit(3);
+  NativeMessage message;
+  while (windows.next_message(message)) windows.translate_and_dispatch(message);
+  EXPECT_EQ(windows.quit_code(message), 3);
+  EXPECT_EQ(events.count("command", 1005), 1);
+}
+
+}  // namespace
+}  // namespace korvel::win32
