@@ -101,6 +101,31 @@ class Processes {
 
 inline constexpr std::uint32_t still_active = 259;
 
+// The platform's open-file dialog. The buffers are the caller's and persist from
+// one dialog to the next: `file_name` offers the last path chosen and receives
+// the new one, NUL-terminated.
+struct OpenFileRequest {
+  std::string_view filter;             // description, NUL, pattern, NUL, NUL
+  unsigned filter_index = 1;
+  char* file_name = nullptr;           // a buffer of `file_name_size` characters
+  unsigned file_name_size = 0;
+  const char* initial_directory = nullptr;  // NUL-terminated
+  const char* title = nullptr;              // NUL-terminated
+  const char* default_extension = nullptr;  // NUL-terminated
+  unsigned flags = 0;
+};
+
+// OFN_PATHMUSTEXIST: the typed path's folder must exist, the file need not.
+inline constexpr unsigned ofn_path_must_exist = 0x800;
+
+class FileDialogs {
+ public:
+  virtual ~FileDialogs() = default;
+  // Shows the dialog without an owner; non-zero when the user confirmed a name.
+  // Without the keep-directory flag the current directory follows the chosen file.
+  virtual int get_open_file_name(OpenFileRequest& request) = 0;
+};
+
 // Everything the core may use, handed to it as one value.
 struct Platform {
   FileSystem& files;
@@ -109,6 +134,7 @@ struct Platform {
   Processes& processes;
   Windows& windows;
   NativeDialogs& dialogs;
+  FileDialogs& file_dialogs;
 };
 
 }  // namespace korvel

@@ -10,6 +10,7 @@
 #include "startup/directories.h"
 #include "startup/icons.h"
 #include "startup/launch_table.h"
+#include "project/file_choice_buffers.h"
 #include "ui/dialog_layer.h"
 
 namespace korvel {
@@ -31,8 +32,14 @@ struct LauncherState {
   LanguageFileTrail language_files;
 
   // The project's files and the output language.
+  PathText geometry_file;
+  PathText loading_file;
+  PathText output_file;
   LanguageText language_text;
   bool romanian_output = false;
+  PathText view_file;    // what View / Edit and Print act on
+  PathText recent_pick;  // the Recent Dialog's last selected text
+  FileChoiceBuffers file_choice;
 
   // Presentation: the dialog layer and the main dialog, with the handles of the
   // three name fields and the File list.

@@ -1,6 +1,9 @@
 #include "startup/main_dialog.h"
 
-#include "project/project_routines.h"
+#include "project/file_choice.h"
+#include "project/file_list.h"
+#include "project/project_files.h"
+#include "project/recent_files.h"
 #include "settings/sound_switch.h"
 #include "tools/commands.h"
 #include "ui/about_window.h"
@@ -59,8 +62,7 @@ bool set_up_main_dialog(LauncherState& s, int show_command) {
   // The package's last analysis decides the language to start with; the text
   // goes to language.dat as read.
   const LanguageText start_language = language_from_work_dir(s.platform.files);
-  const bool romanian = start_language[0] == 'r' || start_language[0] == 'R';
-  DLGPUTINT(d, 1026, romanian ? 2 : 1, DLGIDX_STATE);
+  DLGPUTINT(d, 1026, is_romanian(start_language.padded()) ? 2 : 1, DLGIDX_STATE);
   write_language_file(s.platform.files, start_language, s.language_files);
 
   DLGPUTLOG(d, 1023, false, DLGIDX_ENABLED);

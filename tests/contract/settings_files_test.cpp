@@ -32,7 +32,8 @@ class SettingsFiles : public ::testing::Test {
   void run() {
     fake::FakeNativeDialogs dialogs;
     fake::FakeWindows windows(files(), dialogs);
-    Platform platform{files(), boxes_, sound_, processes_, windows, dialogs};
+    fake::FakeFileDialogs file_dialogs(fake_files_);
+    Platform platform{files(), boxes_, sound_, processes_, windows, dialogs, file_dialogs};
     LauncherState state(platform);
     windows.user_actions.push_back([&] { dialogs.escape(dialogs.find(102)); });
     EXPECT_EQ(run_launcher(state, 1), 0);

@@ -162,4 +162,18 @@ void FakeProcesses::terminate(ProcessHandle handle, std::uint32_t) {
   running.erase(id);
 }
 
+int FakeFileDialogs::get_open_file_name(OpenFileRequest& request) {
+  shown.push_back({std::string(request.filter), request.initial_directory, request.title, request.default_extension,
+                   request.file_name, request.filter_index, request.flags, request.file_name_size});
+  if (answers.empty()) return 0;
+  const std::optional<std::string> answer = answers.front();
+  answers.pop_front();
+  if (!answer || answer->size() + 1 > request.file_name_size) return 0;
+  std::copy(answer->begin(), answer->end(), request.file_name);
+  request.file_name[answer->size()] = '\0';
+  const std::size_t folder = answer->rfind('\\');
+  if (folder != std::string::npos) files_.current = answer->substr(0, folder == 2 ? 3 : folder);
+  return 1;
+}
+
 }  // namespace korvel::fake

@@ -110,6 +110,23 @@ class FakeProcesses final : public Processes {
   std::set<std::uint32_t> known_;  // every id ever started
 };
 
+// The open-file dialog: each answer is the path the user chooses, or nothing
+// for Cancel. Like Windows, a confirmed choice moves the current directory.
+class FakeFileDialogs final : public FileDialogs {
+ public:
+  explicit FakeFileDialogs(FakeFileSystem& files) : files_(files) {}
+  struct Shown {
+    std::string filter, initial_directory, title, default_extension, offered_name;
+    unsigned filter_index, flags, file_name_size;
+  };
+  std::vector<Shown> shown;
+  std::deque<std::optional<std::string>> answers;  // when empty: Cancel
+  int get_open_file_name(OpenFileRequest& request) override;
+
+ private:
+  FakeFileSystem& files_;
+};
+
 struct FakePlatform {
   FakeFileSystem files;
   FakeMessageBoxes message_boxes;
@@ -117,8 +134,9 @@ struct FakePlatform {
   FakeProcesses processes{files};
   FakeNativeDialogs dialogs;
   FakeWindows windows{files, dialogs};
+  FakeFileDialogs file_dialogs{files};
 
-  Platform platform() { return Platform{files, message_boxes, sound, processes, windows, dialogs}; }
+  Platform platform() { return Platform{files, message_boxes, sound, processes, windows, dialogs, file_dialogs}; }
 };
 
 }  // namespace korvel::fake

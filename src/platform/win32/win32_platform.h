@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/win32/win32_file_dialogs.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_windows.h"
 
@@ -48,8 +49,9 @@ struct Win32Platform {
   Win32Processes processes;
   Win32Windows windows;
   Win32NativeDialogs dialogs;
+  Win32FileDialogs file_dialogs;
 
-  Platform platform() { return Platform{files, message_boxes, sound, processes, windows, dialogs}; }
+  Platform platform() { return Platform{files, message_boxes, sound, processes, windows, dialogs, file_dialogs}; }
 };
 
 }  // namespace korvel::win32

@@ -1,0 +1,92 @@
+#include "project/file_choice.h"
+
+#include <algorithm>
+
+#include "project/project_files.h"
+#include "settings/settings_store.h"
+
+namespace korvel {
+
+namespace {
+
+// Copies text into a buffer, NUL-terminated and blank-padded after the NUL,
+// as a fixed-width field holding a platform string.
+void fill(FileBuffer& buffer, std::string_view text) {
+  buffer.fill(' ');
+  const std::size_t n = std::min(text.size(), buffer.size() - 1);
+  std::copy_n(text.begin(), n, buffer.begin());
+  buffer[n] = '\0';
+}
+
+std::string_view chosen_path(const FileBuffer& buffer) {
+  return cut_at_nul(std::string_view(buffer.data(), buffer.size()));
+}
+
+using namespace std::string_view_literals;
+constexpr std::string_view geometry_filter = "Data files (*.dat)\0*.dat\0\0"sv;
+constexpr std::string_view loading_filter = "Incarc files (*.inc)\0*.inc\0\0"sv;
+
+}  // namespace
+
+int ask_open_file_name(LauncherState& s, const char* initial_directory, std::string_view filter, const char* title,
+                       unsigned filter_index, const char* default_extension) {
+  OpenFileRequest request;
+  request.filter = filter;
+  request.filter_index = filter_index;
+  request.file_name = s.file_choice.file_name.data();
+  request.file_name_size = static_cast<unsigned>(s.file_choice.file_name.size());
+  request.initial_directory = initial_directory;
+  request.title = title;
+  request.default_extension = default_extension;
+  request.flags = ofn_path_must_exist;  // without the keep-directory flag: the programs rely on the move
+  return s.platform.file_dialogs.get_open_file_name(request);
+}
+
+void on_select_file(LauncherState& s, DialogRecord& d, int control_id, int) {
+  FileChoiceBuffers& b = s.file_choice;
+  if (control_id == 1000) {
+    fill(b.initial_directory, s.directories.data_directory.trimmed());
+    std::copy(geometry_filter.begin(), geometry_filter.end(), b.filter.begin());
+    fill(b.default_extension, "dat");
+    fill(b.title, "Select Input File \".dat\"");
+  } else if (control_id == 1011) {
+    std::copy(loading_filter.begin(), loading_filter.end(), b.filter.begin());
+    fill(b.default_extension, "inc");
+    fill(b.title, "Select Loading File \".inc\"");
+  } else {
+    return;
+  }
+  const std::string_view filter(b.filter.data(), control_id == 1000 ? geometry_filter.size() : loading_filter.size());
+  if (ask_open_file_name(s, b.initial_directory.data(), filter, b.title.data(), 1, b.default_extension.data()) == 0)
+    return;
+
+  if (control_id == 1000) {
+    s.geometry_file = chosen_path(b.file_name);
+    DLGPUTCHAR(d, geometry_edit, s.geometry_file.trimmed());
+    s.output_file = derive_name(s.geometry_file, ".rez");
+    s.loading_file = derive_name(s.geometry_file, ".inc");
+    DLGPUTCHAR(d, output_edit, s.output_file.trimmed());
+    DLGPUTCHAR(d, loading_edit, s.loading_file.trimmed());
+    DLGPUTLOG(d, 1023, true, DLGIDX_ENABLED);
+  } else {
+    s.loading_file = chosen_path(b.file_name);
+    DLGPUTCHAR(d, loading_edit, s.loading_file.trimmed());
+    s.output_file = derive_name(s.loading_file, ".rez");
+    DLGPUTCHAR(d, output_edit, s.output_file.trimmed());
+  }
+
+  DLGPUTLOG(d, 1003, true, DLGIDX_ENABLED);
+  DLGPUTLOG(d, 1010, false, DLGIDX_ENABLED);
+  DLGPUTLOG(d, 1021, false, DLGIDX_ENABLED);
+  set_file_list_entry(d, 1, "Geometry File");
+  set_file_list_entry(d, 2, file_is_found(s.platform.files, s.loading_file) ? "Loading File" : "");
+  set_file_list_entry(d, 3, file_is_found(s.platform.files, s.output_file) ? "Output File (old)" : "");
+
+  // The dialog moved the current directory to the chosen file's folder, where
+  // the programs started next look for language.dat: it is written there too.
+  LanguageText language;
+  DLGREADCHAR(d, language_list, language, DLGIDX_STATE);
+  write_language_file(s.platform.files, language, s.language_files);
+}
+
+}  // namespace korvel

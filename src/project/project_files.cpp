@@ -1,0 +1,86 @@
+#include "project/project_files.h"
+
+#include "settings/settings_store.h"
+
+namespace korvel {
+
+PathText derive_name(const PathText& name, std::string_view extension) {
+  const std::string& field = name.padded();
+  const std::size_t stop = field.find('.');
+  const std::string_view base =
+      stop == std::string::npos ? std::string_view() : std::string_view(field).substr(0, stop);
+  std::string derived(base);
+  derived.append(extension);
+  return PathText(derived);
+}
+
+bool is_empty_form(const PathText& name, std::string_view extension) {
+  std::string rooted = "\\";
+  rooted.append(extension);
+  return name.is_blank() || name == extension || name == std::string_view(rooted);
+}
+
+bool file_is_found(FileSystem& files, const PathText& name) {
+  const std::string_view wanted = cut_at_nul(name.trimmed());
+  return !wanted.empty() && files.search_path(wanted).has_value();
+}
+
+bool has_blank(std::string_view field) {
+  return cut_at_nul(trim_blanks(field)).find(' ') != std::string_view::npos;
+}
+
+bool is_romanian(std::string_view language_text) {
+  return !language_text.empty() && (language_text.front() == 'r' || language_text.front() == 'R');
+}
+
+void set_file_list_entry(DialogRecord& dialog, int entry, std::string_view text) {
+  DLGPUTCHAR(dialog, file_list, text, entry);
+}
+
+void on_name_changed(LauncherState& s, DialogRecord& d, int control_id, int) {
+  DLGPUTLOG(d, 1010, false, DLGIDX_ENABLED);
+  DLGPUTLOG(d, 1021, false, DLGIDX_ENABLED);
+
+  switch (control_id) {
+    case geometry_edit: {
+      DLGREADCHAR(d, geometry_edit, s.geometry_file);
+      // The other two follow the Geometry name whatever it is, so clearing it
+      // leaves ".rez" and ".inc".
+      s.output_file = derive_name(s.geometry_file, ".rez");
+      s.loading_file = derive_name(s.geometry_file, ".inc");
+      DLGPUTCHAR(d, output_edit, s.output_file.trimmed());
+      DLGPUTCHAR(d, loading_edit, s.loading_file.trimmed());
+      const bool named = !is_empty_form(s.geometry_file, ".dat");
+      DLGPUTLOG(d, 1003, named, DLGIDX_ENABLED);
+      DLGPUTLOG(d, 1023, named, DLGIDX_ENABLED);
+      if (named) set_file_list_entry(d, 1, "Geometry File");
+      break;
+    }
+    case output_edit: {
+      DLGREADCHAR(d, output_edit, s.output_file);
+      const bool named = !is_empty_form(s.output_file, ".rez");
+      DLGPUTLOG(d, 1003, named, DLGIDX_ENABLED);
+      if (named) set_file_list_entry(d, 3, "Output File");
+      break;
+    }
+    case loading_edit: {
+      DLGREADCHAR(d, loading_edit, s.loading_file);
+      const bool named = !is_empty_form(s.loading_file, ".inc");
+      DLGPUTLOG(d, 1003, named, DLGIDX_ENABLED);
+      if (named) {
+        set_file_list_entry(d, 2, "Loading File");
+        s.output_file = derive_name(s.loading_file, ".rez");
+        DLGPUTCHAR(d, output_edit, s.output_file.trimmed());
+      }
+      break;
+    }
+    default:
+      break;
+  }
+
+  DLGREADCHAR(d, language_list, s.language_text, DLGIDX_STATE);
+  write_language_file(s.platform.files, s.language_text, s.language_files);
+  s.romanian_output = is_romanian(s.language_text.padded());
+}
+
+}  // namespace korvel

@@ -1,0 +1,42 @@
+// The three files of an analysis: Geometry (.dat), Loading (.inc) and Output
+// (.rez), the names derived from one another, and the checks made on them.
+#pragma once
+
+#include <string_view>
+
+#include "startup/launcher_state.h"
+
+namespace korvel {
+
+inline constexpr int geometry_edit = 1001;
+inline constexpr int output_edit = 1002;
+inline constexpr int loading_edit = 1012;
+inline constexpr int language_list = 1026;
+inline constexpr int file_list = 1016;
+
+// The name with everything from its FIRST full stop replaced by `extension`
+// (the package's programs derive names the same way): C:\Work.2020\frame.dat
+// gives C:\Work.rez. No full stop, or one in first place, leaves just the extension.
+PathText derive_name(const PathText& name, std::string_view extension);
+
+// True for the values that mean "no name": blank, the bare extension, or a
+// backslash and the extension.
+bool is_empty_form(const PathText& name, std::string_view extension);
+
+// The platform's file search for the name (trailing blanks dropped, ended at a NUL).
+bool file_is_found(FileSystem& files, const PathText& name);
+
+// Whether the name holds a blank before its trailing blanks (or its NUL):
+// such a name is quoted on a command line.
+bool has_blank(std::string_view field);
+
+// True when the language text names Romanian.
+bool is_romanian(std::string_view language_text);
+
+// Sets a File-list entry (1 Geometry, 2 Loading, 3 Output, 4 New).
+void set_file_list_entry(DialogRecord& dialog, int entry, std::string_view text);
+
+// The three name edits and the language drop-down.
+void on_name_changed(LauncherState& state, DialogRecord& dialog, int control_id, int kind);
+
+}  // namespace korvel
