@@ -211,6 +211,8 @@ void DialogLayer::dialog_created(void* d, NativeWindow window) {
 
 void DialogLayer::dialog_command(void* d, int control_id, int code, bool from_control) {
   auto& dialog = *static_cast<DialogRecord*>(d);
+  // A dialog that has ended may still see commands queued before its end.
+  if (!dialog.window) return;
   ControlEntry* control = dialog.find(control_id);
   if (!control) {
     // Escape or the close box in a dialog without a Cancel control.

@@ -1,0 +1,363 @@
+// Naming an analysis: typed names, chosen files, the recent list and the File
+// list, driven through the main dialog on the fake platform.
+#include "project/project_files.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_platform.h"
+#include "project/recent_files.h"
+#include "startup/launcher.h"
+#include "startup/main_dialog.h"
+
+namespace korvel {
+namespace {
+
+TEST(DeriveName, FromTheFirstFullStopOfTheWholeName) {
+  struct Case {
+    const char* name;
+    const char* output;
+  } cases[] = {
+      {"C:\\Work\\frame.dat", "C:\\Work\\frame.rez"},
+      {"C:\\Work.2020\\frame.dat", "C:\\Work.rez"},  // a dotted folder: the package derives names this way
+      {"C:\\My.Jobs\\frame.dat", "C:\\My.rez"},
+      {"frame", ".rez"},
+      {".dat", ".rez"},
+      {"\\.dat", "\\.rez"},
+      {"", ".rez"},
+      {"a.b.c", "a.rez"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(derive_name(PathText(c.name), ".rez"), c.output) << c.name;
+  const PathText full(std::string(258, 'x') + ".dat");
+  EXPECT_EQ(derive_name(full, ".inc").padded(), std::string(258, 'x') + ".i") << "cut at 260";
+}
+
+TEST(NameChecks, EmptyFormsBlanksAndSearch) {
+  for (const char* empty : {"", "   ", ".dat", "\\.dat", ".dat   "}) EXPECT_TRUE(is_empty_form(PathText(empty), ".dat")) << empty;
+  for (const char* named : {"frame", " .dat", ".DAT", "\\\\.dat", "x.dat", ".inc"})
+    EXPECT_FALSE(is_empty_form(PathText(named), ".dat")) << named;
+
+  EXPECT_TRUE(has_blank(PathText("C:\\Program Files\\frame.dat").padded()));
+  EXPECT_FALSE(has_blank(PathText("C:\\Jobs\\frame.dat").padded()));
+  EXPECT_FALSE(has_blank(std::string("C:\\a.dat\0 b", 11)));
+  EXPECT_FALSE(has_blank(""));
+  EXPECT_FALSE(has_blank("\tframe"));
+
+  fake::FakeFileSystem files;
+  files.add_file("C:\\Jobs\\frame.dat", "");
+  files.add_file("C:\\KORVEL\\Exe\\local.dat", "");
+  files.search_folders = {"D:\\Path"};
+  files.add_file("D:\\Path\\onpath.dat", "");
+  EXPECT_TRUE(file_is_found(files, PathText("C:\\Jobs\\frame.dat")));
+  EXPECT_TRUE(file_is_found(files, PathText(std::string("C:\\Jobs\\frame.dat\0junk", 22))));
+  EXPECT_TRUE(file_is_found(files, PathText("local.dat")));
+  EXPECT_TRUE(file_is_found(files, PathText("onpath.dat")));
+  EXPECT_FALSE(file_is_found(files, PathText("C:\\Jobs\\other.dat")));
+  EXPECT_FALSE(file_is_found(files, PathText("")));
+}
+
+class ProjectFiles : public ::testing::Test {
+ protected:
+  fake::FakePlatform fake;
+  Platform platform = fake.platform();
+  LauncherState state{platform};
+  NativeWindow w = 0;
+
+  // Runs the Launcher with the user's actions in `steps`, then E X I T.
+  void run(std::function<void()> steps) {
+    fake.windows.user_actions.push_back([this, steps] {
+      w = fake.dialogs.find(main_dialog_template);
+      steps();
+      fake.dialogs.click(w, 1);
+    });
+    EXPECT_EQ(run_launcher(state, 1), 0);
+    EXPECT_FALSE(fake.windows.ran_dry);
+  }
+  fake::FakeControl& control(int id) { return fake.dialogs.control(w, id); }
+  std::string text(int id) { return std::string(trim_blanks(control(id).text)); }
+  bool enabled(int id) { return control(id).enabled; }
+  std::string language_dat(std::string_view folder = "C:\\KORVEL\\Exe") {
+    return fake.files.content(std::string(folder) + "\\language.dat").value_or("(none)");
+  }
+};
+
+TEST_F(ProjectFiles, TypingAGeometryNameDerivesTheOthers) {
+  run([&] {
+    fake.dialogs.type(w, 1001, "C:\\My.Jobs\\frame.dat");
+    EXPECT_EQ(text(1012), "C:\\My.inc");
+    EXPECT_EQ(text(1002), "C:\\My.rez");
+    EXPECT_TRUE(enabled(1003));
+    EXPECT_TRUE(enabled(1023));
+    EXPECT_EQ(control(1016).items[0], "Geometry File");
+    EXPECT_EQ(control(1016).items[1], "") << "the edits the layer fills raise no routine";
+    EXPECT_EQ(control(1016).items[2], "");
+
+    fake.dialogs.type(w, 1001, "frame");  // no full stop: still a name
+    EXPECT_EQ(text(1012), ".inc");
+    EXPECT_TRUE(enabled(1003));
+
+    fake.dialogs.type(w, 1001, "");
+    EXPECT_EQ(text(1012), ".inc");
+    EXPECT_EQ(text(1002), ".rez");
+    EXPECT_FALSE(enabled(1003));
+    EXPECT_FALSE(enabled(1023));
+  });
+  EXPECT_EQ(state.geometry_file, "");
+}
+
+TEST_F(ProjectFiles, LoadingAndOutputFieldsSwitchOnlyWhatTheyOwn) {
+  run([&] {
+    fake.dialogs.type(w, 1001, "C:\\Jobs\\frame.dat");
+    fake.dialogs.type(w, 1012, "D:\\Loads\\wind.inc");
+    EXPECT_EQ(text(1002), "D:\\Loads\\wind.rez") << "the Output name follows the Loading name";
+    EXPECT_EQ(text(1001), "C:\\Jobs\\frame.dat");
+    EXPECT_EQ(control(1016).items[1], "Loading File");
+
+    control(1012).text = "\\.inc";  // pasted whole: one change
+    fake.dialogs.send_command(w, 1012, notify::edit_change);
+    EXPECT_FALSE(enabled(1003));
+    EXPECT_EQ(text(1002), "D:\\Loads\\wind.rez") << "an empty Loading name leaves the Output name";
+    EXPECT_TRUE(enabled(1023)) << "Sivra follows the Geometry name only";
+
+    fake.dialogs.type(w, 1002, "E:\\out.rez");
+    EXPECT_TRUE(enabled(1003));
+    EXPECT_EQ(text(1001), "C:\\Jobs\\frame.dat");
+    EXPECT_EQ(text(1012), "\\.inc");
+    EXPECT_EQ(control(1016).items[2], "Output File");
+
+    fake.dialogs.type(w, 1001, "C:\\Jobs\\tower.dat");
+    EXPECT_EQ(text(1012), "C:\\Jobs\\tower.inc") << "typing the Geometry name replaces a Loading name";
+  });
+}
+
+TEST_F(ProjectFiles, EveryChangeDisablesViewAndPrintAndRewritesTheLanguage) {
+  fake.files.add_file("C:\\Jobs\\frame.dat", "");
+  run([&] {
+    fake.dialogs.type(w, 1001, "C:\\Jobs\\frame.dat");
+    fake.dialogs.select(w, 1016, 0);
+    EXPECT_TRUE(enabled(1010));
+    EXPECT_TRUE(enabled(1021));
+    fake.dialogs.select(w, 1026, 1);
+    EXPECT_FALSE(enabled(1010));
+    EXPECT_FALSE(enabled(1021));
+    EXPECT_EQ(language_dat(), "Romanian            \r\n");
+    EXPECT_TRUE(state.romanian_output);
+    fake.dialogs.type(w, 1002, "x");
+    EXPECT_EQ(language_dat(), "Romanian            \r\n");
+    fake.dialogs.select(w, 1026, 0);
+    EXPECT_EQ(language_dat(), "English             \r\n");
+    EXPECT_FALSE(state.romanian_output);
+  });
+  std::size_t language_writes = 0;
+  for (const std::string& path : fake.files.touched) language_writes += path == "language.dat";
+  EXPECT_GE(language_writes, std::string("C:\\Jobs\\frame.dat").size() + 3) << "one write per keystroke";
+}
+
+TEST_F(ProjectFiles, ChoosingAGeometryFile) {
+  fake.files.add_file("C:\\Jobs\\frame.dat", "");
+  fake.files.add_file("C:\\Jobs\\frame.rez", "old results");
+  fake.file_dialogs.answers = {std::nullopt, "C:\\Jobs\\frame.dat"};
+  run([&] {
+    fake.dialogs.click(w, 1000);  // cancelled: nothing changes
+    EXPECT_EQ(text(1001), ".dat");
+    EXPECT_FALSE(enabled(1003));
+
+    fake.dialogs.click(w, 1000);
+    EXPECT_EQ(text(1001), "C:\\Jobs\\frame.dat");
+    EXPECT_EQ(text(1012), "C:\\Jobs\\frame.inc");
+    EXPECT_EQ(text(1002), "C:\\Jobs\\frame.rez");
+    EXPECT_TRUE(enabled(1003));
+    EXPECT_TRUE(enabled(1023));
+    EXPECT_EQ(control(1016).items, (std::vector<std::string>{"Geometry File", "", "Output File (old)", "New"}));
+    EXPECT_EQ(fake.files.current, "C:\\Jobs");
+    EXPECT_EQ(language_dat("C:\\Jobs"), "English             \r\n") << "where the programs started next look";
+  });
+  ASSERT_EQ(fake.file_dialogs.shown.size(), 2u);
+  const auto& shown = fake.file_dialogs.shown[0];
+  EXPECT_EQ(shown.filter, std::string("Data files (*.dat)\0*.dat\0\0", 26));
+  EXPECT_EQ(shown.title, "Select Input File \".dat\"");
+  EXPECT_EQ(shown.default_extension, "dat");
+  EXPECT_EQ(shown.initial_directory, "C:\\KORVEL\\Dat\\");
+  EXPECT_EQ(shown.flags, ofn_path_must_exist);
+  EXPECT_EQ(shown.file_name_size, 260u);
+  EXPECT_FALSE(fake.files.has("C:\\Jobs\\language.dat")) << "removed at exit";
+}
+
+TEST_F(ProjectFiles, ChoosingALoadingFileTouchesOnlyLoadingAndOutput) {
+  fake.files.add_file("D:\\Loads\\wind.inc", "");
+  fake.file_dialogs.answers = {"D:\\Loads\\wind.inc", "C:\\Jobs\\frame.dat", "D:\\Loads\\wind.inc"};
+  run([&] {
+    fake.dialogs.click(w, 1011);
+    EXPECT_EQ(text(1012), "D:\\Loads\\wind.inc");
+    EXPECT_EQ(text(1002), "D:\\Loads\\wind.rez");
+    EXPECT_EQ(text(1001), ".dat");
+    EXPECT_TRUE(enabled(1003)) << "even with no Geometry name";
+    EXPECT_FALSE(enabled(1023));
+    EXPECT_EQ(control(1016).items[1], "Loading File");
+    fake.dialogs.click(w, 1000);
+    fake.dialogs.click(w, 1011);
+  });
+  ASSERT_EQ(fake.file_dialogs.shown.size(), 3u);
+  EXPECT_EQ(fake.file_dialogs.shown[0].initial_directory, "") << "the first Loading dialog has no folder yet";
+  EXPECT_EQ(fake.file_dialogs.shown[0].title, "Select Loading File \".inc\"");
+  EXPECT_EQ(fake.file_dialogs.shown[0].filter, std::string("Incarc files (*.inc)\0*.inc\0\0", 28));
+  EXPECT_EQ(fake.file_dialogs.shown[1].offered_name, "D:\\Loads\\wind.inc") << "the last path is offered";
+  EXPECT_EQ(fake.file_dialogs.shown[2].initial_directory, "C:\\KORVEL\\Dat\\") << "kept from the Geometry dialog";
+}
+
+class RememberGeometry : public ::testing::Test {
+ protected:
+  fake::FakePlatform fake;
+  Platform platform = fake.platform();
+  LauncherState state{platform};
+  void list(std::initializer_list<const char*> names) {
+    std::size_t i = 0;
+    for (const char* name : names) state.recent_files[i++] = name;
+  }
+  std::vector<std::string> names() const {
+    std::vector<std::string> out;
+    for (const PathText& entry : state.recent_files) out.emplace_back(entry.trimmed());
+    return out;
+  }
+};
+
+TEST_F(RememberGeometry, SwapsOrPushesDown) {
+  list({"A", "B", "C", "D", "E"});
+  state.geometry_file = "C";
+  remember_geometry_file(state);
+  EXPECT_EQ(names(), (std::vector<std::string>{"C", "B", "A", "D", "E"})) << "a swap, not a move to the front";
+  state.geometry_file = "F";
+  remember_geometry_file(state);
+  EXPECT_EQ(names(), (std::vector<std::string>{"F", "C", "B", "A", "D"}));
+  state.geometry_file = "f";  // another letter case is another name
+  remember_geometry_file(state);
+  EXPECT_EQ(names(), (std::vector<std::string>{"f", "F", "C", "B", "A"}));
+  for (const char* unset : {"", ".dat", ".x"}) {
+    state.geometry_file = unset;
+    remember_geometry_file(state);
+    EXPECT_EQ(names(), (std::vector<std::string>{"f", "F", "C", "B", "A"})) << unset;
+  }
+  state.geometry_file = std::string("G\0junk", 6);
+  remember_geometry_file(state);
+  EXPECT_EQ(state.geometry_file.padded(), PathText("G").padded()) << "cut at its NUL";
+  EXPECT_EQ(names().front(), "G");
+}
+
+class RecentDialog : public ProjectFiles {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"C:\\A.dat", "C:\\C.dat", "C:\\D.dat", "C:\\E.dat", "C:\\C.rez"}) fake.files.add_file(name, "");
+    fake.files.add_file("C:\\KORVEL\\Exe\\recent.dat", "C:\\A.dat\r\nC:\\B.dat\r\nC:\\C.dat\r\nC:\\D.dat\r\nC:\\E.dat\r\n");
+  }
+  std::vector<std::string> shown_items;
+  void in_recent_dialog(std::function<void(NativeWindow)> act) {
+    fake.dialogs.modal_scripts.push_back([this, act](NativeWindow recent) {
+      shown_items = fake.dialogs.control(recent, 1041).items;
+      EXPECT_FALSE(fake.dialogs.control(recent, 1).enabled) << "DONE waits for a pick";
+      EXPECT_EQ(fake.dialogs.windows.at(recent).owner, w);
+      act(recent);
+    });
+  }
+};
+
+TEST_F(RecentDialog, DoneAppliesAnExistingPick) {
+  fake.files.add_file("C:\\KORVEL\\Exe\\recent.dat", "C:\\A.dat\r\nC:\\B.dat\r\nC:\\C.dat\r\n");
+  in_recent_dialog([&](NativeWindow recent) {
+    fake.dialogs.select(recent, 1041, 4);  // an empty line: DONE stays off
+    EXPECT_FALSE(fake.dialogs.control(recent, 1).enabled);
+    fake.dialogs.select(recent, 1041, 2);
+    EXPECT_TRUE(fake.dialogs.control(recent, 1).enabled);
+    fake.dialogs.click(recent, 1);
+  });
+  run([&] {
+    fake.dialogs.type(w, 1012, "D:\\separate.inc");
+    fake.dialogs.type(w, 1001, "");  // no current name: the list is shown as it is
+    fake.dialogs.click(w, 1020);
+    EXPECT_EQ(text(1001), "C:\\C.dat");
+    EXPECT_EQ(text(1012), "C:\\C.inc") << "the pick's base name replaces a chosen Loading name";
+    EXPECT_EQ(text(1002), "C:\\C.rez");
+    EXPECT_EQ(control(1016).items[2], "Output File (old)");
+    EXPECT_TRUE(enabled(1003));
+  });
+  EXPECT_EQ(shown_items, (std::vector<std::string>{"C:\\A.dat", "C:\\B.dat", "C:\\C.dat", "", ""}));
+  EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\recent.dat"), "C:\\A.dat\r\nC:\\B.dat\r\nC:\\C.dat\r\n")
+      << "applying a pick does not reorder the list";
+}
+
+TEST_F(RecentDialog, TheCurrentFileHeadsTheListEvenWhenCancelled) {
+  in_recent_dialog([&](NativeWindow recent) { fake.dialogs.click(recent, 2); });
+  run([&] {
+    fake.dialogs.type(w, 1001, "C:\\C.dat");
+    fake.dialogs.click(w, 1020);
+    EXPECT_EQ(text(1001), "C:\\C.dat");
+  });
+  EXPECT_EQ(shown_items, (std::vector<std::string>{"C:\\C.dat", "C:\\B.dat", "C:\\A.dat", "C:\\D.dat", "C:\\E.dat"}));
+  EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\recent.dat"),
+            "C:\\C.dat\r\nC:\\B.dat\r\nC:\\A.dat\r\nC:\\D.dat\r\nC:\\E.dat\r\n");
+}
+
+TEST_F(RecentDialog, DoubleClickAppliesAtOnce) {
+  in_recent_dialog([&](NativeWindow recent) { fake.dialogs.double_click(recent, 1041, 3); });
+  run([&] {
+    fake.dialogs.click(w, 1020);
+    EXPECT_EQ(text(1001), "C:\\D.dat");
+  });
+}
+
+TEST_F(RecentDialog, AMissingFileIsReportedAndRemoved) {
+  in_recent_dialog([&](NativeWindow recent) { fake.dialogs.double_click(recent, 1041, 1); });
+  run([&] {
+    fake.dialogs.type(w, 1001, "C:\\A.dat");
+    fake.dialogs.click(w, 1020);
+    EXPECT_EQ(text(1001), "C:\\A.dat") << "the Geometry File does not change";
+  });
+  ASSERT_EQ(fake.message_boxes.shown.size(), 1u);
+  EXPECT_EQ(fake.message_boxes.shown[0].text, " File does not exist (was deleted) !");
+  EXPECT_EQ(fake.message_boxes.shown[0].caption, "Select Recent Message");
+  EXPECT_EQ(fake.message_boxes.shown[0].type, mb::ok | mb::icon_error);
+  EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\recent.dat"), "C:\\A.dat\r\nC:\\C.dat\r\nC:\\D.dat\r\nC:\\E.dat\r\n");
+}
+
+TEST_F(RecentDialog, AnEntryLongerThanAListItemComesBackCutAndIsRemoved) {
+  const std::string long_name = "C:\\" + std::string(253, 'x') + ".dat";  // 260 characters
+  fake.files.add_file(long_name, "");
+  fake.files.add_file("C:\\KORVEL\\Exe\\recent.dat", long_name + "\r\nC:\\A.dat\r\n");
+  in_recent_dialog([&](NativeWindow recent) {
+    EXPECT_EQ(fake.dialogs.control(recent, 1041).items[0], long_name.substr(0, 256));
+    fake.dialogs.select(recent, 1041, 0);
+  });
+  run([&] { fake.dialogs.click(w, 1020); });
+  ASSERT_EQ(fake.message_boxes.shown.size(), 1u) << "the cut name is not found";
+  EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\recent.dat"), "C:\\A.dat\r\n");
+}
+
+class FileList : public ProjectFiles {};
+
+TEST_F(FileList, FoundFilesEnableViewAndPrintMissingOnesAreReported) {
+  fake.files.add_file("C:\\Jobs\\frame.dat", "");
+  run([&] {
+    fake.dialogs.type(w, 1001, "C:\\Jobs\\frame.dat");
+    fake.dialogs.select(w, 1016, 0);
+    EXPECT_EQ(state.view_file, "C:\\Jobs\\frame.dat");
+    EXPECT_TRUE(enabled(1010));
+    EXPECT_TRUE(enabled(1021));
+
+    fake.dialogs.type(w, 1002, "C:\\Jobs\\My Out.rez");
+    fake.dialogs.select(w, 1016, 0);  // enable both again
+    fake.dialogs.select(w, 1016, 2);
+    ASSERT_EQ(fake.message_boxes.shown.size(), 1u);
+    EXPECT_EQ(fake.message_boxes.shown[0].text, "\"C:\\Jobs\\My Out.rez\": File NOT found.\n\nCheck for File Name !");
+    EXPECT_EQ(fake.message_boxes.shown[0].caption, "Wiew/Edit Message");
+    EXPECT_EQ(fake.message_boxes.shown[0].type, mb::ok | mb::icon_error);
+    EXPECT_EQ(control(1016).items[2], "");
+    EXPECT_FALSE(enabled(1010));
+    EXPECT_TRUE(enabled(1021)) << "Print keeps its state";
+
+    fake.dialogs.select(w, 1016, 3);  // "New" is never tested
+    EXPECT_EQ(state.view_file.padded(), PathText("\t").padded());
+    EXPECT_TRUE(enabled(1010));
+    EXPECT_EQ(fake.message_boxes.shown.size(), 1u);
+  });
+}
+
+}  // namespace
+}  // namespace korvel
