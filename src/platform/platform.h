@@ -38,6 +38,8 @@ class FileSystem {
   virtual bool file_exists(std::string_view path) = 0;
   // The platform's file search for a name (search-path semantics); the full path found.
   virtual std::optional<std::string> search_path(std::string_view name) = 0;
+  // The name made a full path against the current directory; nothing when it can't be.
+  virtual std::optional<std::string> full_path(std::string_view name) = 0;
 
   // The current directory, at most 260 characters; nothing when it can't be had.
   virtual std::optional<std::string> current_directory() = 0;

@@ -47,8 +47,10 @@ struct LauncherState {
   DialogRecord main_dialog;
   std::array<NativeWindow, 4> field_windows{};
 
-  // Programs started during the run.
+  // Programs started during the run, and the one about to be started.
   LaunchTable launch_table;
+  ProgramPathText tool_path;
+  PathText tool_arguments;
 };
 
 }  // namespace korvel

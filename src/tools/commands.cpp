@@ -1,9 +1,90 @@
 #include "tools/commands.h"
 
+#include "project/file_choice.h"
+#include "project/project_files.h"
+#include "project/recent_files.h"
+#include "tools/help_and_guide.h"
+#include "tools/package_programs.h"
+#include "tools/tool_launch.h"
+
 namespace korvel {
 
-// Starting programs is not wired yet; the routine keeps the buttons from ending the dialog.
-void on_command(LauncherState&, DialogRecord&, int, int) {}
+namespace {
+
+inline constexpr int solver_button = 1003;
+
+// Whether the file named exists; true to go on, false when the user cancels.
+bool check_input_file(LauncherState& s, DialogRecord& d, const PathText& name, int choose_button, int kind) {
+  if (s.platform.files.file_exists(name.trimmed())) return true;
+  const int answer = s.platform.message_boxes.show(
+      "\"" + std::string(name.trimmed()) + "\": File NOT found.\n\nCheck for File Name !", "RUN Message",
+      mb::retry_cancel | mb::icon_error);
+  if (answer != mb::answer_retry) return false;
+  // The new choice is not tested again: a cancelled dialog leaves the missing name.
+  on_select_file(s, d, choose_button, kind);
+  return true;
+}
+
+// The solver's file checks and command line; false when the user cancelled.
+bool prepare_solver(LauncherState& s, DialogRecord& d, int kind) {
+  DLGREADCHAR(d, geometry_edit, s.geometry_file);
+  DLGREADCHAR(d, output_edit, s.output_file);
+  DLGREADCHAR(d, loading_edit, s.loading_file);
+  if (!check_input_file(s, d, s.geometry_file, 1000, kind)) return false;
+  if (!check_input_file(s, d, s.loading_file, 1011, kind)) return false;
+  if (compose_solver_command(s)) {
+    DLGPUTLOG(d, 1010, false, DLGIDX_ENABLED);
+    set_file_list_entry(d, 3, "Output File");
+    remember_geometry_file(s);
+  }
+  return true;
+}
+
+}  // namespace
+
+void on_command(LauncherState& s, DialogRecord& d, int control_id, int kind) {
+  FileSystem& files = s.platform.files;
+  switch (control_id) {
+    case solver_button:
+      if (!prepare_solver(s, d, kind)) return;
+      break;
+    case 1010:  // View / Edit
+      s.tool_path = files.windows_directory() + "\\Notepad.exe";
+      s.tool_arguments = s.view_file.trimmed();
+      if (!s.view_file.is_blank()) remember_geometry_file(s);
+      break;
+    case 1021:  // Print: the print tool has no " 20" variant
+      s.tool_path = package_program_path(files, s.directories, "Tasprel", false);
+      s.tool_arguments = s.view_file.trimmed();
+      break;
+    case 1023: {  // Sivra gets the Geometry File as held, quoted when it has a blank
+      s.tool_path = package_program_path(files, s.directories, "Sivra");
+      const std::string name(s.geometry_file.trimmed());
+      s.tool_arguments = has_blank(s.geometry_file.padded()) ? "\"" + name + "\"" : name;
+      break;
+    }
+    case 1027:
+      if (!prepare_help(s)) return;
+      break;
+    case 1025:
+      if (!prepare_users_guide(s, d)) return;
+      break;
+    default: {
+      const std::optional<PackageProgram> program = package_program_for(control_id);
+      if (!program || program->arguments != ArgumentKind::tab) return;
+      s.tool_path = package_program_path(files, s.directories, program->name, program->has_variant);
+      s.tool_arguments = "\t";
+      break;
+    }
+  }
+
+  start_tool(s);
+  if (control_id == solver_button) {
+    // After every solver run, also a failed one, the post-processors are offered.
+    DLGPUTLOG(d, 1013, true, DLGIDX_STATE);
+    on_post_enable(s, d, control_id, kind);
+  }
+}
 
 void on_post_enable(LauncherState&, DialogRecord& dialog, int, int) {
   bool checked = false;

@@ -114,6 +114,13 @@ std::optional<std::string> FakeFileSystem::search_path(std::string_view name) {
   return std::nullopt;
 }
 
+std::optional<std::string> FakeFileSystem::full_path(std::string_view name) {
+  if (name.empty()) return std::nullopt;
+  if (is_absolute(name)) return std::string(name);
+  if (name.front() == '\\') return current.substr(0, 2) + std::string(name);
+  return current + (current.back() == '\\' ? "" : "\\") + std::string(name);
+}
+
 std::optional<std::string> FakeFileSystem::current_directory() {
   if (current_directory_fails) return std::nullopt;
   return current;

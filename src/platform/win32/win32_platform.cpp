@@ -125,6 +125,18 @@ std::optional<std::string> Win32FileSystem::search_path(std::string_view name) {
   }
 }
 
+std::optional<std::string> Win32FileSystem::full_path(std::string_view name) {
+  const std::string wanted = z(name);
+  if (wanted.empty()) return std::nullopt;
+  std::vector<char> full(MAX_PATH + 1);
+  for (;;) {
+    const DWORD n = GetFullPathNameA(wanted.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (n == 0) return std::nullopt;
+    if (n < full.size()) return std::string(full.data(), n);
+    full.resize(n + 1);
+  }
+}
+
 std::optional<std::string> Win32FileSystem::current_directory() {
   char buffer[MAX_PATH + 1];
   const DWORD n = GetCurrentDirectoryA(sizeof buffer, buffer);

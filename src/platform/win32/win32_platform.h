@@ -19,6 +19,7 @@ class Win32FileSystem final : public FileSystem {
   bool delete_file(std::string_view path) override;
   bool file_exists(std::string_view path) override;
   std::optional<std::string> search_path(std::string_view name) override;
+  std::optional<std::string> full_path(std::string_view name) override;
   std::optional<std::string> current_directory() override;
   std::string windows_directory() override;
 };

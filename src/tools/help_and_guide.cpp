@@ -1,0 +1,86 @@
+#include "tools/help_and_guide.h"
+
+#include "project/project_files.h"
+
+namespace korvel {
+
+bool prepare_help(LauncherState& s) {
+  FileSystem& files = s.platform.files;
+  s.tool_path = files.windows_directory() + "\\hh.exe";
+  for (std::string_view help : {"\\Korvel Help 20.chm", "\\Korvel Help.chm"}) {
+    const std::string path = path_in(s.directories.start_directory, help);
+    if (files.file_exists(path)) {
+      s.tool_arguments = path;  // unquoted: the viewer takes the rest of its command line
+      return true;
+    }
+  }
+  s.platform.message_boxes.show(
+      "Missing files: \"Korvel Help.chm or Korvel Help 20.chm\" in \"KORVEL_Installation_Directory\\Exe\\\"!\n"
+      "Can Not Open Help File.",
+      "KORVEL Message", mb::ok | mb::icon_error);
+  return false;
+}
+
+bool prepare_users_guide(LauncherState& s, DialogRecord& d) {
+  FileSystem& files = s.platform.files;
+  MessageBoxes& boxes = s.platform.message_boxes;
+  bool word_found = false;
+  for (std::string_view word : word_program_list) {
+    if (file_is_found(files, PathText(word))) {
+      s.tool_path = word;
+      word_found = true;
+      break;
+    }
+  }
+  if (!word_found) {
+    boxes.show(
+        "WinWord Not Found!\nCan Not Open User's Guide.\nTry yourself to launch Word \nand open "
+        "c:\\Brumid\\Doc\\Korvel.doc",
+        "KORVEL Message", mb::ok | mb::icon_error);
+    return false;
+  }
+
+  const std::string_view start = s.directories.start_directory.padded();
+  const std::size_t last_backslash = start.rfind('\\');
+  const PathText doc_directory(last_backslash == std::string_view::npos
+                                   ? std::string("Doc")
+                                   : std::string(start.substr(0, last_backslash + 1)) + "Doc");
+  const PathText romanian_guide(path_in(doc_directory, "\\Korvel-ro.doc"));
+  const PathText english_guide(path_in(doc_directory, "\\Korvel-en.doc"));
+  const bool romanian_found = file_is_found(files, romanian_guide);
+  const bool english_found = file_is_found(files, english_guide);
+  const std::string romanian_quoted = "\"" + std::string(romanian_guide.trimmed()) + "\"";
+  const std::string english_quoted = "\"" + std::string(english_guide.trimmed()) + "\"";
+
+  LanguageText language;
+  DLGREADCHAR(d, language_list, language, DLGIDX_STATE);
+  s.romanian_output = is_romanian(language.padded());
+
+  if (!romanian_found && !english_found) {
+    const int answer = boxes.show(
+        "Missing files: \"Korvel-ro.doc & Korvel-en.doc\" in \"KORVEL_Installation_Directory\\Doc\\\"!\n"
+        "Can Not Open User's Guide.\nTry to locate yourself the above files.",
+        "KORVEL Message", mb::ok_cancel | mb::icon_error);
+    if (answer == mb::answer_cancel) return false;
+    s.tool_arguments = "";
+    return true;
+  }
+  if (s.romanian_output && romanian_found) {
+    s.tool_arguments = romanian_quoted;
+  } else if (s.romanian_output) {
+    if (boxes.show("Romanian Edition not available!\nWould you like to open English Edition?", "KORVEL Message",
+                   mb::yes_no | mb::icon_error) != mb::answer_yes)
+      return false;
+    s.tool_arguments = english_quoted;
+  } else if (english_found) {
+    s.tool_arguments = english_quoted;
+  } else {
+    if (boxes.show("English Edition not available!\nWould you like to open Romanian Edition?", "KORVEL Message",
+                   mb::yes_no | mb::icon_error) != mb::answer_yes)
+      return false;
+    s.tool_arguments = romanian_quoted;
+  }
+  return true;
+}
+
+}  // namespace korvel

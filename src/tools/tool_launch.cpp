@@ -1,0 +1,102 @@
+#include "tools/tool_launch.h"
+
+#include <cmath>
+
+#include "project/project_files.h"
+
+namespace korvel {
+
+ProgramPathText package_program_path(FileSystem& files, const Directories& dirs, std::string_view name,
+                                     bool has_variant) {
+  const std::string plain = path_in(dirs.start_directory, "\\" + std::string(name) + ".exe");
+  if (has_variant) {
+    const PathText variant(path_in(dirs.start_directory, "\\" + std::string(name) + " 20.exe"));
+    if (files.file_exists(variant.trimmed())) return ProgramPathText(variant.padded());
+  }
+  return ProgramPathText(plain);
+}
+
+int decimal_width(std::int32_t n) {
+  if (n == 0) return 1;
+  const float magnitude = std::fabs(static_cast<float>(n));
+  const int digits = static_cast<int>(std::log10(magnitude)) + 1;
+  return n < 0 ? digits + 1 : digits;
+}
+
+namespace {
+
+std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+// The Loading File's name without folder and extension, and its extension from
+// the last full stop, in a 4-character field.
+struct NameParts {
+  FixedText<255> name;
+  FixedText<4> extension;
+};
+
+NameParts split_loading_name(FileSystem& files, const PathText& loading_file) {
+  NameParts parts;
+  const std::optional<std::string> full = files.full_path(cut_at_nul(loading_file.trimmed()));
+  if (!full) return parts;
+  std::string_view file = *full;
+  const std::size_t folder = file.find_last_of("\\/:");
+  if (folder != std::string_view::npos) file.remove_prefix(folder + 1);
+  const std::size_t stop = file.rfind('.');
+  parts.name = file.substr(0, stop);
+  if (stop != std::string_view::npos) parts.extension = file.substr(stop);
+  return parts;
+}
+
+}  // namespace
+
+std::string solver_argument_text(FileSystem& files, const PathText& geometry_file, const PathText& loading_file,
+                                 bool romanian_output) {
+  const char letter = romanian_output ? 'R' : 'E';
+  const NameParts loading = split_loading_name(files, loading_file);
+
+  const PathText geometry_part(has_blank(geometry_file.padded()) ? quoted(geometry_file.trimmed())
+                                                                 : std::string(geometry_file.trimmed()));
+  const PathText loading_part(has_blank(loading.name.padded())
+                                  ? quoted(std::string(loading.name.trimmed()) + loading.extension.padded())
+                                  : std::string(loading.name.trimmed()) + loading.extension.padded());
+  std::string text(geometry_part.trimmed());
+  text.append(" ").append(loading_part.trimmed()).append(" ").push_back(letter);
+  return text;
+}
+
+std::string too_long_message(std::size_t length) {
+  return "Command Line too long. (" + std::to_string(length) +
+         " >260)\n\nRename Input_File and/or Loading file or their directory - to shorter new names.";
+}
+
+bool compose_solver_command(LauncherState& s) {
+  const std::string text = solver_argument_text(s.platform.files, s.geometry_file, s.loading_file, s.romanian_output);
+  s.tool_path = package_program_path(s.platform.files, s.directories, "VEK");
+  if (text.size() <= solver_argument_limit) {
+    s.tool_arguments = text;
+    return true;
+  }
+  s.platform.message_boxes.show(too_long_message(text.size()), "KORVEL Message", mb::ok_cancel | mb::icon_error);
+  s.tool_arguments = "";
+  return false;
+}
+
+void start_tool(LauncherState& s) {
+  LaunchRecord& record = add_launch_record(s.launch_table, s.tool_path.padded(), s.tool_arguments.padded());
+  // The command line is built at the length it needs: an accepted argument text
+  // of 260 characters reaches the program whole.
+  const std::string application(record.program_path.trimmed());
+  const std::string command_line = " " + std::string(record.arguments.trimmed());
+  const std::optional<StartedProcess> started = s.platform.processes.start(application, command_line);
+  if (started) {
+    record.launch_state = LaunchState::started;
+    record.process_handle = started->handle;
+    record.process_id = started->id;
+    return;
+  }
+  s.platform.message_boxes.show(application + ": Failed run!", "KORVEL: CreateProcess Message",
+                                mb::ok | mb::icon_information);
+  record.launch_state = LaunchState::start_failed;
+}
+
+}  // namespace korvel

@@ -1,0 +1,35 @@
+// How a program is found and started: the " 20" variant rule, the solver's
+// command line, and the start itself with its failure message.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "startup/launcher_state.h"
+
+namespace korvel {
+
+// start_directory\<name>.exe, or start_directory\<name> 20.exe when that exists
+// and the program has such a variant.
+ProgramPathText package_program_path(FileSystem& files, const Directories& dirs, std::string_view name,
+                                     bool has_variant = true);
+
+// Characters n takes in decimal (a minus sign included).
+int decimal_width(std::int32_t n);
+
+// The solver's argument text: the Geometry File (quoted when it holds a blank),
+// the Loading File's name and extension without its folder (quoted when the
+// name holds a blank), and the language letter R or E.
+std::string solver_argument_text(FileSystem& files, const PathText& geometry_file, const PathText& loading_file,
+                                 bool romanian_output);
+inline constexpr std::size_t solver_argument_limit = 260;
+std::string too_long_message(std::size_t length);
+
+// Sets tool_path to the solver and tool_arguments to its argument text; a text
+// over the limit is reported and the solver gets none. True when accepted.
+bool compose_solver_command(LauncherState& state);
+
+// Adds the newest launch record from tool_path and tool_arguments and starts it.
+void start_tool(LauncherState& state);
+
+}  // namespace korvel

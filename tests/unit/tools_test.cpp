@@ -1,0 +1,322 @@
+// What each command button starts, with which command line, and what it says
+// when it can't.
+#include <gtest/gtest.h>
+
+#include "fake_platform.h"
+#include "project/project_files.h"
+#include "startup/launcher.h"
+#include "startup/main_dialog.h"
+#include "tools/help_and_guide.h"
+#include "tools/tool_launch.h"
+
+namespace korvel {
+namespace {
+
+constexpr const char* exe = "C:\\KORVEL\\Exe";
+
+TEST(DecimalWidth, CountsDigitsAndSign) {
+  EXPECT_EQ(decimal_width(0), 1);
+  EXPECT_EQ(decimal_width(9), 1);
+  EXPECT_EQ(decimal_width(10), 2);
+  EXPECT_EQ(decimal_width(275), 3);
+  EXPECT_EQ(decimal_width(-5), 2);
+  EXPECT_EQ(decimal_width(1000), 4);
+}
+
+TEST(SolverArguments, QuotingAndTheLoadingFilesName) {
+  fake::FakeFileSystem files;
+  files.current = "C:\\Work";
+  struct Case {
+    const char* geometry;
+    const char* loading;
+    bool romanian;
+    const char* text;
+  } cases[] = {
+      {"C:\\Work\\frame.dat", "C:\\Work\\frame.inc", false, "C:\\Work\\frame.dat frame.inc E"},
+      {"C:\\Work\\Tower A.dat", "C:\\Work\\Wind.inc", true, "\"C:\\Work\\Tower A.dat\" Wind.inc R"},
+      {"C:\\My Work\\a.dat", "D:\\Other Folder\\b.inc", false, "\"C:\\My Work\\a.dat\" b.inc E"},
+      {"a.dat", "C:\\x\\My Load.inc", false, "a.dat \"My Load.inc\" E"},
+      {"a.dat", "MyLoad.in", false, "a.dat MyLoad.in E"},
+      {"a.dat", "My Load.in", false, "a.dat \"My Load.in \" E"},
+      {"a.dat", "load", false, "a.dat load E"},
+      {"a.dat", "load.inc5", false, "a.dat load.inc E"},  // the extension keeps four characters
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(solver_argument_text(files, PathText(c.geometry), PathText(c.loading), c.romanian), c.text) << c.loading;
+}
+
+TEST(SolverArguments, TooLongMessageCarriesTheExactCount) {
+  EXPECT_EQ(too_long_message(275),
+            "Command Line too long. (275 >260)\n\nRename Input_File and/or Loading file or their directory - to shorter "
+            "new names.");
+  EXPECT_EQ(too_long_message(523).substr(0, 27), "Command Line too long. (523");
+}
+
+class Commands : public ::testing::Test {
+ protected:
+  fake::FakePlatform fake;
+  Platform platform = fake.platform();
+  LauncherState state{platform};
+  NativeWindow w = 0;
+
+  void install(std::initializer_list<const char*> programs) {
+    for (const char* program : programs) fake.files.add_file(std::string(exe) + "\\" + program, "");
+  }
+  void run(std::function<void()> steps) {
+    fake.windows.user_actions.push_back([this, steps] {
+      w = fake.dialogs.find(main_dialog_template);
+      steps();
+      fake.message_boxes.answers = {mb::answer_no};  // leave the started programs running
+      fake.dialogs.click(w, 1);
+    });
+    EXPECT_EQ(run_launcher(state, 1), 0);
+  }
+  fake::StartRecord last_start() const { return fake.processes.starts.back(); }
+  bool enabled(int id) { return fake.dialogs.control(w, id).enabled; }
+};
+
+TEST_F(Commands, EveryToolStartsItsProgramWithATab) {
+  struct Case {
+    int button;
+    const char* program;
+  } cases[] = {{1004, "LORIM"}, {1005, "PUNA"}, {1006, "POSK"},    {1007, "PIRA"},   {1008, "PELU"},
+               {1014, "Okumar"}, {1015, "Gaskol"}, {1017, "Feltrom"}, {1019, "Vantik"}, {1022, "PAVO"}};
+  for (const Case& c : cases) install({(std::string(c.program) + ".exe").c_str()});
+  install({"PAVO 20.exe"});
+  run([&] {
+    fake.dialogs.click(w, 1013);  // the post-processor switch
+    for (const Case& c : cases) {
+      fake.dialogs.click(w, c.button);
+      const std::string expected = c.button == 1022 ? "PAVO 20.exe" : std::string(c.program) + ".exe";
+      EXPECT_EQ(last_start().application, std::string(exe) + "\\" + expected) << c.button;
+      EXPECT_EQ(last_start().command_line, " \t") << c.button;
+    }
+  });
+  EXPECT_EQ(fake.processes.starts.size(), 10u);
+  EXPECT_TRUE(fake.message_boxes.shown.size() == 1) << "only the exit question";
+}
+
+TEST_F(Commands, AMissingProgramFailsWithTheMessageAndKeepsItsRecord) {
+  install({"LORIM.exe"});
+  run([&] {
+    fake.dialogs.click(w, 1015);  // neither Gaskol.exe nor "Gaskol 20.exe"
+    fake.dialogs.click(w, 1004);
+  });
+  ASSERT_GE(fake.message_boxes.shown.size(), 1u);
+  EXPECT_EQ(fake.message_boxes.shown[0].text, std::string(exe) + "\\Gaskol.exe: Failed run!");
+  EXPECT_EQ(fake.message_boxes.shown[0].caption, "KORVEL: CreateProcess Message");
+  EXPECT_EQ(fake.message_boxes.shown[0].type, mb::ok | mb::icon_information);
+  ASSERT_EQ(state.launch_table.launch_count, 2u);
+  EXPECT_EQ(state.launch_table.records[0].launch_state, LaunchState::start_failed);
+  EXPECT_EQ(state.launch_table.records[1].launch_state, LaunchState::started);
+}
+
+TEST_F(Commands, SivraViewEditAndPrintGetTheFileNames) {
+  install({"Sivra.exe", "Sivra 20.exe", "Tasprel.exe", "Tasprel 20.exe"});
+  fake.files.add_file("C:\\windows\\Notepad.exe", "");
+  fake.files.add_file("C:\\My Jobs\\frame.dat", "");
+  run([&] {
+    fake.dialogs.type(w, 1001, "C:\\My Jobs\\frame.dat");
+    fake.dialogs.click(w, 1023);
+    EXPECT_EQ(last_start().application, std::string(exe) + "\\Sivra 20.exe");
+    EXPECT_EQ(last_start().command_line, " \"C:\\My Jobs\\frame.dat\"");
+
+    fake.dialogs.double_click(w, 1016, 0);  // View / Edit, at once
+    EXPECT_EQ(last_start().application, "C:\\windows\\Notepad.exe");
+    EXPECT_EQ(last_start().command_line, " C:\\My Jobs\\frame.dat") << "unquoted";
+    EXPECT_EQ(state.recent_files[0], "C:\\My Jobs\\frame.dat") << "View / Edit remembers the Geometry File";
+
+    fake.dialogs.click(w, 1021);
+    EXPECT_EQ(last_start().application, std::string(exe) + "\\Tasprel.exe") << "no variant for the print tool";
+    EXPECT_EQ(last_start().command_line, " C:\\My Jobs\\frame.dat");
+
+    fake.dialogs.select(w, 1016, 3);
+    fake.dialogs.click(w, 1010);
+    EXPECT_EQ(last_start().command_line, " \t") << "New: the editor without a file";
+  });
+}
+
+class SolverRun : public Commands {
+ protected:
+  void SetUp() override {
+    install({"VEK.exe"});
+    fake.files.add_file("C:\\Jobs\\frame.dat", "");
+    fake.files.add_file("C:\\Jobs\\frame.inc", "");
+  }
+};
+
+TEST_F(SolverRun, StartsTheSolverAndOffersThePostProcessors) {
+  install({"VEK 20.exe"});
+  run([&] {
+    fake.dialogs.type(w, 1001, "C:\\Jobs\\frame.dat");
+    fake.dialogs.select(w, 1026, 1);  // Romanian
+    fake.dialogs.click(w, 1003);
+    EXPECT_EQ(last_start().application, std::string(exe) + "\\VEK 20.exe");
+    EXPECT_EQ(last_start().command_line, " C:\\Jobs\\frame.dat frame.inc R");
+    EXPECT_TRUE(fake.dialogs.control(w, 1013).checked);
+    for (int id : {1005, 1006, 1022, 1007, 1008, 1014, 1019}) EXPECT_TRUE(enabled(id)) << id;
+    EXPECT_FALSE(enabled(1010));
+    EXPECT_EQ(fake.dialogs.control(w, 1016).items[2], "Output File");
+  });
+  EXPECT_EQ(state.recent_files[0], "C:\\Jobs\\frame.dat");
+}
+
+TEST_F(SolverRun, AMissingGeometryFileAsksRetryOrCancel) {
+  fake.message_boxes.answers = {mb::answer_cancel};
+  run([&] {
+    fake.dialogs.type(w, 1001, "C:\\Jobs\\My frame.dat");
+    fake.dialogs.click(w, 1003);
+  });
+  ASSERT_GE(fake.message_boxes.shown.size(), 1u);
+  EXPECT_EQ(fake.message_boxes.shown[0].text, "\"C:\\Jobs\\My frame.dat\": File NOT found.\n\nCheck for File Name !");
+  EXPECT_EQ(fake.message_boxes.shown[0].caption, "RUN Message");
+  EXPECT_EQ(fake.message_boxes.shown[0].type, mb::retry_cancel | mb::icon_error);
+  EXPECT_EQ(state.launch_table.launch_count, 0u) << "Cancel starts nothing and records nothing";
+}
+
+TEST_F(SolverRun, RetryWithACancelledChoiceGoesOnWithTheMissingName) {
+  fake.message_boxes.answers = {mb::answer_retry};
+  fake.file_dialogs.answers = {std::nullopt};
+  run([&] {
+    fake.dialogs.type(w, 1001, "C:\\Jobs\\gone.dat");
+    fake.dialogs.type(w, 1012, "C:\\Jobs\\frame.inc");
+    fake.dialogs.click(w, 1003);
+    EXPECT_EQ(last_start().command_line, " C:\\Jobs\\gone.dat frame.inc E");
+  });
+}
+
+TEST_F(SolverRun, RetryWithANewChoiceUsesItsDerivedLoadingFile) {
+  fake.files.add_file("D:\\New\\tower.dat", "");
+  fake.files.add_file("D:\\New\\tower.inc", "");
+  fake.message_boxes.answers = {mb::answer_retry};
+  fake.file_dialogs.answers = {"D:\\New\\tower.dat"};
+  run([&] {
+    fake.dialogs.type(w, 1001, "C:\\Jobs\\gone.dat");
+    fake.dialogs.click(w, 1003);
+    EXPECT_EQ(last_start().command_line, " D:\\New\\tower.dat tower.inc E");
+  });
+}
+
+TEST_F(SolverRun, TwoHundredSixtyCharactersPassAndOneMoreIsRefused) {
+  // "C:\Jobs\" + k letters + ".dat", " frame.inc E": k + 24 characters.
+  const std::string fits = "C:\\Jobs\\" + std::string(236, 'g') + ".dat";
+  const std::string one_more = "C:\\Jobs\\" + std::string(237, 'g') + ".dat";
+  fake.files.add_file(fits, "");
+  fake.files.add_file(one_more, "");
+  run([&] {
+    fake.dialogs.type(w, 1001, fits);
+    fake.dialogs.type(w, 1012, "C:\\Jobs\\frame.inc");
+    fake.dialogs.click(w, 1003);
+    EXPECT_EQ(last_start().command_line.size(), 261u) << "the blank and all 260 characters";
+
+    fake.dialogs.type(w, 1001, one_more);
+    fake.dialogs.type(w, 1012, "C:\\Jobs\\frame.inc");
+    fake.dialogs.select(w, 1016, 3);  // View / Edit on
+    const PathText head = state.recent_files[0];
+    fake.dialogs.click(w, 1003);
+    EXPECT_EQ(last_start().command_line, " ") << "the solver starts without arguments";
+    EXPECT_TRUE(enabled(1010)) << "a refused text leaves View / Edit";
+    EXPECT_TRUE(enabled(1005));
+    EXPECT_EQ(state.recent_files[0], head) << "and the recent list";
+  });
+  const auto& message = fake.message_boxes.shown.at(0);
+  EXPECT_EQ(message.text.substr(0, 28), "Command Line too long. (261 ");
+  EXPECT_EQ(message.caption, "KORVEL Message");
+  EXPECT_EQ(message.type, mb::ok_cancel | mb::icon_error);
+}
+
+TEST_F(SolverRun, AFailedSolverStartStillOffersThePostProcessors) {
+  fake.files.remove(std::string(exe) + "\\VEK.exe");
+  run([&] {
+    fake.dialogs.type(w, 1001, "C:\\Jobs\\frame.dat");
+    fake.dialogs.click(w, 1003);
+    EXPECT_TRUE(enabled(1005));
+  });
+  EXPECT_EQ(fake.message_boxes.shown.at(0).text, std::string(exe) + "\\VEK.exe: Failed run!");
+}
+
+class HelpAndGuide : public Commands {};
+
+TEST_F(HelpAndGuide, HelpPrefersTheNewerFileAndPassesItUnquoted) {
+  fake.files.add_file("C:\\windows\\hh.exe", "");
+  run([&] {
+    fake.dialogs.click(w, 1027);
+    fake.files.add_file(std::string(exe) + "\\Korvel Help.chm", "");
+    fake.dialogs.click(w, 1027);
+    fake.files.add_file(std::string(exe) + "\\Korvel Help 20.chm", "");
+    fake.dialogs.click(w, 1027);
+  });
+  EXPECT_EQ(fake.message_boxes.shown.at(0).text,
+            "Missing files: \"Korvel Help.chm or Korvel Help 20.chm\" in \"KORVEL_Installation_Directory\\Exe\\\"!\n"
+            "Can Not Open Help File.");
+  ASSERT_EQ(fake.processes.starts.size(), 2u);
+  EXPECT_EQ(fake.processes.starts[0].application, "C:\\windows\\hh.exe");
+  EXPECT_EQ(fake.processes.starts[0].command_line, " C:\\KORVEL\\Exe\\Korvel Help.chm");
+  EXPECT_EQ(fake.processes.starts[1].command_line, " C:\\KORVEL\\Exe\\Korvel Help 20.chm");
+}
+
+TEST_F(HelpAndGuide, GuideOutcomes) {
+  const std::string word = std::string(word_program_list[1]);
+  struct Case {
+    bool word, romanian_doc, english_doc, romanian_chosen;
+    int answer;
+    std::optional<std::string> arguments;  // nothing: no start
+    std::string message;
+  } cases[] = {
+      {false, true, true, false, 0, std::nullopt, "WinWord Not Found!\nCan Not Open User's Guide.\nTry yourself to launch Word \nand open c:\\Brumid\\Doc\\Korvel.doc"},
+      {true, true, true, true, 0, " \"C:\\KORVEL\\Doc\\Korvel-ro.doc\"", ""},
+      {true, true, true, false, 0, " \"C:\\KORVEL\\Doc\\Korvel-en.doc\"", ""},
+      {true, false, true, true, mb::answer_yes, " \"C:\\KORVEL\\Doc\\Korvel-en.doc\"", "Romanian Edition not available!\nWould you like to open English Edition?"},
+      {true, false, true, true, mb::answer_no, std::nullopt, "Romanian Edition not available!\nWould you like to open English Edition?"},
+      {true, true, false, false, mb::answer_yes, " \"C:\\KORVEL\\Doc\\Korvel-ro.doc\"", "English Edition not available!\nWould you like to open Romanian Edition?"},
+      {true, false, false, false, mb::answer_ok, " ", "Missing files: \"Korvel-ro.doc & Korvel-en.doc\" in \"KORVEL_Installation_Directory\\Doc\\\"!\nCan Not Open User's Guide.\nTry to locate yourself the above files."},
+      {true, false, false, false, mb::answer_cancel, std::nullopt, "Missing files: \"Korvel-ro.doc & Korvel-en.doc\" in \"KORVEL_Installation_Directory\\Doc\\\"!\nCan Not Open User's Guide.\nTry to locate yourself the above files."},
+  };
+  for (const Case& c : cases) {
+    fake::FakePlatform f;
+    Platform p = f.platform();
+    LauncherState s(p);
+    if (c.word) f.files.add_file(word, "");
+    f.files.add_file(std::string(word_program_list[4]), "");  // a later path: never the one used
+    if (!c.word) f.files.remove(std::string(word_program_list[4]));
+    if (c.romanian_doc) f.files.add_file("C:\\KORVEL\\Doc\\Korvel-ro.doc", "");
+    if (c.english_doc) f.files.add_file("C:\\KORVEL\\Doc\\Korvel-en.doc", "");
+    f.windows.user_actions.push_back([&] {
+      const NativeWindow main = f.dialogs.find(main_dialog_template);
+      if (c.romanian_chosen) f.dialogs.select(main, 1026, 1);
+      if (c.answer) f.message_boxes.answers = {c.answer};
+      f.dialogs.click(main, 1025);
+      f.message_boxes.answers = {mb::answer_no};
+      f.dialogs.click(main, 1);
+    });
+    run_launcher(s, 1);
+    const std::string label = c.message.substr(0, 20) + (c.arguments ? *c.arguments : "-");
+    if (c.arguments) {
+      ASSERT_EQ(f.processes.starts.size(), 1u) << label;
+      EXPECT_EQ(f.processes.starts[0].application, word) << label;
+      EXPECT_EQ(f.processes.starts[0].command_line, *c.arguments) << label;
+    } else {
+      EXPECT_TRUE(f.processes.starts.empty()) << label;
+    }
+    if (!c.message.empty()) EXPECT_EQ(f.message_boxes.shown.at(0).text, c.message) << label;
+  }
+}
+
+TEST_F(HelpAndGuide, TheGuideCommandSetsTheSolversLanguage) {
+  install({"VEK.exe"});
+  fake.files.add_file(std::string(word_program_list[0]), "");
+  fake.files.add_file("C:\\Jobs\\frame.dat", "");
+  fake.files.add_file("C:\\Jobs\\frame.inc", "");
+  fake.files.add_file("C:\\KORVEL\\Exe\\work_dir.dat", "D:\\W\r\n");
+  fake.files.add_file("D:\\W\\ComVek.dat", "Romanian\r\n");
+  run([&] {
+    fake.dialogs.type(w, 1001, "C:\\Jobs\\frame.dat");  // language text read again: Romanian
+    state.romanian_output = false;
+    fake.dialogs.click(w, 1025);
+    fake.dialogs.click(w, 1003);
+    EXPECT_EQ(last_start().command_line.back(), 'R');
+  });
+}
+
+}  // namespace
+}  // namespace korvel
