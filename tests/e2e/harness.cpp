@@ -111,15 +111,47 @@ HWND find_window(DWORD process_id, const std::string& class_name) {
   return search.found;
 }
 
+HWND find_dialog(DWORD process_id, const std::string& title) {
+  struct Search {
+    DWORD process_id;
+    const std::string* title;
+    HWND found;
+  } search{process_id, &title, nullptr};
+  // Every dialog of the process is looked at: a box need not be the first in Z order.
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != s->process_id || !IsWindowVisible(window)) return TRUE;
+        char name[256] = {};
+        GetClassNameA(window, name, sizeof name);
+        // A top-level window's caption is read without a message, so a busy process never blocks this.
+        char caption[512] = {};
+        GetWindowTextA(window, caption, sizeof caption);
+        if (std::string(name) != "#32770" || *s->title != caption) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 HWND wait_for_dialog(DWORD process_id, const std::string& title, std::chrono::milliseconds limit) {
   HWND found = nullptr;
   wait_until(
       [&] {
-        found = find_window(process_id, "#32770");
-        return found && window_text(found) == title;
+        // A user waiting for the Launcher clicks its welcome window away.
+        if (HWND splash = find_window(process_id, "Welcome"); splash && window_text(splash) == "Welcome")
+          PostMessageA(splash, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        return (found = find_dialog(process_id, title)) != nullptr;
       },
       limit);
-  return found && window_text(found) == title ? found : nullptr;
+  return found;
+}
+
+bool wait_until_gone(HWND window, std::chrono::milliseconds limit) {
+  return wait_until([&] { return !IsWindow(window); }, limit);
 }
 
 std::string window_text(HWND window) {
@@ -178,6 +210,30 @@ COLORREF colour_inside(HWND dialog, int id) {
   ReleaseDC(nullptr, screen);
   return colour;
 }
+
+void type_into(HWND dialog, int id, const std::string& text) {
+  HWND edit = GetDlgItem(dialog, id);
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  if (text.empty()) SendMessageA(edit, WM_CHAR, '\b', 0);
+  for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+}
+
+void pick_list_item(HWND dialog, int id, int index, WORD notification) {
+  HWND list = GetDlgItem(dialog, id);
+  PostMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, notification), reinterpret_cast<LPARAM>(list));
+}
+
+void click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+MessageBoxSeen wait_for_message_box(DWORD process_id, const std::string& title) {
+  MessageBoxSeen box;
+  box.window = wait_for_dialog(process_id, title);
+  if (box.window) box.text = control_text(box.window, 0xFFFF);
+  return box;
+}
+
+void answer(HWND box, int button) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
 
 Program::Program(const std::string& application, const std::string& command_line, const std::string& directory) {
   STARTUPINFOA startup{};

@@ -27,8 +27,12 @@ bool file_exists(const std::string& path);
 // A visible top-level window of the process, of the class named (any class when empty).
 HWND find_window(DWORD process_id, const std::string& class_name = {});
 
-// The top-level dialog (#32770) of the process with that title, once it is visible.
+// The visible top-level dialog (#32770) of the process with that title, or null.
+HWND find_dialog(DWORD process_id, const std::string& title);
+// The same, waited for until it is visible; the welcome window is clicked away on the way.
 HWND wait_for_dialog(DWORD process_id, const std::string& title, std::chrono::milliseconds limit = 20s);
+// True once the window is gone (destroyed) within `limit`.
+bool wait_until_gone(HWND window, std::chrono::milliseconds limit = 20s);
 
 // Reading another process's controls: the messages Windows marshals across processes.
 std::string window_text(HWND window);
@@ -41,6 +45,24 @@ std::vector<std::string> drop_down_items(HWND dialog, int id);  // a drop-down l
 int drop_down_selection(HWND dialog, int id);                   // -1 for none
 // The colour on the screen at the middle of a control's client area.
 COLORREF colour_inside(HWND dialog, int id);
+
+// Driving another process's controls as a user does.
+// Replaces an edit's text keystroke by keystroke (select all, then one WM_CHAR
+// each); an empty text is typed as a backspace over the selection.
+void type_into(HWND dialog, int id, const std::string& text);
+// Selects a list-box item (0-based) and tells the dialog, as a click does
+// (LBN_SELCHANGE) or a double click (LBN_DBLCLK). Posted: the dialog may open a box.
+void pick_list_item(HWND dialog, int id, int index, WORD notification = LBN_SELCHANGE);
+// Posts a click on a push button.
+void click(HWND dialog, int id);
+
+// A message box of the process: its text, and an answer (IDOK, IDYES, ...) posted to it.
+struct MessageBoxSeen {
+  HWND window = nullptr;
+  std::string text;
+};
+MessageBoxSeen wait_for_message_box(DWORD process_id, const std::string& title);
+void answer(HWND box, int button);
 
 // A running program that the test started; ended when the value goes.
 class Program {
