@@ -102,9 +102,60 @@ struct Rect {
   int height() const { return bottom - top; }
 };
 
+// Drawing on a window while it is painted, in device pixels.
+class Canvas {
+ public:
+  virtual ~Canvas() = default;
+  virtual int pixels_per_inch_x() = 0;
+  virtual int pixels_per_inch_y() = 0;
+  // An icon at its own size, image and mask.
+  virtual void draw_icon(int x, int y, IconHandle icon) = 0;
+  // Makes and selects a font (height in device units, negative for the
+  // character height); false when it can't be made and the current font stays.
+  // Fonts made here are released when the painting ends.
+  virtual bool select_font(int height, int weight, bool italic, std::string_view face) = 0;
+  virtual void select_default_font() = 0;
+  // Character height plus external leading of the selected font.
+  virtual int line_height() = 0;
+  virtual int text_width(std::string_view text) = 0;
+  virtual void set_text_colour(std::uint32_t rgb) = 0;
+  // Text in the default opaque background mode.
+  virtual void draw_text(int x, int y, std::string_view text) = 0;
+  // A horizontal line of the window's black 1-pixel pen from x1 to x2.
+  virtual void draw_rule(int x1, int x2, int y) = 0;
+  // Text word-wrapped into the rectangle, not clipped, with external leading, no prefixes.
+  virtual void draw_wrapped(const Rect& rect, std::string_view text) = 0;
+};
+
+// What happens to the windows of the "Welcome" class: the welcome (splash)
+// window and the About windows.
+class WelcomeEvents {
+ public:
+  virtual ~WelcomeEvents() = default;
+  virtual void welcome_paint(NativeWindow window, Canvas& canvas) = 0;  // inside the painting
+  virtual void welcome_painted(NativeWindow window) = 0;                // after it
+  virtual void welcome_timer(NativeWindow window) = 0;
+  virtual void welcome_clicked(NativeWindow window) = 0;  // left button down
+  virtual void welcome_closing(NativeWindow window) = 0;  // then the window is destroyed
+};
+
+inline constexpr int show_normally = 1;  // SW_SHOWNORMAL
+inline constexpr int show_window = 5;    // SW_SHOW
+
 class Windows {
  public:
   virtual ~Windows() = default;
+
+  // The "Welcome" window class: the icon, the arrow cursor, the window colour.
+  virtual bool register_welcome_class(IconHandle icon, WelcomeEvents& events) = 0;
+  // A pop-up window of that class with caption and system menu, at the
+  // system's default place; 0 when it can't be made.
+  virtual NativeWindow create_welcome_window(std::string_view title, int width, int height) = 0;
+  virtual void show(NativeWindow window, int show_command) = 0;
+  virtual void set_timer(NativeWindow window, unsigned id, unsigned milliseconds) = 0;
+  virtual void destroy_window(NativeWindow window) = 0;
+  // The next message for that window only; false when there is none to wait for.
+  virtual bool next_message_for(NativeWindow window, NativeMessage& message) = 0;
 
   // An icon from a file; size 0 x 0 takes the file's own; 0 when it can't be loaded.
   virtual IconHandle load_icon(std::string_view path, int width, int height, bool vga_colour) = 0;

@@ -6,24 +6,32 @@
 
 namespace korvel {
 
-void start_up(LauncherState& s) {
+bool start_up(LauncherState& s, int show_command) {
   FileSystem& files = s.platform.files;
   const std::optional<std::string> current = files.current_directory();
   s.directories = directories_from(current ? std::optional<std::string_view>(*current) : std::nullopt);
   load_application_icon(s.platform.windows, s.directories, s.icons);
+  if (!show_splash(s, show_command)) return false;
+  // Known before the welcome window paints, so its sound obeys the switch.
   s.sound_on = read_sound_switch_at_startup(files, s.directories);
+  run_splash_loop(s);
   prepare_launch_table(s.launch_table);
   read_recent_list_at_startup(files, s.directories, s.recent_files);
   load_button_icons(s.platform.windows, s.directories, s.icons);
+  return true;
 }
 
+namespace {
+int start_up_failed(LauncherState& s) {
+  // What earlier steps wrote stays; nothing is saved or deleted.
+  s.platform.message_boxes.show("Error initializing application Korvel", "Error", mb::ok);
+  return 0;
+}
+}  // namespace
+
 int run_launcher(LauncherState& s, int show_command) {
-  start_up(s);
-  if (!set_up_main_dialog(s, show_command)) {
-    // What earlier steps wrote stays; nothing is saved or deleted.
-    s.platform.message_boxes.show("Error initializing application Korvel", "Error", mb::ok);
-    return 0;
-  }
+  if (!start_up(s, show_command)) return start_up_failed(s);
+  if (!set_up_main_dialog(s, show_command)) return start_up_failed(s);
   const int exit_code = run_main_loop(s);
   return shut_down(s, exit_code);
 }

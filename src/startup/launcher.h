@@ -9,7 +9,9 @@ namespace korvel {
 int run_launcher(LauncherState& state, int show_command);
 
 // The start-up steps before the main dialog: directories, the application icon,
-// the sound switch, the launch table, the recent list and the button icons.
-void start_up(LauncherState& state);
+// the welcome window with the sound switch read while it shows, the launch
+// table, the recent list and the button icons. False when the welcome window
+// can't be made.
+bool start_up(LauncherState& state, int show_command);
 
 }  // namespace korvel

@@ -12,6 +12,7 @@
 #include "startup/launch_table.h"
 #include "project/file_choice_buffers.h"
 #include "ui/dialog_layer.h"
+#include "ui/welcome_window.h"
 
 namespace korvel {
 
@@ -45,6 +46,11 @@ struct LauncherState {
   // three name fields and the File list.
   DialogLayer dialogs;
   DialogRecord main_dialog;
+  WelcomeWindows welcome_windows{*this};
+  NativeWindow splash_window = 0;  // names the start-up window for the whole run
+  bool splash_finished = false;
+  int splash_width = 0;  // desktop / 2.5, also the About window's size
+  int splash_height = 0;
   std::array<NativeWindow, 4> field_windows{};
 
   // Programs started during the run, and the one about to be started.

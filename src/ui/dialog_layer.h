@@ -44,9 +44,6 @@ inline constexpr int DLGCB_LOSTFOCUS = -19;
 inline constexpr int DLGCB_SELCHANGE = -10;
 inline constexpr int DLGCB_DBLCLICK = -14;
 
-// The platform's "show normally" command.
-inline constexpr int show_normal = 1;
-
 enum class ControlType { static_text, group_box, push_button, check_box, edit_box, list_box, drop_down_list };
 
 using ItemText = FixedText<256>;
@@ -154,7 +151,7 @@ bool DLGREADCHAR(DialogRecord& dialog, int control_id, FixedText<Width>& value, 
 
 // Shows the dialog modally; its return value, or -1 when the window can't be made.
 int DLGMODAL(DialogRecord& dialog);
-bool DLGMODELESS(DialogRecord& dialog, int show_command = show_normal,
+bool DLGMODELESS(DialogRecord& dialog, int show_command = show_normally,
                  std::optional<NativeWindow> owner = std::nullopt);
 bool DLGPRETRANSLATE(DialogLayer& layer, const NativeMessage& message);
 void DLGRETURN(DialogRecord& dialog, int value);

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "ui/dialog_template.h"
+#include "ui/welcome_window.h"
 #include "ui/window_styles.h"
 
 namespace korvel {
@@ -114,7 +115,7 @@ constexpr std::array about_box_controls{
                     "KORVEL Program\nfor Windows\n\nNon-Linear Dynamic Analysis of Pin-Jointed Bar and Cable "
                     "Structures"},
     ControlTemplate{1023, ControlClass::static_text, ss_left | ws_group | visible, ws_ex_staticedge, 7, 60, 160, 18,
-                    "Copyright (c) 2020 The KORVEL Authors. All rights reserved."},
+                    copyright_notice},
     ControlTemplate{-1, ControlClass::static_text, ss_icon | ss_centerimage | visible, 0, 77, 89, 16, 15, ""},
 };
 static_assert(about_box_controls.size() == 5);

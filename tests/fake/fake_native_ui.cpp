@@ -177,17 +177,98 @@ void FakeNativeDialogs::list_set_selected(NativeWindow window, int id, int index
   if (index >= 0 && index < static_cast<int>(c.items.size())) c.selected[static_cast<std::size_t>(index)] = selected;
 }
 
+bool FakeCanvas::select_font(int height, int weight, bool italic, std::string_view face) {
+  if (fail_fonts) return false;
+  fonts_made.push_back({height, weight, italic, std::string(face)});
+  current_ = fonts_made.back();
+  return true;
+}
+
+int FakeCanvas::line_height() {
+  if (!current_) return 16 * ppi_y_ / 96;
+  const int height = current_->height < 0 ? -current_->height : current_->height;
+  return height + height / 5;
+}
+
+bool FakeWindows::register_welcome_class(IconHandle, WelcomeEvents& events) {
+  if (fail_register) return false;
+  welcome_events = &events;
+  return true;
+}
+
+NativeWindow FakeWindows::create_welcome_window(std::string_view title, int width, int height) {
+  if (fail_welcome_window) return 0;
+  static NativeWindow next = 0x9000;
+  const NativeWindow window = next++;
+  welcome[window] = WelcomeWindow{std::string(title), width, height};
+  return window;
+}
+
+void FakeWindows::show(NativeWindow window, int show_command) {
+  WelcomeWindow& w = welcome.at(window);
+  w.show_command = show_command;
+  // A hidden or minimised window is not painted.
+  w.needs_paint = show_command != 0 && show_command != 2 && show_command != 6 && show_command != 7 &&
+                  show_command != 11;
+}
+
+void FakeWindows::set_timer(NativeWindow window, unsigned, unsigned milliseconds) {
+  const auto it = welcome.find(window);
+  if (it != welcome.end() && it->second.alive) it->second.timer_ms = milliseconds;
+}
+
+void FakeWindows::destroy_window(NativeWindow window) {
+  const auto it = welcome.find(window);
+  if (it != welcome.end()) it->second.alive = false;
+}
+
+void FakeWindows::paint(NativeWindow window) {
+  last_canvas.emplace();
+  welcome_events->welcome_paint(window, *last_canvas);
+  welcome_events->welcome_painted(window);
+  ++welcome.at(window).paints;
+}
+
+bool FakeWindows::next_message_for(NativeWindow window, NativeMessage& message) {
+  const auto it = welcome.find(window);
+  if (it == welcome.end() || !it->second.alive) return false;
+  WelcomeWindow& w = it->second;
+  std::function<void()> action;
+  if (w.needs_paint) {
+    w.needs_paint = false;
+    action = [this, window] { paint(window); };
+  } else if (!splash_actions.empty()) {
+    action = std::move(splash_actions.front());
+    splash_actions.pop_front();
+  } else if (w.timer_ms) {
+    action = [this, window] { welcome_events->welcome_timer(window); };
+  } else {
+    ran_dry = true;
+    return false;
+  }
+  const std::uintptr_t id = next_message_++;
+  pending_[id] = std::move(action);
+  message.words[0] = id;
+  return true;
+}
+
 IconHandle FakeWindows::load_icon(std::string_view path, int width, int height, bool vga_colour) {
   icon_loads.push_back({std::string(path), width, height, vga_colour});
   return files_.file_exists(path) ? next_icon_++ : 0;
 }
 
 Rect FakeWindows::window_rect(NativeWindow window) {
-  const auto it = dialogs_.windows.find(window);
-  if (it == dialogs_.windows.end()) return {};
-  // 8-point dialog units at 96 dots per inch.
-  const int width = it->second.layout->width * 6 / 4 + 6;
-  const int height = it->second.layout->height * 13 / 8 + 25;
+  int width = 0, height = 0;
+  if (const auto it = dialogs_.windows.find(window); it != dialogs_.windows.end()) {
+    // 8-point dialog units at 96 dots per inch.
+    width = it->second.layout->width * 6 / 4 + 6;
+    height = it->second.layout->height * 13 / 8 + 25;
+  } else if (const auto w = welcome.find(window); w != welcome.end()) {
+    width = w->second.width;
+    height = w->second.height;
+  } else {
+    return {};
+  }
   const auto at = positions.find(window);
   const int x = at == positions.end() ? 0 : at->second.first;
   const int y = at == positions.end() ? 0 : at->second.second;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,50 @@ class FakeNativeDialogs final : public NativeDialogs {
   NativeWindow next_window_ = 0x100;
 };
 
+// A canvas with fixed metrics: at 96 pixels per inch the default font's lines
+// are 16 pixels high and every character 7 wide; a made font's line is its
+// character height plus a fifth.
+class FakeCanvas final : public Canvas {
+ public:
+  explicit FakeCanvas(int ppi_x = 96, int ppi_y = 96) : ppi_x_(ppi_x), ppi_y_(ppi_y) {}
+  struct Text {
+    int x, y;
+    std::string text;
+    std::uint32_t colour;
+    std::string font;  // "" for the default font
+  };
+  struct Font {
+    int height, weight;
+    bool italic;
+    std::string face;
+  };
+  std::vector<Text> texts;
+  std::vector<Font> fonts_made;
+  std::vector<std::tuple<int, int, int>> rules;  // x1, x2, y
+  std::vector<std::pair<Rect, std::string>> wrapped;
+  std::optional<std::pair<int, int>> icon_at;
+  bool fail_fonts = false;
+
+  int pixels_per_inch_x() override { return ppi_x_; }
+  int pixels_per_inch_y() override { return ppi_y_; }
+  void draw_icon(int x, int y, IconHandle) override { icon_at = {x, y}; }
+  bool select_font(int height, int weight, bool italic, std::string_view face) override;
+  void select_default_font() override { current_ = {}; }
+  int line_height() override;
+  int text_width(std::string_view text) override { return static_cast<int>(text.size()) * 7; }
+  void set_text_colour(std::uint32_t rgb) override { colour_ = rgb; }
+  void draw_text(int x, int y, std::string_view text) override {
+    texts.push_back({x, y, std::string(text), colour_, current_ ? current_->face : ""});
+  }
+  void draw_rule(int x1, int x2, int y) override { rules.emplace_back(x1, x2, y); }
+  void draw_wrapped(const Rect& rect, std::string_view text) override { wrapped.emplace_back(rect, std::string(text)); }
+
+ private:
+  int ppi_x_, ppi_y_;
+  std::uint32_t colour_ = 0;
+  std::optional<Font> current_;
+};
+
 class FakeWindows final : public Windows {
  public:
   FakeWindows(FileSystem& files, FakeNativeDialogs& dialogs) : files_(files), dialogs_(dialogs) {}
@@ -126,6 +171,34 @@ class FakeWindows final : public Windows {
   // loop ends as if the program had been stopped from outside.
   std::deque<std::function<void()>> user_actions;
   bool ran_dry = false;
+
+  // The welcome class's windows. Each turn of the splash loop delivers, in this
+  // order: a paint when the window was shown or asked to repaint, the next of
+  // `splash_actions`, then the window's timer.
+  struct WelcomeWindow {
+    std::string title;
+    int width = 0, height = 0;
+    int show_command = -1;
+    bool alive = true;
+    bool needs_paint = false;
+    std::optional<unsigned> timer_ms;
+    int paints = 0;
+  };
+  std::map<NativeWindow, WelcomeWindow> welcome;
+  WelcomeEvents* welcome_events = nullptr;
+  bool fail_register = false;
+  bool fail_welcome_window = false;
+  std::deque<std::function<void()>> splash_actions;
+  std::optional<FakeCanvas> last_canvas;
+  // Paints a welcome window now, as WM_PAINT would.
+  void paint(NativeWindow window);
+
+  bool register_welcome_class(IconHandle icon, WelcomeEvents& events) override;
+  NativeWindow create_welcome_window(std::string_view title, int width, int height) override;
+  void show(NativeWindow window, int show_command) override;
+  void set_timer(NativeWindow window, unsigned id, unsigned milliseconds) override;
+  void destroy_window(NativeWindow window) override;
+  bool next_message_for(NativeWindow window, NativeMessage& message) override;
 
   IconHandle load_icon(std::string_view path, int width, int height, bool vga_colour) override;
   Rect desktop_rect() override { return desktop; }

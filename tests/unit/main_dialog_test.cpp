@@ -150,7 +150,7 @@ TEST_F(MainDialog, ADialogThatCannotBeMadeEndsWithTheStartUpError) {
   // What set-up wrote stays; nothing is saved or deleted on this path.
   EXPECT_TRUE(fake.files.has("C:\\KORVEL\\Exe\\language.dat"));
   EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\Sound.dat"), " T\r\n");
-  EXPECT_TRUE(fake.sound.played.empty());
+  EXPECT_EQ(fake.sound.played, std::vector<std::string>{"C:\\KORVEL\\Exe\\Wav\\KorvelWelcome.wav"}) << "no farewell";
 }
 
 TEST(CentreOnDesktop, KeepsTheWindowOnTheDesktop) {

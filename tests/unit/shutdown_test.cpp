@@ -27,7 +27,8 @@ class ShutDown : public ::testing::Test {
 
   void SetUp() override {
     fake.files.add_file("C:\\KORVEL\\Exe\\PUNA.exe", "");
-    start_up(state);
+    start_up(state, 1);
+    fake.sound.played.clear();  // the welcome
   }
   // Starts `count` programs the way a command does; returns their ids.
   std::vector<std::uint32_t> start(std::size_t count, std::string_view program = "C:\\KORVEL\\Exe\\PUNA.exe") {
@@ -65,7 +66,8 @@ TEST_F(ShutDown, YesEndsEveryRunningProgramThenTheFarewellPlays) {
     fake.message_boxes.shown.clear();
     fake.sound.played.clear();
     fake.processes.terminated.clear();
-    start_up(state);
+    start_up(state, 1);
+    fake.sound.played.clear();
     const auto ids = start(count);
     fake.message_boxes.answers = {mb::answer_yes};
     shut_down(state, 0);

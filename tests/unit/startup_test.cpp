@@ -63,12 +63,12 @@ TEST_F(StartUp, WithoutACurrentDirectoryStillEndsNormally) {
 }
 
 TEST_F(StartUp, LaunchTableIsEmptied) {
-  start_up(state);
+  start_up(state, 1);
   state.launch_table.launch_count = 7;
   state.launch_table.records[3].process_handle = 42;
   state.launch_table.records[3].launch_state = LaunchState::started;
   state.launch_table.records[3].program_path = PathText("C:\\x.exe");
-  start_up(state);
+  start_up(state, 1);
   EXPECT_EQ(state.launch_table.launch_count, 0u);
   for (const LaunchRecord& record : state.launch_table.records) {
     EXPECT_EQ(record.process_handle, 0u);

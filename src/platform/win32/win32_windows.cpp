@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32/native_message.h"
+#include "platform/win32/win32_canvas.h"
 
 namespace korvel::win32 {
 
@@ -56,7 +57,89 @@ INT_PTR CALLBACK input_colour_proc(HWND hwnd, UINT message, WPARAM wparam, LPARA
   return result;
 }
 
+constexpr char welcome_class[] = "Welcome";
+constexpr char rule_pen_property[] = "Korvel.RulePen";
+
+// Whom the windows of the "Welcome" class report to: one class per process.
+WelcomeEvents* welcome_events = nullptr;
+
+// A callback may destroy the window: nothing touches it after the last call.
+LRESULT CALLBACK welcome_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  const NativeWindow window = window_of(hwnd);
+  switch (message) {
+    case WM_CREATE:
+      // Each window has a pen of its own for its rules, from creation to destruction.
+      SetPropA(hwnd, rule_pen_property, CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(hwnd, &paint);
+      {
+        Win32Canvas canvas(dc, static_cast<HPEN>(GetPropA(hwnd, rule_pen_property)));
+        welcome_events->welcome_paint(window, canvas);
+      }  // the canvas's fonts go before the painting ends
+      EndPaint(hwnd, &paint);
+      welcome_events->welcome_painted(window);
+      return 0;
+    }
+    case WM_TIMER:
+      welcome_events->welcome_timer(window);
+      return 0;
+    case WM_LBUTTONDOWN:
+      welcome_events->welcome_clicked(window);
+      return 0;
+    case WM_CLOSE:
+      welcome_events->welcome_closing(window);
+      return DefWindowProcA(hwnd, message, wparam, lparam);  // destroys the window
+    case WM_DESTROY:
+      DeleteObject(static_cast<HPEN>(RemovePropA(hwnd, rule_pen_property)));
+      return 0;
+    default:
+      return DefWindowProcA(hwnd, message, wparam, lparam);
+  }
+}
+
 }  // namespace
+
+bool Win32Windows::register_welcome_class(IconHandle icon, WelcomeEvents& events) {
+  WNDCLASSA window_class{};
+  window_class.style = CS_HREDRAW | CS_VREDRAW;
+  window_class.lpfnWndProc = welcome_proc;
+  window_class.cbClsExtra = 0;
+  window_class.cbWndExtra = 0;
+  window_class.hInstance = GetModuleHandleA(nullptr);
+  window_class.hIcon = reinterpret_cast<HICON>(icon);
+  window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  window_class.lpszMenuName = nullptr;
+  window_class.lpszClassName = welcome_class;
+  // A failed registration leaves the windows already made with their events.
+  if (RegisterClassA(&window_class) == 0) return false;
+  welcome_events = &events;
+  return true;
+}
+
+NativeWindow Win32Windows::create_welcome_window(std::string_view title, int width, int height) {
+  const std::string text(title);
+  return window_of(CreateWindowExA(0, welcome_class, text.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+}
+
+void Win32Windows::show(NativeWindow window, int show_command) { ShowWindow(hwnd_of(window), show_command); }
+
+void Win32Windows::set_timer(NativeWindow window, unsigned id, unsigned milliseconds) {
+  // A window that is gone gets no timer, and no error is raised.
+  SetTimer(hwnd_of(window), id, milliseconds, nullptr);
+}
+
+void Win32Windows::destroy_window(NativeWindow window) { DestroyWindow(hwnd_of(window)); }
+
+bool Win32Windows::next_message_for(NativeWindow window, NativeMessage& message) {
+  MSG msg{};
+  const BOOL got = GetMessageA(&msg, hwnd_of(window), 0, 0);
+  store_message(message, msg);
+  return got != 0 && got != -1;  // -1 at once for a window that no longer exists
+}
 
 IconHandle Win32Windows::load_icon(std::string_view path, int width, int height, bool vga_colour) {
   const std::string file(path);

@@ -7,6 +7,15 @@ namespace korvel::win32 {
 
 class Win32Windows final : public Windows {
  public:
+  // The class is registered once per process; a second registration fails
+  // and the first one's events stay in charge.
+  bool register_welcome_class(IconHandle icon, WelcomeEvents& events) override;
+  NativeWindow create_welcome_window(std::string_view title, int width, int height) override;
+  void show(NativeWindow window, int show_command) override;
+  void set_timer(NativeWindow window, unsigned id, unsigned milliseconds) override;
+  void destroy_window(NativeWindow window) override;
+  bool next_message_for(NativeWindow window, NativeMessage& message) override;
+
   IconHandle load_icon(std::string_view path, int width, int height, bool vga_colour) override;
 
   Rect desktop_rect() override;

@@ -1,0 +1,74 @@
+#include "platform/win32/win32_canvas.h"
+
+#include <string>
+
+namespace korvel::win32 {
+
+namespace {
+
+int length_of(std::string_view text) { return static_cast<int>(text.size()); }
+
+}  // namespace
+
+Win32Canvas::Win32Canvas(HDC dc, HPEN rule_pen)
+    : dc_(dc),
+      rule_pen_(rule_pen != nullptr ? rule_pen : static_cast<HPEN>(GetStockObject(BLACK_PEN))),
+      original_font_(GetCurrentObject(dc, OBJ_FONT)) {}
+
+Win32Canvas::~Win32Canvas() {
+  // A font still selected can't be deleted.
+  SelectObject(dc_, original_font_);
+  for (HFONT font : fonts_) DeleteObject(font);
+}
+
+int Win32Canvas::pixels_per_inch_x() { return GetDeviceCaps(dc_, LOGPIXELSX); }
+
+int Win32Canvas::pixels_per_inch_y() { return GetDeviceCaps(dc_, LOGPIXELSY); }
+
+void Win32Canvas::draw_icon(int x, int y, IconHandle icon) {
+  // Width and height 0 without DI_DEFAULTSIZE: the icon's own size.
+  DrawIconEx(dc_, x, y, reinterpret_cast<HICON>(icon), 0, 0, 0, nullptr, DI_NORMAL);
+}
+
+bool Win32Canvas::select_font(int height, int weight, bool italic, std::string_view face) {
+  const std::string name(face);
+  HFONT font = CreateFontA(height, 0, 0, 0, weight, italic ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                           name.c_str());
+  if (font == nullptr) return false;
+  fonts_.push_back(font);
+  SelectObject(dc_, font);
+  return true;
+}
+
+void Win32Canvas::select_default_font() { SelectObject(dc_, original_font_); }
+
+int Win32Canvas::line_height() {
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc_, &metrics);
+  return metrics.tmHeight + metrics.tmExternalLeading;
+}
+
+int Win32Canvas::text_width(std::string_view text) {
+  SIZE size{};
+  GetTextExtentPoint32A(dc_, text.data(), length_of(text), &size);
+  return size.cx;
+}
+
+void Win32Canvas::set_text_colour(std::uint32_t rgb) { SetTextColor(dc_, static_cast<COLORREF>(rgb)); }
+
+void Win32Canvas::draw_text(int x, int y, std::string_view text) { TextOutA(dc_, x, y, text.data(), length_of(text)); }
+
+void Win32Canvas::draw_rule(int x1, int x2, int y) {
+  HGDIOBJ previous = SelectObject(dc_, rule_pen_);
+  MoveToEx(dc_, x1, y, nullptr);
+  LineTo(dc_, x2, y);
+  SelectObject(dc_, previous);
+}
+
+void Win32Canvas::draw_wrapped(const Rect& rect, std::string_view text) {
+  RECT r{rect.left, rect.top, rect.right, rect.bottom};
+  DrawTextA(dc_, text.data(), length_of(text), &r, DT_WORDBREAK | DT_NOCLIP | DT_EXTERNALLEADING | DT_NOPREFIX);
+}
+
+}  // namespace korvel::win32

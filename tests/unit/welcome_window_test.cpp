@@ -1,0 +1,190 @@
+// The welcome window at start-up, the About windows and the Sound switch.
+#include "ui/welcome_window.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_platform.h"
+#include "startup/launcher.h"
+#include "startup/main_dialog.h"
+
+namespace korvel {
+namespace {
+
+const fake::FakeCanvas::Text* find_text(const fake::FakeCanvas& canvas, std::string_view start) {
+  for (const auto& text : canvas.texts)
+    if (std::string_view(text.text).substr(0, start.size()) == start) return &text;
+  return nullptr;
+}
+
+TEST(WelcomePainting, PlacesFollowTheResolution) {
+  for (int ppi : {96, 120}) {
+    fake::FakeCanvas canvas(ppi, ppi);
+    paint_welcome(canvas, 1);
+    const int a = ppi / 8;
+    ASSERT_TRUE(canvas.icon_at);
+    EXPECT_EQ(*canvas.icon_at, std::make_pair(a, a)) << ppi;
+
+    const auto* title = find_text(canvas, "KORVEL 2020");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->text, "KORVEL 2020 ") << "twelve characters, the blank included";
+    EXPECT_EQ(std::make_pair(title->x, title->y), ppi == 96 ? std::make_pair(48, 18) : std::make_pair(60, 22));
+    EXPECT_EQ(title->colour, 0x000000FFu);
+    ASSERT_GE(canvas.fonts_made.size(), 2u);
+    EXPECT_EQ(canvas.fonts_made[0].height, ppi == 96 ? -19 : -23);  // 14 points, rounded
+    EXPECT_EQ(canvas.fonts_made[0].weight, 600);
+    EXPECT_TRUE(canvas.fonts_made[0].italic);
+    EXPECT_EQ(canvas.fonts_made[0].face, "TmsRoman");
+    EXPECT_EQ(canvas.fonts_made[1].height, ppi == 96 ? -12 : -15);  // 9 points
+    EXPECT_EQ(canvas.fonts_made[1].face, "Arial");
+
+    const auto* windows_line = find_text(canvas, "For Windows");
+    ASSERT_NE(windows_line, nullptr);
+    EXPECT_EQ(windows_line->text.size(), 100u) << "lines are drawn from their fields";
+    EXPECT_EQ(windows_line->colour, 0u);
+    const int title_line = -canvas.fonts_made[0].height + -canvas.fonts_made[0].height / 5;
+    const int y1 = title->y + title_line;
+    EXPECT_EQ(windows_line->y, y1);
+    const int L = 16 * ppi / 96;
+    EXPECT_EQ(find_text(canvas, "Non-Linear")->y, y1 + 2 * L);
+    EXPECT_EQ(find_text(canvas, "Pin-Jointed")->y, y1 + 3 * L);
+    const auto* copyright = find_text(canvas, "Copyright");
+    ASSERT_NE(copyright, nullptr);
+    EXPECT_EQ(std::make_pair(copyright->x, copyright->y), std::make_pair(a, y1 + 6 * L));
+
+    ASSERT_EQ(canvas.rules.size(), 1u);
+    const auto [x1, x2, y7] = canvas.rules[0];
+    EXPECT_EQ(y7, y1 + 7 * L);
+    EXPECT_EQ(x1, a);
+    EXPECT_EQ(x2 - x1, 58 * 7) << "the width of 58 characters of the padded line";
+
+    ASSERT_EQ(canvas.wrapped.size(), 1u);
+    const Rect warning = canvas.wrapped[0].first;
+    EXPECT_EQ(warning.width(), 5 * ppi);
+    EXPECT_EQ(warning.height(), ppi);
+    EXPECT_EQ(warning.top, y7 + ppi / 4);
+    EXPECT_EQ(canvas.wrapped[0].second.size(), 300u);
+  }
+}
+
+TEST(WelcomePainting, WithoutFontsTheTextStillShows) {
+  fake::FakeCanvas canvas;
+  canvas.fail_fonts = true;
+  paint_welcome(canvas, 0);
+  EXPECT_NE(find_text(canvas, "KORVEL 2020"), nullptr);
+  EXPECT_EQ(canvas.wrapped.size(), 1u);
+}
+
+TEST(WelcomePainting, HiddenOrMinimisedStartsShowTheWindowNormally) {
+  for (int hidden : {0, 2, 6, 7, 11}) EXPECT_EQ(splash_show_command(hidden), show_normally) << hidden;
+  for (int shown : {1, 3, 5, 10}) EXPECT_EQ(splash_show_command(shown), shown);
+}
+
+class Welcome : public ::testing::Test {
+ protected:
+  fake::FakePlatform fake;
+  Platform platform = fake.platform();
+  LauncherState state{platform};
+  NativeWindow main = 0;
+  void run(std::function<void()> steps) {
+    fake.windows.user_actions.push_back([this, steps] {
+      main = fake.dialogs.find(main_dialog_template);
+      steps();
+      fake.dialogs.click(main, 1);
+    });
+    EXPECT_EQ(run_launcher(state, 1), 0);
+  }
+  std::vector<std::string> sound_names() const {
+    std::vector<std::string> names;
+    for (const auto& path : fake.sound.played) names.push_back(path.substr(path.rfind('\\') + 1));
+    return names;
+  }
+};
+
+TEST_F(Welcome, SplashPaintsWithSoundThenItsTimerEndsIt) {
+  bool dialog_before_splash_ended = false;
+  fake.windows.splash_actions.push_back([&] { dialog_before_splash_ended = fake.dialogs.find(102) != 0; });
+  run([] {});
+  ASSERT_EQ(fake.windows.welcome.size(), 1u);
+  const auto& [splash, window] = *fake.windows.welcome.begin();
+  EXPECT_EQ(window.title, "Welcome");
+  EXPECT_EQ(std::make_pair(window.width, window.height), std::make_pair(512, 409));  // 1280 x 1024 / 2.5
+  EXPECT_EQ(window.timer_ms, 4000u);
+  EXPECT_FALSE(window.alive);
+  EXPECT_EQ(fake.windows.positions.at(splash), std::make_pair(384, 307)) << "centred";
+  EXPECT_FALSE(dialog_before_splash_ended) << "nothing else starts while the splash shows";
+  EXPECT_EQ(sound_names(), (std::vector<std::string>{"KorvelWelcome.wav", "GoodBye.wav"}));
+}
+
+TEST_F(Welcome, AClickEndsTheSplashAtOnceAndARepaintRestartsItsSound) {
+  fake.windows.splash_actions.push_back([&] { fake.windows.paint(state.splash_window); });
+  fake.windows.splash_actions.push_back(
+      [&] { state.welcome_windows.welcome_clicked(state.splash_window); });
+  run([] {});
+  EXPECT_EQ(fake.windows.welcome.begin()->second.paints, 2);
+  EXPECT_EQ(sound_names(), (std::vector<std::string>{"KorvelWelcome.wav", "KorvelWelcome.wav", "GoodBye.wav"}));
+}
+
+TEST_F(Welcome, WithTheSwitchOffTheSplashIsSilent) {
+  fake.files.add_file("C:\\KORVEL\\Exe\\Sound.dat", " F\r\n");
+  run([] {});
+  EXPECT_TRUE(fake.sound.played.empty());
+  EXPECT_EQ(fake.windows.welcome.begin()->second.timer_ms, 4000u);
+}
+
+TEST_F(Welcome, HiddenStartShowsTheSplashNormally) {
+  fake.windows.user_actions.push_back([&] { fake.dialogs.click(fake.dialogs.find(102), 1); });
+  EXPECT_EQ(run_launcher(state, 0), 0);
+  EXPECT_EQ(fake.windows.welcome.begin()->second.show_command, show_normally);
+  EXPECT_FALSE(fake.windows.ran_dry);
+}
+
+TEST_F(Welcome, AboutOpensOneSilentWindowPerClick) {
+  run([&] {
+    fake.dialogs.click(main, 1018);
+    fake.dialogs.click(main, 1018);
+    for (const auto& [window, about] : fake.windows.welcome) {
+      if (window == state.splash_window) continue;
+      EXPECT_EQ(about.title, "About KORVEL");
+      EXPECT_EQ(std::make_pair(about.width, about.height), std::make_pair(512, 409));
+      EXPECT_EQ(about.show_command, show_window);
+      EXPECT_EQ(fake.windows.positions.at(window), std::make_pair(384, 307));
+      fake.windows.paint(window);
+      EXPECT_FALSE(about.timer_ms) << "its paint arms the ended splash's timer, not its own";
+    }
+  });
+  EXPECT_EQ(fake.windows.welcome.size(), 3u);
+  EXPECT_EQ(sound_names(), (std::vector<std::string>{"KorvelWelcome.wav", "GoodBye.wav"})) << "About is silent";
+}
+
+TEST_F(Welcome, NoWelcomeClassOrWindowMeansTheStartUpError) {
+  for (bool class_fails : {true, false}) {
+    fake::FakePlatform f;
+    Platform p = f.platform();
+    LauncherState s(p);
+    f.windows.fail_register = class_fails;
+    f.windows.fail_welcome_window = !class_fails;
+    EXPECT_EQ(run_launcher(s, 1), 0);
+    ASSERT_EQ(f.message_boxes.shown.size(), 1u);
+    EXPECT_EQ(f.message_boxes.shown[0].text, "Error initializing application Korvel");
+    EXPECT_EQ(f.dialogs.windows.size(), 0u);
+  }
+}
+
+TEST_F(Welcome, TheSoundSwitchRetitlesItselfAndIsSavedInTheExeFolder) {
+  fake.file_dialogs.answers = {"D:\\Data\\frame.dat"};
+  run([&] {
+    fake.dialogs.click(main, 1028);
+    EXPECT_EQ(fake.dialogs.control(main, 1028).text, "Sound Off");
+    EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\Sound.dat"), " F\r\n");
+    fake.dialogs.click(main, 1000);  // the current directory moves to D:\Data
+    fake.dialogs.click(main, 1028);
+    EXPECT_EQ(fake.dialogs.control(main, 1028).text, "Sound On");
+    EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\Sound.dat"), " T\r\n");
+    EXPECT_FALSE(fake.files.has("D:\\Data\\Sound.dat"));
+    fake.dialogs.click(main, 1028);
+  });
+  EXPECT_EQ(sound_names(), (std::vector<std::string>{"KorvelWelcome.wav"})) << "switched off before the exit";
+}
+
+}  // namespace
+}  // namespace korvel
