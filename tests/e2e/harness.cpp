@@ -89,12 +89,12 @@ bool file_exists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-HWND find_window(DWORD process_id, const std::string& class_name) {
+std::vector<HWND> top_windows(DWORD process_id, const std::string& class_name) {
   struct Search {
     DWORD process_id;
     const std::string* class_name;
-    HWND found;
-  } search{process_id, &class_name, nullptr};
+    std::vector<HWND> found;
+  } search{process_id, &class_name, {}};
   EnumWindows(
       [](HWND window, LPARAM data) -> BOOL {
         auto* s = reinterpret_cast<Search*>(data);
@@ -103,38 +103,27 @@ HWND find_window(DWORD process_id, const std::string& class_name) {
         if (owner != s->process_id || !IsWindowVisible(window)) return TRUE;
         char name[256] = {};
         GetClassNameA(window, name, sizeof name);
-        if (!s->class_name->empty() && *s->class_name != name) return TRUE;
-        s->found = window;
-        return FALSE;
+        if (s->class_name->empty() || *s->class_name == name) s->found.push_back(window);
+        return TRUE;
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
+HWND find_window(DWORD process_id, const std::string& class_name) {
+  const std::vector<HWND> windows = top_windows(process_id, class_name);
+  return windows.empty() ? nullptr : windows.front();
+}
+
 HWND find_dialog(DWORD process_id, const std::string& title) {
-  struct Search {
-    DWORD process_id;
-    const std::string* title;
-    HWND found;
-  } search{process_id, &title, nullptr};
   // Every dialog of the process is looked at: a box need not be the first in Z order.
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != s->process_id || !IsWindowVisible(window)) return TRUE;
-        char name[256] = {};
-        GetClassNameA(window, name, sizeof name);
-        // A top-level window's caption is read without a message, so a busy process never blocks this.
-        char caption[512] = {};
-        GetWindowTextA(window, caption, sizeof caption);
-        if (std::string(name) != "#32770" || *s->title != caption) return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND window : top_windows(process_id, "#32770")) {
+    // A top-level window's caption is read without a message, so a busy process never blocks this.
+    char caption[512] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    if (title == caption) return window;
+  }
+  return nullptr;
 }
 
 HWND wait_for_dialog(DWORD process_id, const std::string& title, std::chrono::milliseconds limit) {

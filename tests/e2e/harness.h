@@ -24,7 +24,9 @@ std::optional<std::string> read_file(const std::string& path);
 bool write_file(const std::string& path, const std::string& content);
 bool file_exists(const std::string& path);
 
-// A visible top-level window of the process, of the class named (any class when empty).
+// The visible top-level windows of the process of the class named (any class when empty).
+std::vector<HWND> top_windows(DWORD process_id, const std::string& class_name = {});
+// The first of them, or null.
 HWND find_window(DWORD process_id, const std::string& class_name = {});
 
 // The visible top-level dialog (#32770) of the process with that title, or null.

@@ -9,25 +9,7 @@
 namespace korvel::e2e {
 namespace {
 
-std::vector<HWND> welcome_windows(DWORD process_id) {
-  struct Search {
-    DWORD process_id;
-    std::vector<HWND> found;
-  } search{process_id, {}};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        char name[64] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (owner == s->process_id && IsWindowVisible(window) && std::string(name) == "Welcome")
-          s->found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+std::vector<HWND> welcome_windows(DWORD process_id) { return top_windows(process_id, "Welcome"); }
 
 void click_on(HWND window) {
   PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
