@@ -35,9 +35,10 @@ fi
 
 wine Korvel.exe &
 launcher=$!
-# Wait for the Launcher's first window (or for it to end), then take the picture.
+# Wait for the main dialog (the welcome window goes after four seconds), or for
+# the Launcher to end, then take the picture.
 for _ in $(seq 1 150); do
-  xwininfo -root -tree 2>/dev/null | grep -q -i 'korvel\|welcome' && break
+  xwininfo -root -tree 2>/dev/null | grep -q '"KORVEL"' && break
   kill -0 "$launcher" 2>/dev/null || break
   sleep 0.2
 done
