@@ -200,7 +200,10 @@ NativeWindow FakeWindows::create_welcome_window(std::string_view title, int widt
   if (fail_welcome_window) return 0;
   static NativeWindow next = 0x9000;
   const NativeWindow window = next++;
-  welcome[window] = WelcomeWindow{std::string(title), width, height};
+  WelcomeWindow& made = welcome[window];
+  made.title = std::string(title);
+  made.width = width;
+  made.height = height;
   return window;
 }
 

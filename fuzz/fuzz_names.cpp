@@ -1,0 +1,116 @@
+// The Geometry, Loading and Output names from any bytes: derived names, the
+// "no name" forms, the blank test and the solver's argument text.
+//
+// Input: a first byte of flags (bit 0: Romanian output; bits 1-2: which
+// extension), then the Geometry name, a 0xFF byte and the Loading name.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "fake_platform.h"
+#include "fuzz_check.h"
+#include "project/project_files.h"
+#include "tools/tool_launch.h"
+
+namespace korvel {
+namespace {
+
+constexpr std::string_view extensions[] = {".dat", ".inc", ".rez", ""};
+
+void check_derived_name(const PathText& name, std::string_view extension) {
+  const PathText derived = derive_name(name, extension);
+  FUZZ_CHECK(derived.padded().size() == PathText::width);
+  const std::size_t stop = name.padded().find('.');
+  if (stop == std::string::npos) {
+    FUZZ_CHECK(derived.padded() == pad_to(extension, PathText::width));
+  } else {
+    // Everything before the first full stop, then the extension, cut to the field.
+    const std::string_view base = std::string_view(name.padded()).substr(0, stop);
+    FUZZ_CHECK(derived.padded().substr(0, stop) == base);
+    FUZZ_CHECK(derived.padded().substr(stop) == pad_to(extension, PathText::width - stop));
+  }
+  // Deriving again from a derived name changes nothing.
+  if (!extension.empty() && extension.front() == '.') FUZZ_CHECK(derive_name(derived, extension) == derived);
+}
+
+void check_empty_form(const PathText& name, std::string_view extension) {
+  const std::string& field = name.padded();
+  const bool expected = field == std::string(PathText::width, ' ') || field == pad_to(extension, PathText::width) ||
+                        field == pad_to("\\" + std::string(extension), PathText::width);
+  FUZZ_CHECK(is_empty_form(name, extension) == expected);
+}
+
+// A blank in the name: before its NUL when it has one (a blank just before the
+// NUL belongs to the name), else before its trailing blanks.
+bool naive_has_blank(std::string_view field) {
+  std::size_t end = 0;
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    if (field[i] == '\0') {
+      end = i;
+      break;
+    }
+    if (field[i] != ' ') end = i + 1;
+  }
+  for (std::size_t i = 0; i < end; ++i)
+    if (field[i] == ' ') return true;
+  return false;
+}
+
+std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+// The solver's argument text: Geometry name, Loading name without its folder,
+// language letter. The Loading name is taken in the current directory.
+void check_solver_arguments(const PathText& geometry, const PathText& loading, bool romanian) {
+  fake::FakeFileSystem files;
+  files.current = "C:\\Work";
+  const std::string text = solver_argument_text(files, geometry, loading, romanian);
+
+  // The Geometry part: the trimmed name, quoted when it holds a blank.
+  const std::string_view g = geometry.trimmed();
+  const bool g_quoted = naive_has_blank(geometry.padded());
+  const std::string g_part(PathText(g_quoted ? quoted(g) : std::string(g)).trimmed());
+  FUZZ_CHECK(text.size() >= g_part.size() + 3);
+  FUZZ_CHECK(text.substr(0, g_part.size() + 1) == g_part + " ");
+  if (g_quoted && g.size() + 2 <= PathText::width) FUZZ_CHECK(g_part == quoted(g));
+  FUZZ_CHECK(text.substr(text.size() - 2) == (romanian ? " R" : " E"));
+
+  // The Loading part: its file name only, and nothing of the name after a NUL.
+  const std::string_view l_part = std::string_view(text).substr(g_part.size() + 1, text.size() - g_part.size() - 3);
+  FUZZ_CHECK(l_part.find_first_of(std::string_view("\\/:\0", 4)) == std::string_view::npos);
+  FUZZ_CHECK(text.size() <= 2 * PathText::width + 3);
+
+  const std::string_view l = trim_blanks(cut_at_nul(loading.trimmed()));
+  std::string_view file = l;
+  if (const std::size_t folder = file.find_last_of("\\/:"); folder != std::string_view::npos)
+    file.remove_prefix(folder + 1);
+  const std::size_t stop = file.rfind('.');
+  const FixedText<255> name(file.substr(0, stop));
+  const std::string extension = stop == std::string_view::npos ? std::string(4, ' ') : pad_to(file.substr(stop), 4);
+  const std::string plain = std::string(name.trimmed()) + extension;
+  const std::string expected_l(PathText(naive_has_blank(name.padded()) ? quoted(plain) : plain).trimmed());
+  if (cut_at_nul(loading.trimmed()).empty()) FUZZ_CHECK(l_part.empty());
+  FUZZ_CHECK(l_part == expected_l);
+}
+
+}  // namespace
+}  // namespace korvel
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace korvel;
+  if (size == 0) return 0;
+  const bool romanian = (data[0] & 1) != 0;
+  const std::string_view extension = extensions[(data[0] >> 1) & 3];
+  const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
+  const std::size_t split = text.find('\xff');
+  const PathText geometry(text.substr(0, split));
+  const PathText loading(split == std::string_view::npos ? std::string_view() : text.substr(split + 1));
+
+  check_derived_name(geometry, extension);
+  check_derived_name(loading, extension);
+  check_empty_form(geometry, extension);
+  FUZZ_CHECK(has_blank(geometry.padded()) == naive_has_blank(geometry.padded()));
+  FUZZ_CHECK(has_blank(text) == naive_has_blank(text));
+  check_solver_arguments(geometry, loading, romanian);
+  return 0;
+}

@@ -1,0 +1,157 @@
+// The settings files read from any bytes: Sound.dat, recent.dat, work_dir.dat
+// and ComVek.dat, checked against plain restatements of their record rules.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fake_platform.h"
+#include "fuzz_check.h"
+#include "settings/records.h"
+#include "settings/settings_formats.h"
+#include "settings/settings_store.h"
+
+namespace korvel {
+namespace {
+
+std::string_view without_cr(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
+}
+
+// Every record of the text, split the obvious way.
+std::vector<std::string> all_records(std::string_view text) {
+  std::vector<std::string> records;
+  std::string line;
+  for (const char c : text) {
+    if (c == '\n') {
+      records.emplace_back(without_cr(line));
+      line.clear();
+    } else {
+      line.push_back(c);
+    }
+  }
+  if (!line.empty()) records.emplace_back(without_cr(line));
+  return records;
+}
+
+std::optional<std::string> naive_last_record(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  if (text.back() == '\n') text.remove_suffix(1);
+  const std::size_t lf = text.rfind('\n');
+  return std::string(without_cr(lf == std::string_view::npos ? text : text.substr(lf + 1)));
+}
+
+void check_sound_file(std::string_view text, const std::vector<std::string>& records) {
+  std::optional<bool> expected;
+  if (!records.empty()) {
+    std::string_view value = records.front();
+    while (!value.empty() && value.front() == ' ') value.remove_prefix(1);
+    if (!value.empty() && value.front() == '.') value.remove_prefix(1);
+    if (!value.empty() && (value.front() == 'T' || value.front() == 't')) expected = true;
+    if (!value.empty() && (value.front() == 'F' || value.front() == 'f')) expected = false;
+  }
+  FUZZ_CHECK(parse_logical_record(text) == expected);
+  if (expected) FUZZ_CHECK(parse_logical_record(format_logical_record(*expected)) == expected);
+}
+
+bool lone_lf(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) return true;
+  return false;
+}
+
+void check_recent_list(std::string_view text, const std::vector<std::string>& records) {
+  const RecentFiles first = parse_recent_list(text);
+  std::vector<std::string> kept;  // what a write keeps, in order
+  for (std::size_t i = 0; i < first.size(); ++i) {
+    FUZZ_CHECK(first[i].padded().size() == PathText::width);
+    FUZZ_CHECK(first[i].padded() == pad_to(i < records.size() ? records[i] : std::string(), PathText::width));
+    const std::string_view name = first[i].name();
+    if (!first[i].is_blank() && first[i][0] != '.' && !name.empty()) kept.emplace_back(name);
+  }
+
+  const std::string written = format_recent_list(first);
+  FUZZ_CHECK(!lone_lf(written));
+  FUZZ_CHECK(written.size() >= 2 && written.substr(written.size() - 2) == record_end);
+  if (kept.empty()) FUZZ_CHECK(written == format_blank_recent_list());
+
+  const RecentFiles second = parse_recent_list(written);
+  for (std::size_t i = 0; i < second.size(); ++i) {
+    if (i < kept.size()) {
+      FUZZ_CHECK(second[i] == kept[i]);
+      FUZZ_CHECK(second[i].name() == kept[i]);
+    } else {
+      FUZZ_CHECK(second[i].is_blank());
+    }
+  }
+  // Read and written again, the file stays as it is.
+  FUZZ_CHECK(format_recent_list(second) == written);
+}
+
+void check_work_dir(std::string_view text, const std::vector<std::string>& records) {
+  const std::optional<PathText> work_dir = parse_work_dir(text);
+  FUZZ_CHECK(work_dir.has_value() == !text.empty());
+  if (work_dir) {
+    FUZZ_CHECK(!records.empty());
+    FUZZ_CHECK(work_dir->padded() == pad_to(records.front(), PathText::width));
+  }
+}
+
+void check_last_record(std::string_view text, const std::vector<std::string>& records) {
+  const std::optional<std::string> expected = naive_last_record(text);
+  FUZZ_CHECK(expected.has_value() == !records.empty());
+  if (expected) FUZZ_CHECK(*expected == records.back());
+
+  for (const std::size_t chunk : {std::size_t{1}, std::size_t{7}, std::size_t{4096}}) {
+    const TailReader read = [&](std::uint64_t offset, std::size_t count) -> std::optional<std::string> {
+      FUZZ_CHECK(count > 0);
+      FUZZ_CHECK(offset + count <= text.size());  // never past the end
+      return std::string(text.substr(static_cast<std::size_t>(offset), count));
+    };
+    FUZZ_CHECK(last_record(text.size(), read, chunk) == expected);
+  }
+  // A failed read gives nothing, never a part of a record.
+  const TailReader failing = [](std::uint64_t, std::size_t) -> std::optional<std::string> { return std::nullopt; };
+  FUZZ_CHECK(!last_record(text.size(), failing, 7).has_value());
+}
+
+// The input up to its first 0xFF byte is work_dir.dat, the rest ComVek.dat in
+// the folder that work_dir.dat names (none when there is no 0xFF byte).
+void check_start_language(std::string_view text) {
+  const std::size_t split = text.find('\xff');
+  const std::string_view work_dir_text = text.substr(0, split);
+
+  fake::FakeFileSystem files;
+  files.current = "C:\\KORVEL\\Exe";
+  files.add_file("work_dir.dat", work_dir_text);
+
+  LanguageText expected(default_language);
+  const std::vector<std::string> work_dir_records = all_records(work_dir_text);
+  if (!work_dir_records.empty() && split != std::string_view::npos) {
+    const std::string_view comvek = text.substr(split + 1);
+    const PathText work_dir(work_dir_records.front());
+    files.add_file(std::string(work_dir.trimmed()) + "\\ComVek.dat", comvek);
+    if (const std::optional<std::string> last = naive_last_record(comvek)) expected = *last;
+  }
+  const LanguageText language = language_from_work_dir(files);
+  FUZZ_CHECK(language.padded().size() == LanguageText::width);
+  FUZZ_CHECK(language.padded() == expected.padded());
+}
+
+}  // namespace
+}  // namespace korvel
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace korvel;
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const std::vector<std::string> records = all_records(text);
+  check_sound_file(text, records);
+  check_recent_list(text, records);
+  check_work_dir(text, records);
+  check_last_record(text, records);
+  check_start_language(text);
+  return 0;
+}
