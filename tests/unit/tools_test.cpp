@@ -136,6 +136,18 @@ TEST_F(Commands, SivraViewEditAndPrintGetTheFileNames) {
   });
 }
 
+TEST_F(Commands, ANameWithADoubleQuoteNeverReachesSivra) {
+  install({"Sivra.exe"});
+  run([&] {
+    fake.dialogs.type(w, 1001, "C:\\a.dat\" /extra \"x.dat");
+    fake.dialogs.click(w, 1023);
+  });
+  EXPECT_TRUE(fake.processes.starts.empty());
+  ASSERT_GE(fake.message_boxes.shown.size(), 1u);
+  EXPECT_EQ(fake.message_boxes.shown[0].text, "\"C:\\a.dat\" /extra \"x.dat\": File NOT found.\n\nCheck for File Name !");
+  EXPECT_EQ(state.launch_table.launch_count, 0u);
+}
+
 class SolverRun : public Commands {
  protected:
   void SetUp() override {
