@@ -44,20 +44,22 @@ int ask_open_file_name(LauncherState& s, const char* initial_directory, std::str
 
 void on_select_file(LauncherState& s, DialogRecord& d, int control_id, int) {
   FileChoiceBuffers& b = s.file_choice;
+  std::string_view filter;
   if (control_id == 1000) {
     fill(b.initial_directory, s.directories.data_directory.trimmed());
-    std::copy(geometry_filter.begin(), geometry_filter.end(), b.filter.begin());
+    filter = geometry_filter;
     fill(b.default_extension, "dat");
     fill(b.title, "Select Input File \".dat\"");
   } else if (control_id == 1011) {
-    std::copy(loading_filter.begin(), loading_filter.end(), b.filter.begin());
+    filter = loading_filter;
     fill(b.default_extension, "inc");
     fill(b.title, "Select Loading File \".inc\"");
   } else {
     return;
   }
-  const std::string_view filter(b.filter.data(), control_id == 1000 ? geometry_filter.size() : loading_filter.size());
-  if (ask_open_file_name(s, b.initial_directory.data(), filter, b.title.data(), 1, b.default_extension.data()) == 0)
+  std::copy(filter.begin(), filter.end(), b.filter.begin());
+  if (ask_open_file_name(s, b.initial_directory.data(), std::string_view(b.filter.data(), filter.size()), b.title.data(),
+                         1, b.default_extension.data()) == 0)
     return;
 
   if (control_id == 1000) {

@@ -25,8 +25,8 @@ void on_file_list(LauncherState& s, DialogRecord& d, int, int kind) {
     if (kind == DLGCB_DBLCLICK) on_command(s, d, 1010, kind);
     return;
   }
-  s.platform.message_boxes.show("\"" + std::string(s.view_file.trimmed()) + "\": File NOT found.\n\nCheck for File Name !",
-                                "Wiew/Edit Message", mb::ok | mb::icon_error);
+  s.platform.message_boxes.show(file_not_found_text(s.view_file.trimmed()), "Wiew/Edit Message",
+                                mb::ok | mb::icon_error);
   set_file_list_entry(d, entry, "");
   DLGPUTLOG(d, 1010, false, DLGIDX_ENABLED);
 }

@@ -29,6 +29,12 @@ bool has_blank(std::string_view field) {
   return cut_at_nul(trim_blanks(field)).find(' ') != std::string_view::npos;
 }
 
+std::string quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
+
+std::string file_not_found_text(std::string_view name) {
+  return quoted(name) + ": File NOT found.\n\nCheck for File Name !";
+}
+
 bool is_romanian(std::string_view language_text) {
   return !language_text.empty() && (language_text.front() == 'r' || language_text.front() == 'R');
 }

@@ -2,6 +2,7 @@
 // (.rez), the names derived from one another, and the checks made on them.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "startup/launcher_state.h"
@@ -29,6 +30,11 @@ bool file_is_found(FileSystem& files, const PathText& name);
 // Whether the name holds a blank before its trailing blanks (or its NUL):
 // such a name is quoted on a command line.
 bool has_blank(std::string_view field);
+
+// The name between double quotes, as command lines and messages show it.
+std::string quoted(std::string_view name);
+// The message for a name whose file is missing: the name in double quotes.
+std::string file_not_found_text(std::string_view name);
 
 // True when the language text names Romanian.
 bool is_romanian(std::string_view language_text);

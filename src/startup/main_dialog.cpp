@@ -68,7 +68,7 @@ bool set_up_main_dialog(LauncherState& s, int show_command) {
   DLGPUTLOG(d, 1023, false, DLGIDX_ENABLED);
   DLGPUTLOG(d, 1003, false, DLGIDX_ENABLED);
   DLGPUTLOG(d, 1013, false, DLGIDX_STATE);
-  for (int id : {1005, 1006, 1022, 1007, 1008, 1014, 1019}) DLGPUTLOG(d, id, false);
+  for (int id : post_processor_buttons) DLGPUTLOG(d, id, false);
   DLGPUTLOG(d, 1010, false);
 
   DLGPUTINT(d, 1016, 4, DLGIDX_COUNT);

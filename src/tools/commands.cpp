@@ -17,7 +17,7 @@ inline constexpr int solver_button = 1003;
 bool check_input_file(LauncherState& s, DialogRecord& d, const PathText& name, int choose_button, int kind) {
   if (s.platform.files.file_exists(name.trimmed())) return true;
   const int answer = s.platform.message_boxes.show(
-      "\"" + std::string(name.trimmed()) + "\": File NOT found.\n\nCheck for File Name !", "RUN Message",
+      file_not_found_text(name.trimmed()), "RUN Message",
       mb::retry_cancel | mb::icon_error);
   if (answer != mb::answer_retry) return false;
   // The new choice is not tested again: a cancelled dialog leaves the missing name.
@@ -62,12 +62,11 @@ void on_command(LauncherState& s, DialogRecord& d, int control_id, int kind) {
       // No file name holds a double quote, and one would end the quoting and
       // hand the viewer arguments of the user's typing: refused.
       if (name.find('"') != std::string::npos) {
-        s.platform.message_boxes.show("\"" + name + "\": File NOT found.\n\nCheck for File Name !", "KORVEL Message",
-                                      mb::ok | mb::icon_error);
+        s.platform.message_boxes.show(file_not_found_text(name), "KORVEL Message", mb::ok | mb::icon_error);
         return;
       }
       s.tool_path = package_program_path(files, s.directories, "Sivra");
-      s.tool_arguments = has_blank(s.geometry_file.padded()) ? "\"" + name + "\"" : name;
+      s.tool_arguments = has_blank(s.geometry_file.padded()) ? quoted(name) : name;
       break;
     }
     case 1027:

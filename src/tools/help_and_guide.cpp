@@ -49,8 +49,8 @@ bool prepare_users_guide(LauncherState& s, DialogRecord& d) {
   const PathText english_guide(path_in(doc_directory, "\\Korvel-en.doc"));
   const bool romanian_found = file_is_found(files, romanian_guide);
   const bool english_found = file_is_found(files, english_guide);
-  const std::string romanian_quoted = "\"" + std::string(romanian_guide.trimmed()) + "\"";
-  const std::string english_quoted = "\"" + std::string(english_guide.trimmed()) + "\"";
+  const std::string romanian_quoted = quoted(romanian_guide.trimmed());
+  const std::string english_quoted = quoted(english_guide.trimmed());
 
   LanguageText language;
   DLGREADCHAR(d, language_list, language, DLGIDX_STATE);

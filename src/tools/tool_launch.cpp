@@ -25,8 +25,6 @@ int decimal_width(std::int32_t n) {
 
 namespace {
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
 // The Loading File's name without folder and extension, and its extension from
 // the last full stop, in a 4-character field.
 struct NameParts {
