@@ -1,11 +1,15 @@
 #include "harness.h"
 
+#include "file_tree.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <thread>
 
 namespace korvel::e2e {
+
+using korvel::testing::remove_tree;
 
 namespace {
 
@@ -30,25 +34,6 @@ void copy_tree(const std::string& from, const std::string& to) {
       CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
   } while (FindNextFileA(search, &found));
   FindClose(search);
-}
-
-void remove_tree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + "\\" + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        remove_tree(path);
-      else
-        DeleteFileA(path.c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace

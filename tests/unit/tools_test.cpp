@@ -310,7 +310,9 @@ TEST_F(HelpAndGuide, GuideOutcomes) {
     } else {
       EXPECT_TRUE(f.processes.starts.empty()) << label;
     }
-    if (!c.message.empty()) EXPECT_EQ(f.message_boxes.shown.at(0).text, c.message) << label;
+    if (!c.message.empty()) {
+      EXPECT_EQ(f.message_boxes.shown.at(0).text, c.message) << label;
+    }
   }
 }
 
