@@ -33,6 +33,19 @@ HANDLE open_for_reading(std::string_view path) {
                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+// A regular file: no folder, and no device. A device name such as NUL or CON
+// names the device in any existing folder, also with an extension (NUL.dat),
+// and Wine gives it the attributes of an ordinary file; only an opened handle
+// tells the two apart. Opened with no access right, it never meets another
+// program's sharing mode.
+bool is_regular_file(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.ok() && GetFileType(file.get()) == FILE_TYPE_DISK;
+}
+
 bool read_exactly(HANDLE file, char* data, std::size_t count) {
   while (count > 0) {
     const DWORD want = count > 0x40000000 ? 0x40000000 : static_cast<DWORD>(count);
@@ -107,10 +120,7 @@ bool Win32FileSystem::delete_file(std::string_view path) {
   return DeleteFileA(name.c_str()) != 0;
 }
 
-bool Win32FileSystem::file_exists(std::string_view path) {
-  const DWORD attributes = GetFileAttributesA(z(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool Win32FileSystem::file_exists(std::string_view path) { return is_regular_file(z(path)); }
 
 std::optional<std::string> Win32FileSystem::search_path(std::string_view name) {
   const std::string wanted = z(name);
@@ -120,7 +130,12 @@ std::optional<std::string> Win32FileSystem::search_path(std::string_view name) {
     const DWORD n = SearchPathA(nullptr, wanted.c_str(), nullptr, static_cast<DWORD>(found.size()), found.data(),
                                 nullptr);
     if (n == 0) return std::nullopt;
-    if (n < found.size()) return std::string(found.data(), n);
+    // The search finds folders too, and may find a device: neither is a file to read.
+    if (n < found.size()) {
+      std::string path(found.data(), n);
+      if (!is_regular_file(path)) return std::nullopt;
+      return path;
+    }
     found.resize(n + 1);
   }
 }

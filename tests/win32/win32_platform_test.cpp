@@ -1,0 +1,78 @@
+// The Win32 file system and processes on the real system: what the platform's
+// search may hand the solver, and a started program that has already ended.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "file_tree.h"
+#include "platform/win32/win32_platform.h"
+
+namespace korvel::win32 {
+namespace {
+
+std::string temp_folder(const char* name) {
+  char temp[MAX_PATH + 1];
+  GetTempPathA(sizeof temp, temp);
+  return std::string(temp) + name + "-" + std::to_string(GetCurrentProcessId());
+}
+
+TEST(Win32FileSystem, OnlyRegularFilesAreFoundOrExist) {
+  const std::string folder = temp_folder("korvel-search");
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA((folder + "\\sub.dat").c_str(), nullptr));
+  HANDLE file = CreateFileA((folder + "\\frame.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+  char previous[MAX_PATH + 1];
+  GetCurrentDirectoryA(sizeof previous, previous);
+  SetCurrentDirectoryA(folder.c_str());
+
+  Win32FileSystem files;
+  EXPECT_EQ(files.search_path("frame.dat"), folder + "\\frame.dat");
+  EXPECT_EQ(files.search_path(folder + "\\frame.dat"), folder + "\\frame.dat");
+  EXPECT_TRUE(files.file_exists(folder + "\\frame.dat"));
+  // Folders, and device names, also inside an existing folder and with an extension.
+  for (const std::string& name : {std::string("sub.dat"), folder + "\\sub.dat", folder, std::string("NUL"),
+                                  std::string("CON"), folder + "\\NUL", folder + "\\NUL.dat", std::string("COM1")}) {
+    EXPECT_EQ(files.search_path(name), std::nullopt) << name;
+    EXPECT_FALSE(files.file_exists(name)) << name;
+  }
+
+  SetCurrentDirectoryA(previous);
+  korvel::testing::remove_tree(folder);
+}
+
+TEST(Win32Processes, AnEndedProgramIsOpenedByItsIdAsItself) {
+  // The stand-in, built beside this program, ends at once in "exit" mode.
+  char own[MAX_PATH * 2];
+  const std::string path(own, GetModuleFileNameA(nullptr, own, sizeof own));
+  const std::string standin = path.substr(0, path.find_last_of('\\')) + "\\standin.exe";
+  SetEnvironmentVariableA("KORVEL_STANDIN_MODE", "exit");
+  SetEnvironmentVariableA("KORVEL_STANDIN_JOURNAL", nullptr);
+
+  Win32Processes processes;
+  const std::optional<StartedProcess> started = processes.start(standin, " \t");
+  SetEnvironmentVariableA("KORVEL_STANDIN_MODE", nullptr);
+  ASSERT_TRUE(started.has_value()) << standin;
+  const HANDLE start_handle = reinterpret_cast<HANDLE>(started->handle);
+  ASSERT_EQ(WaitForSingleObject(start_handle, 30000), WAIT_OBJECT_0);
+  const std::optional<std::uint32_t> code = processes.exit_code(started->handle);
+  ASSERT_TRUE(code.has_value());
+  EXPECT_NE(*code, still_active);
+
+  // The start handle keeps the ended process, so its id still names it and no other.
+  const ProcessHandle opened = processes.open(started->id);
+  ASSERT_NE(opened, 0u);
+  EXPECT_EQ(processes.exit_code(opened), code);
+  FILETIME created[2], unused[3];
+  GetProcessTimes(start_handle, &created[0], &unused[0], &unused[1], &unused[2]);
+  GetProcessTimes(reinterpret_cast<HANDLE>(opened), &created[1], &unused[0], &unused[1], &unused[2]);
+  EXPECT_EQ(CompareFileTime(&created[0], &created[1]), 0) << "the same process, started at the same time";
+  CloseHandle(reinterpret_cast<HANDLE>(opened));
+  CloseHandle(start_handle);
+}
+
+}  // namespace
+}  // namespace korvel::win32
