@@ -63,6 +63,7 @@ class FixedText {
 
 using PathText = FixedText<260>;       // paths and file names
 using ProgramPathText = FixedText<255>;  // a program path to start
+using ArgumentText = FixedText<262>;     // a program's arguments: a full-width name, quoted
 using LanguageText = FixedText<20>;    // the output-language text
 using MessageText = FixedText<100>;    // message texts
 

@@ -16,7 +16,7 @@ struct LaunchRecord {
   std::uint32_t process_id = 0;
   LaunchState launch_state = LaunchState::prepared;
   PathText program_path;
-  PathText arguments;
+  ArgumentText arguments;
 };
 
 // The table starts with room for a hundred programs and grows past that, so that

@@ -56,7 +56,7 @@ struct LauncherState {
   // Programs started during the run, and the one about to be started.
   LaunchTable launch_table;
   ProgramPathText tool_path;
-  PathText tool_arguments;
+  ArgumentText tool_arguments;
 };
 
 }  // namespace korvel

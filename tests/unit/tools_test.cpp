@@ -133,6 +133,11 @@ TEST_F(Commands, SivraViewEditAndPrintGetTheFileNames) {
     fake.dialogs.select(w, 1016, 3);
     fake.dialogs.click(w, 1010);
     EXPECT_EQ(last_start().command_line, " \t") << "New: the editor without a file";
+
+    const std::string full_width = "C:\\My Jobs\\" + std::string(245, 'f') + ".dat";
+    fake.dialogs.type(w, 1001, full_width);
+    fake.dialogs.click(w, 1023);
+    EXPECT_EQ(last_start().command_line, " \"" + full_width + "\"") << "all 260 characters and both quotes";
   });
 }
 
