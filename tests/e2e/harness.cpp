@@ -1,4 +1,6 @@
 #include "harness.h"
+// After <windows.h>, which harness.h includes.
+#include <tlhelp32.h>
 
 #include "file_tree.h"
 
@@ -208,6 +210,19 @@ MessageBoxSeen wait_for_message_box(DWORD process_id, const std::string& title) 
 }
 
 void answer(HWND box, int button) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
+
+std::vector<DWORD> children_of(DWORD parent, const std::string& name) {
+  std::vector<DWORD> ids;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return ids;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+    if (entry.th32ParentProcessID == parent && (name.empty() || _stricmp(entry.szExeFile, name.c_str()) == 0))
+      ids.push_back(entry.th32ProcessID);
+  CloseHandle(snapshot);
+  return ids;
+}
 
 Program::Program(const std::string& application, const std::string& command_line, const std::string& directory) {
   STARTUPINFOA startup{};

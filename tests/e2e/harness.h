@@ -66,6 +66,9 @@ struct MessageBoxSeen {
 MessageBoxSeen wait_for_message_box(DWORD process_id, const std::string& title);
 void answer(HWND box, int button);
 
+// The running children of `parent`, of the program named (any when empty).
+std::vector<DWORD> children_of(DWORD parent, const std::string& name = {});
+
 // A running program that the test started; ended when the value goes.
 class Program {
  public:

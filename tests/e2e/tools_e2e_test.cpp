@@ -4,7 +4,6 @@
 // in "Word", and what E X I T does with programs that still run.
 #include "harness.h"
 // After <windows.h>, which harness.h includes.
-#include <tlhelp32.h>
 #include <winternl.h>
 
 #include <gtest/gtest.h>
@@ -37,34 +36,6 @@ std::string trimmed(std::string text) {
 }
 
 bool same_name(const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) == 0; }
-
-// ---- Processes, seen through a Toolhelp snapshot ----
-
-struct ProcessSeen {
-  DWORD id;
-  DWORD parent;
-  std::string name;
-};
-
-std::vector<ProcessSeen> processes() {
-  std::vector<ProcessSeen> seen;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return seen;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-    seen.push_back({entry.th32ProcessID, entry.th32ParentProcessID, entry.szExeFile});
-  CloseHandle(snapshot);
-  return seen;
-}
-
-// The running children of `parent`, of the program named (any when empty).
-std::vector<DWORD> children_of(DWORD parent, const std::string& name = {}) {
-  std::vector<DWORD> ids;
-  for (const ProcessSeen& p : processes())
-    if (p.parent == parent && (name.empty() || same_name(p.name, name))) ids.push_back(p.id);
-  return ids;
-}
 
 // A process the test did not start but watches and, when it goes, ends.
 class Watched {

@@ -2,6 +2,8 @@
 // was started in the journal named by KORVEL_STANDIN_JOURNAL; as the solver it
 // writes an Output File. KORVEL_STANDIN_MODE "exit" ends it at once, "stay"
 // keeps a window open until closed; by default only the solver ends by itself.
+// KORVEL_STANDIN_ENDING names programs ("LORIM.exe;PIRA.exe") that end at once
+// whatever the mode, so one run can mix ending and staying programs.
 #include <windows.h>
 
 #include <cstring>
@@ -55,6 +57,17 @@ void write_file(const std::string& path, const std::string& text, bool append) {
   DWORD written = 0;
   WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
   CloseHandle(file);
+}
+
+bool named_in(const std::string& list, const std::string& program) {
+  std::size_t from = 0;
+  for (;;) {
+    const std::size_t end = list.find(';', from);
+    const std::string name = list.substr(from, end == std::string::npos ? std::string::npos : end - from);
+    if (_stricmp(name.c_str(), program.c_str()) == 0) return true;
+    if (end == std::string::npos) return false;
+    from = end + 1;
+  }
 }
 
 std::string visible(const std::string& text) {
@@ -128,6 +141,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
 
   std::string mode = environment("KORVEL_STANDIN_MODE");
-  if (mode == "exit" || (mode != "stay" && solver)) return 0;
+  if (mode == "exit" || (mode != "stay" && solver) || named_in(environment("KORVEL_STANDIN_ENDING"), entry.program))
+    return 0;
   return stay(instance, entry);
 }
