@@ -36,7 +36,7 @@ class FileSystem {
 
   // True when a file (not a folder) of that name exists.
   virtual bool file_exists(std::string_view path) = 0;
-  // The platform's file search for a name (search-path semantics); the full path found.
+  // A regular file found by the platform's search (not a folder or a device); nothing otherwise.
   virtual std::optional<std::string> search_path(std::string_view name) = 0;
   // The name made a full path against the current directory; nothing when it can't be.
   virtual std::optional<std::string> full_path(std::string_view name) = 0;
