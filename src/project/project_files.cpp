@@ -26,7 +26,13 @@ bool file_is_found(FileSystem& files, const PathText& name) {
 }
 
 bool has_blank(std::string_view field) {
-  return cut_at_nul(trim_blanks(field)).find(' ') != std::string_view::npos;
+  return trim_blanks(cut_at_nul(field)).find(' ') != std::string_view::npos;
+}
+
+bool can_name_a_file(std::string_view name) {
+  for (const char c : name)
+    if (c == '"' || static_cast<unsigned char>(c) < 32) return false;
+  return true;
 }
 
 std::string quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }

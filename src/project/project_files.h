@@ -27,9 +27,14 @@ bool is_empty_form(const PathText& name, std::string_view extension);
 // The platform's file search for the name (trailing blanks dropped, ended at a NUL).
 bool file_is_found(FileSystem& files, const PathText& name);
 
-// Whether the name holds a blank before its trailing blanks (or its NUL):
-// such a name is quoted on a command line.
+// Whether the name, cut at its NUL and without its trailing blanks, holds a
+// blank: such a name is quoted on a command line.
 bool has_blank(std::string_view field);
+
+// False for a name no file can have that would also break a command line: one
+// holding a double quote (it would end the quoting) or a control character
+// such as a TAB (it would split the argument).
+bool can_name_a_file(std::string_view name);
 
 // The name between double quotes, as command lines and messages show it.
 std::string quoted(std::string_view name);

@@ -58,15 +58,15 @@ void on_command(LauncherState& s, DialogRecord& d, int control_id, int kind) {
       s.tool_arguments = s.view_file.trimmed();
       break;
     case 1023: {  // Sivra gets the Geometry File as held, quoted when it has a blank
-      const std::string name(s.geometry_file.trimmed());
-      // No file name holds a double quote, and one would end the quoting and
-      // hand the viewer arguments of the user's typing: refused.
-      if (name.find('"') != std::string::npos) {
+      const std::string name(s.geometry_file.name());
+      // A double quote would end the quoting and a TAB split the argument,
+      // handing the viewer arguments of the user's typing; no file has either.
+      if (!can_name_a_file(name)) {
         s.platform.message_boxes.show(file_not_found_text(name), "KORVEL Message", mb::ok | mb::icon_error);
         return;
       }
       s.tool_path = package_program_path(files, s.directories, "Sivra");
-      s.tool_arguments = has_blank(s.geometry_file.padded()) ? quoted(name) : name;
+      s.tool_arguments = has_blank(name) ? quoted(name) : name;
       break;
     }
     case 1027:

@@ -52,8 +52,8 @@ std::string solver_argument_text(FileSystem& files, const PathText& geometry_fil
   const char letter = romanian_output ? 'R' : 'E';
   const NameParts loading = split_loading_name(files, loading_file);
 
-  const PathText geometry_part(has_blank(geometry_file.padded()) ? quoted(geometry_file.trimmed())
-                                                                 : std::string(geometry_file.trimmed()));
+  const std::string geometry(geometry_file.name());
+  const PathText geometry_part(has_blank(geometry) ? quoted(geometry) : geometry);
   const PathText loading_part(has_blank(loading.name.padded())
                                   ? quoted(std::string(loading.name.trimmed()) + loading.extension.padded())
                                   : std::string(loading.name.trimmed()) + loading.extension.padded());

@@ -65,6 +65,12 @@ std::optional<std::string> FakeFileSystem::read_file_range(std::string_view path
   return data.substr(static_cast<std::size_t>(offset), count);
 }
 
+std::map<std::string, std::string> FakeFileSystem::snapshot() const {
+  std::map<std::string, std::string> files;
+  for (const auto& [k, file] : files_) files[k] = file.content;
+  return files;
+}
+
 bool FakeFileSystem::write_file(std::string_view path, std::string_view data) {
   touched.emplace_back(path);
   const std::string k = key(path);

@@ -33,6 +33,8 @@ class FakeFileSystem final : public FileSystem {
   void set_read_only(std::string_view path, bool read_only = true);
   std::optional<std::string> content(std::string_view path) const;
   bool has(std::string_view path) const { return content(path).has_value(); }
+  // Every file's content by its key.
+  std::map<std::string, std::string> snapshot() const;
   void remove(std::string_view path);
   // Every path written, moved onto or deleted, in order, as given.
   std::vector<std::string> touched;

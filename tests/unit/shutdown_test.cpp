@@ -62,7 +62,7 @@ TEST_F(ShutDown, NothingRunningMeansNoQuestionAndTheFarewell) {
 }
 
 TEST_F(ShutDown, YesEndsEveryRunningProgramThenTheFarewellPlays) {
-  for (std::size_t count : {1u, 3u, 12u, 101u}) {
+  for (std::size_t count : {1u, 3u, 12u, 101u, 150u}) {
     fake.message_boxes.shown.clear();
     fake.sound.played.clear();
     fake.processes.terminated.clear();

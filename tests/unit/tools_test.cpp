@@ -141,16 +141,40 @@ TEST_F(Commands, SivraViewEditAndPrintGetTheFileNames) {
   });
 }
 
-TEST_F(Commands, ANameWithADoubleQuoteNeverReachesSivra) {
+TEST_F(Commands, HostileGeometryNamesOnSivrasCommandLine) {
   install({"Sivra.exe"});
+  const std::string long_name = "C:\\" + std::string(296, 'g') + ".dat";
+  struct Case {
+    std::string typed;
+    std::optional<std::string> command_line;  // nothing: refused with the file-not-found message
+  } cases[] = {
+      {"C:\\a.dat\" /extra \"x.dat", std::nullopt},  // would end the quoting and add arguments
+      {"C:\\Jobs\\a\tb.dat", std::nullopt},           // would split the argument
+      {"C:\\Jobs\\a\rb.dat", std::nullopt},
+      {std::string("C:\\Jobs\\frame.dat\0 x.dat", 24), " C:\\Jobs\\frame.dat"},  // cut at the NUL, unquoted
+      {"C:\\Jobs\\frame.dat   ", " C:\\Jobs\\frame.dat"},
+      {long_name, " " + long_name.substr(0, 260)},  // the field holds 260 characters
+      {"\\\\server\\share\\frame.dat", " \\\\server\\share\\frame.dat"},
+      {"frame.dat", " frame.dat"},
+      {"C:\\Jobs\\?.dat", " C:\\Jobs\\?.dat"},  // a character outside the code page, as the field reads it
+  };
   run([&] {
-    fake.dialogs.type(w, 1001, "C:\\a.dat\" /extra \"x.dat");
-    fake.dialogs.click(w, 1023);
+    for (const Case& c : cases) {
+      const std::size_t starts = fake.processes.starts.size(), shown = fake.message_boxes.shown.size();
+      fake.dialogs.type(w, 1001, c.typed);
+      fake.dialogs.click(w, 1023);
+      if (c.command_line) {
+        ASSERT_EQ(fake.processes.starts.size(), starts + 1) << c.typed;
+        EXPECT_EQ(last_start().command_line, *c.command_line);
+      } else {
+        EXPECT_EQ(fake.processes.starts.size(), starts) << c.typed;
+        ASSERT_EQ(fake.message_boxes.shown.size(), shown + 1);
+        EXPECT_EQ(fake.message_boxes.shown.back().text, "\"" + c.typed + "\": File NOT found.\n\nCheck for File Name !");
+        EXPECT_EQ(fake.message_boxes.shown.back().type, mb::ok | mb::icon_error);
+      }
+    }
   });
-  EXPECT_TRUE(fake.processes.starts.empty());
-  ASSERT_GE(fake.message_boxes.shown.size(), 1u);
-  EXPECT_EQ(fake.message_boxes.shown[0].text, "\"C:\\a.dat\" /extra \"x.dat\": File NOT found.\n\nCheck for File Name !");
-  EXPECT_EQ(state.launch_table.launch_count, 0u);
+  EXPECT_EQ(state.launch_table.launch_count, 6u) << "a refused name records no start";
 }
 
 class SolverRun : public Commands {
@@ -176,6 +200,15 @@ TEST_F(SolverRun, StartsTheSolverAndOffersThePostProcessors) {
     EXPECT_EQ(fake.dialogs.control(w, 1016).items[2], "Output File");
   });
   EXPECT_EQ(state.recent_files[0], "C:\\Jobs\\frame.dat");
+}
+
+TEST_F(SolverRun, ANameReadWithANulIsCutThere) {
+  run([&] {
+    fake.dialogs.type(w, 1001, std::string("C:\\Jobs\\frame.dat\0 old.dat  ", 28));
+    fake.dialogs.type(w, 1012, std::string("C:\\Jobs\\frame.inc\0x", 19));
+    fake.dialogs.click(w, 1003);
+    EXPECT_EQ(last_start().command_line, " C:\\Jobs\\frame.dat frame.inc E");
+  });
 }
 
 TEST_F(SolverRun, AMissingGeometryFileAsksRetryOrCancel) {

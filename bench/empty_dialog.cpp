@@ -1,0 +1,47 @@
+// The start-up baseline: a program that does nothing but show an empty dialog
+// and wait, so the benchmark can tell the platform's own cost of a dialog
+// program from the Launcher's.
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+INT_PTR CALLBACK dialog_proc(HWND window, UINT message, WPARAM, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return TRUE;
+    case WM_CLOSE:
+      DestroyWindow(window);
+      return TRUE;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // DLGTEMPLATE, then empty menu and class, the title "Empty", no controls.
+  std::vector<WORD> memory(64, 0);
+  auto* dialog = reinterpret_cast<DLGTEMPLATE*>(memory.data());
+  dialog->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_CENTER | DS_MODALFRAME;
+  dialog->cx = 200;
+  dialog->cy = 100;
+  WORD* tail = reinterpret_cast<WORD*>(dialog + 1);
+  *tail++ = 0;  // menu
+  *tail++ = 0;  // class
+  for (const char* c = "Empty"; *c; ++c) *tail++ = static_cast<WORD>(*c);
+  *tail++ = 0;
+  if (!CreateDialogIndirectParamA(instance, dialog, nullptr, dialog_proc, 0)) return 1;
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return 0;
+}

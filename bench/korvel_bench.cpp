@@ -1,0 +1,317 @@
+// Measures the Launcher against the platform's own limits and prints the
+// figures: each is the median of repeated runs, next to a baseline measured
+// in the same run. Runs under Wine here and on Windows alike.
+//
+//   korvel_bench.exe [repetitions]
+//
+// It lays out an installation like the end-to-end tests (same environment
+// variables) and needs `empty_dialog.exe` beside itself.
+#include <windows.h>
+#include <psapi.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+
+namespace {
+
+using namespace korvel::e2e;
+using Clock = std::chrono::steady_clock;
+
+double ms_since(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Polls every millisecond: the figures are tens of milliseconds, and a busy
+// loop would take the processor from the programs being measured.
+bool poll(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(60)) {
+  const auto deadline = Clock::now() + limit;
+  while (!condition()) {
+    if (Clock::now() >= deadline) return false;
+    Sleep(1);
+  }
+  return true;
+}
+
+std::set<DWORD> processes_named(const std::string& exe_name) {
+  std::set<DWORD> ids;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return ids;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+    if (_stricmp(entry.szExeFile, exe_name.c_str()) == 0) ids.insert(entry.th32ProcessID);
+  CloseHandle(snapshot);
+  return ids;
+}
+
+// A process of that name that is not among `known`, waited for.
+DWORD wait_for_new_process(const std::string& exe_name, const std::set<DWORD>& known) {
+  DWORD found = 0;
+  poll([&] {
+    for (DWORD id : processes_named(exe_name))
+      if (!known.count(id)) found = id;
+    return found != 0;
+  });
+  return found;
+}
+
+void end_process(DWORD id) {
+  if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, 10000);
+    CloseHandle(process);
+  }
+}
+
+// A visible dialog of one thread with that title. Looking only at the
+// Launcher's own windows keeps the polling from loading the window server
+// while a hundred other programs' windows stand.
+HWND find_thread_dialog(DWORD thread, const char* title) {
+  struct Search {
+    const char* title;
+    HWND found;
+  } search{title, nullptr};
+  EnumThreadWindows(
+      thread,
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        char name[64] = {}, caption[128] = {};
+        GetClassNameA(window, name, sizeof name);
+        GetWindowTextA(window, caption, sizeof caption);
+        if (IsWindowVisible(window) && std::string(name) == "#32770" && std::string(caption) == s->title) {
+          s->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string folder_of_this_program() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder = path;
+  return folder.substr(0, folder.rfind('\\'));
+}
+
+// From the Launcher's start to its main dialog, the welcome window clicked
+// away as soon as it shows; the Launcher is then ended with E X I T.
+double launcher_start_ms(const Installation& installation) {
+  const auto start = Clock::now();
+  Program korvel = installation.start_launcher();
+  HWND dialog = nullptr;
+  poll([&] {
+    if (HWND splash = find_window(korvel.id(), "Welcome"))
+      PostMessageA(splash, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    return (dialog = find_dialog(korvel.id(), "KORVEL")) != nullptr;
+  });
+  const double elapsed = ms_since(start);
+  if (dialog) click(dialog, 1);
+  korvel.wait_for_exit();
+  return dialog ? elapsed : -1;
+}
+
+double empty_dialog_start_ms(const std::string& program) {
+  const auto start = Clock::now();
+  Program empty(program, "empty_dialog.exe", folder_of_this_program());
+  HWND dialog = nullptr;
+  poll([&] { return (dialog = find_dialog(empty.id(), "Empty")) != nullptr; });
+  const double elapsed = ms_since(start);
+  if (dialog) PostMessageA(dialog, WM_CLOSE, 0, 0);
+  empty.wait_for_exit();
+  return dialog ? elapsed : -1;
+}
+
+struct Figure {
+  std::string what;
+  double value;
+  std::string unit;
+  std::string baseline;  // empty when there is none
+  double ratio = 0;
+  std::string target;
+};
+
+void print(const std::vector<Figure>& figures) {
+  std::printf("\n| Figure | Median | Baseline | Ratio | Target |\n|---|---|---|---|---|\n");
+  for (const Figure& f : figures) {
+    char ratio[32] = "";
+    if (f.ratio > 0) std::snprintf(ratio, sizeof ratio, "%.2f", f.ratio);
+    std::printf("| %s | %.1f %s | %s | %s | %s |\n", f.what.c_str(), f.value, f.unit.c_str(),
+                f.baseline.empty() ? "-" : f.baseline.c_str(), ratio, f.target.c_str());
+  }
+  std::fflush(stdout);
+}
+
+std::string ms_text(double ms) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f ms", ms);
+  return text;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int repetitions = argc > 1 ? std::max(3, std::atoi(argv[1])) : 15;
+  std::vector<Figure> figures;
+  SetEnvironmentVariableA("KORVEL_STANDIN_MODE", "stay");
+
+  Installation installation("bench");
+  installation.install_program("LORIM.exe");
+  write_file(installation.exe() + "\\Sound.dat", " F\r\n");  // the cues' length is not the Launcher's
+
+  // 1. Click on a tool button to the program's process, against starting it
+  //    directly; the two alternate so that both see the same machine.
+  {
+    std::vector<double> bare, launcher;
+    const std::string standin = installation.exe() + "\\LORIM.exe";
+    Program korvel = installation.start_launcher();
+    HWND dialog = wait_for_dialog(korvel.id(), "KORVEL");
+    for (int i = 0; dialog && i < repetitions; ++i) {
+      std::set<DWORD> before = processes_named("LORIM.exe");
+      auto start = Clock::now();
+      {
+        Program direct(standin, "LORIM.exe \t", installation.exe());
+        wait_for_new_process("LORIM.exe", before);
+        bare.push_back(ms_since(start));
+      }
+      before = processes_named("LORIM.exe");
+      start = Clock::now();
+      PostMessageA(GetDlgItem(dialog, 1004), BM_CLICK, 0, 0);
+      const DWORD started = wait_for_new_process("LORIM.exe", before);
+      launcher.push_back(ms_since(start));
+      end_process(started);
+    }
+    if (dialog) click(dialog, 1);
+    korvel.wait_for_exit();
+    const double b = median(bare), l = median(launcher);
+    figures.push_back({"Click on a tool button to its process", l, "ms", ms_text(b) + " (bare start)", l / b, "<= 1.2"});
+    std::printf("click: launcher %.1f ms, bare %.1f ms\n", l, b);
+  }
+
+  // 2. Start-up to the main dialog, against an empty dialog program.
+  const std::string empty_dialog = folder_of_this_program() + "\\empty_dialog.exe";
+  double one_line_start = 0;
+  {
+    std::vector<double> empty, launcher;
+    for (int i = 0; i < repetitions; ++i) {
+      empty.push_back(empty_dialog_start_ms(empty_dialog));
+      launcher.push_back(launcher_start_ms(installation));
+    }
+    const double e = median(empty), l = median(launcher);
+    figures.push_back({"Start to the main dialog (welcome clicked away)", l, "ms", ms_text(e) + " (empty dialog)",
+                       l / e, "< 1.5"});
+    std::printf("start: launcher %.1f ms, empty dialog %.1f ms\n", l, e);
+  }
+
+  // 3. ComVek.dat of 100 MB against one of one line, in two working
+  //    directories that the runs alternate between.
+  {
+    const std::string small_dir = installation.path("work-small"), large_dir = installation.path("work-large");
+    CreateDirectoryA(small_dir.c_str(), nullptr);
+    CreateDirectoryA(large_dir.c_str(), nullptr);
+    write_file(small_dir + "\\ComVek.dat", "Romanian\r\n");
+    {
+      std::string big;
+      const std::string line = "English   a line of the working directory's run log\r\n";
+      big.reserve(100u << 20);
+      while (big.size() + line.size() < (100u << 20) - 10) big += line;
+      big += "Romanian\r\n";
+      write_file(large_dir + "\\ComVek.dat", big);
+    }
+    const std::string work_dir_dat = installation.exe() + "\\work_dir.dat";
+    std::vector<double> small, large;
+    for (int i = -1; i < repetitions; ++i) {  // the first round warms the file cache and is not counted
+      write_file(work_dir_dat, small_dir + "\r\n");
+      const double s = launcher_start_ms(installation);
+      write_file(work_dir_dat, large_dir + "\r\n");
+      const double l = launcher_start_ms(installation);
+      if (i < 0) continue;
+      small.push_back(s);
+      large.push_back(l);
+    }
+    const double s = median(small), l = median(large);
+    one_line_start = s;
+    figures.push_back({"Start with a 100 MB ComVek.dat", l, "ms", ms_text(s) + " (one line)", l / s, "<= 1.05"});
+    std::printf("ComVek.dat: 100 MB %.1f ms, one line %.1f ms\n", l, s);
+    DeleteFileA((large_dir + "\\ComVek.dat").c_str());
+    DeleteFileA(work_dir_dat.c_str());
+  }
+
+  // 4. The exit check: from E X I T to the prompt with 100 started programs
+  //    still running, against the same with one (the prompt's own cost).
+  {
+    auto exit_to_prompt_ms = [&](int programs) {
+      Program korvel = installation.start_launcher();
+      HWND dialog = wait_for_dialog(korvel.id(), "KORVEL");
+      if (!dialog) return -1.0;
+      std::set<DWORD> started = processes_named("LORIM.exe");
+      for (int i = 0; i < programs; ++i) {
+        PostMessageA(GetDlgItem(dialog, 1004), BM_CLICK, 0, 0);
+        started.insert(wait_for_new_process("LORIM.exe", started));
+      }
+      Sleep(500);  // let the programs finish starting
+      const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+      const auto start = Clock::now();
+      click(dialog, 1);
+      HWND box = nullptr;
+      poll([&] { return (box = find_thread_dialog(thread, "KORVEL Message")) != nullptr; });
+      const double elapsed = ms_since(start);
+      if (box) answer(box, IDYES);
+      korvel.wait_for_exit(std::chrono::seconds(120));
+      for (DWORD id : processes_named("LORIM.exe")) end_process(id);
+      return box ? elapsed : -1.0;
+    };
+    std::vector<double> hundred, one;
+    const int runs = std::max(3, repetitions / 3);
+    for (int run = 0; run < runs; ++run) {
+      one.push_back(exit_to_prompt_ms(1));
+      hundred.push_back(exit_to_prompt_ms(100));
+    }
+    const double h = median(hundred), o = median(one);
+    figures.push_back({"Exit to the prompt, 100 programs running", h, "ms", ms_text(o) + " (one running)", h / o, ""});
+    figures.push_back({"Exit check of 100 programs (difference)", h - o, "ms", "", 0, "< 50 ms"});
+    std::printf("exit: 100 programs %.1f ms, one %.1f ms\n", h, o);
+  }
+
+  // 5. Memory of the Launcher waiting idle, and the size of its program.
+  {
+    Program korvel = installation.start_launcher();
+    HWND dialog = wait_for_dialog(korvel.id(), "KORVEL");
+    Sleep(1000);  // idle: let the start-up's work settle before reading the peak
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, korvel.id());
+    if (process && GetProcessMemoryInfo(process, &counters, sizeof counters)) {
+      figures.push_back({"Peak working set, idle", static_cast<double>(counters.PeakWorkingSetSize) / 1048576.0, "MB",
+                         "", 0, "< 8 MB on Windows"});
+      figures.push_back({"Working set, idle", static_cast<double>(counters.WorkingSetSize) / 1048576.0, "MB", "", 0, ""});
+    }
+    if (process) CloseHandle(process);
+    if (dialog) click(dialog, 1);
+    korvel.wait_for_exit();
+
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (GetFileAttributesExA((installation.exe() + "\\Korvel.exe").c_str(), GetFileExInfoStandard, &data))
+      figures.push_back({"Size of Korvel.exe", data.nFileSizeLow / 1024.0, "KiB", "", 0, "< 1024 KiB"});
+  }
+
+  std::printf("\n%d repetitions; one-line start %.1f ms\n", repetitions, one_line_start);
+  print(figures);
+  return 0;
+}

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds the Launcher and its benchmark and runs it under Wine on a virtual
+# display, in a Wine prefix of its own. Prints the figures (medians of
+# repeated runs, each next to its baseline). Run it on an idle machine.
+#
+#   bash scripts/bench.sh [repetitions]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+top=$(pwd)
+
+bash scripts/install-deps.sh
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target korvel_bench
+
+build="$top/build/windows"
+wine_dir="$build/wine-bench"
+runs="$build/bench-runs"
+mkdir -p "$runs"
+unset KORVEL_TEST_DISPLAY
+"$top/cmake/wine-session.sh" start "$wine_dir" >/dev/null
+trap '"$top/cmake/wine-session.sh" stop "$wine_dir"' EXIT
+export WINEPREFIX="$wine_dir/prefix" WINEDEBUG=-all DISPLAY=$(cat "$wine_dir/display")
+
+windows_path() { echo "Z:${1//\//\\}"; }
+export KORVEL_EXE=$(windows_path "$build/bin/Korvel.exe")
+export KORVEL_STANDIN_EXE=$(windows_path "$build/bin/standin.exe")
+export KORVEL_ASSETS_ROOT=$(windows_path "$build/assets-root")
+export KORVEL_E2E_RUNS=$(windows_path "$runs")
+export WINEDLLOVERRIDES="winemenubuilder.exe=d"
+
+echo "Machine: $(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GiB", $2/1048576}' /proc/meminfo), $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs)"
+echo "Wine: $(wine --version)   Date: $(date -u +%Y-%m-%d)"
+wine "$build/bin/korvel_bench.exe" "${1:-15}"
