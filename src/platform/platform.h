@@ -34,7 +34,7 @@ class FileSystem {
   // Deletes a file; read-only, hidden and system files are left alone.
   virtual bool delete_file(std::string_view path) = 0;
 
-  // True when a file (not a folder) of that name exists.
+  // True when a regular file (not a folder or a device) of that name exists.
   virtual bool file_exists(std::string_view path) = 0;
   // A regular file found by the platform's search (not a folder or a device); nothing otherwise.
   virtual std::optional<std::string> search_path(std::string_view name) = 0;
