@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix              # the Windows build
   wine wine64 xvfb                        # running Windows programs on a virtual display
   imagemagick x11-utils                   # screenshots; telling whether a display answers
+  nsis libxml2-utils                      # the installer; checking Korvel.exe's manifest
   clang libclang-rt-dev                   # the fuzz targets: clang++ with libFuzzer and the sanitizers
 )
 

@@ -1,0 +1,111 @@
+; The KORVEL installer, built by the Windows build's `installer` target:
+;   makensis -DVERSION=x.y.z -DTREE=<installation tree> -DFILE_LIST=<its list> -DOUTFILE=<setup.exe> korvel.nsi
+; TREE and FILE_LIST come from lay_out_package.cmake.
+;
+; It never writes the user's settings files (Sound.dat, recent.dat,
+; work_dir.dat, ...), so installing over an installation keeps them, and the
+; uninstaller removes only the files and folders listed here: the settings
+; files and anything else the user put in the installation stay, with the
+; folders that hold them.
+
+!ifndef VERSION | TREE | FILE_LIST | OUTFILE
+  !error "VERSION, TREE, FILE_LIST and OUTFILE must be defined"
+!endif
+
+Unicode true
+; Korvel.exe is a 64-bit program: so is its installer, which then sees the
+; 64-bit Program Files and registry as they are.
+Target amd64-unicode
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+ManifestDPIAware true
+
+!include MUI2.nsh
+!include FileFunc.nsh
+
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\KORVEL"
+
+Name "KORVEL"
+OutFile "${OUTFILE}"
+; An upgrade goes where the installation already is.
+InstallDir "$PROGRAMFILES64\KORVEL"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+ShowInstDetails show
+ShowUninstDetails show
+BrandingText "KORVEL ${VERSION}"
+
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey /LANG=1033 "ProductName" "KORVEL"
+VIAddVersionKey /LANG=1033 "CompanyName" "KORVEL"
+VIAddVersionKey /LANG=1033 "FileDescription" "KORVEL Setup"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "KORVEL"
+
+!define MUI_ICON "${TREE}\Exe\Uir\iconKorvel.ico"
+!define MUI_UNICON "${TREE}\Exe\Uir\iconKorvel.ico"
+!define MUI_ABORTWARNING
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+!include "${FILE_LIST}"
+
+!macro MakeFolder FOLDER
+  CreateDirectory "$INSTDIR\${FOLDER}"
+!macroend
+
+!macro InstallFile FOLDER NAME
+  SetOutPath "$INSTDIR\${FOLDER}"
+  !if "${FOLDER}" == "Dat"
+    ; A sample the user has edited stays as it is.
+    SetOverwrite off
+  !endif
+  File "${TREE}\${FOLDER}\${NAME}"
+  SetOverwrite on
+!macroend
+
+!macro RemoveFile FOLDER NAME
+  Delete "$INSTDIR\${FOLDER}\${NAME}"
+!macroend
+
+!macro RemoveFolderIfEmpty FOLDER
+  RMDir "$INSTDIR\${FOLDER}"
+!macroend
+
+Section "KORVEL"
+  SetShellVarContext all
+  !insertmacro KORVEL_FOLDERS_OUTER_FIRST MakeFolder
+  !insertmacro KORVEL_FILES InstallFile
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+
+  ; The Launcher finds the installation from its working folder: the
+  ; shortcut takes the output folder as the one it starts Korvel.exe in.
+  SetOutPath "$INSTDIR\Exe"
+  CreateShortcut "$SMPROGRAMS\KORVEL.lnk" "$INSTDIR\Exe\Korvel.exe"
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "KORVEL"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "KORVEL"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Exe\Korvel.exe,0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+Section "Uninstall"
+  SetShellVarContext all
+  Delete "$SMPROGRAMS\KORVEL.lnk"
+  !insertmacro KORVEL_FILES RemoveFile
+  Delete "$INSTDIR\Uninstall.exe"
+  ; Only empty folders go: one holding the user's settings or data stays.
+  !insertmacro KORVEL_FOLDERS_INNER_FIRST RemoveFolderIfEmpty
+  RMDir "$INSTDIR"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd
