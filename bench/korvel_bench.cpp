@@ -182,7 +182,7 @@ int main(int argc, char** argv) {
     const std::string standin = installation.exe() + "\\LORIM.exe";
     Program korvel = installation.start_launcher();
     HWND dialog = wait_for_dialog(korvel.id(), "KORVEL");
-    for (int i = 0; dialog && i < repetitions; ++i) {
+    for (int i = 0; dialog && i < 2 * repetitions; ++i) {  // the shortest figure: twice the runs
       std::set<DWORD> before = processes_named("LORIM.exe");
       auto start = Clock::now();
       {
@@ -275,6 +275,7 @@ int main(int argc, char** argv) {
   // 4. The exit check: from E X I T to the prompt with 100 started programs
   //    still running, against the same with one (the prompt's own cost).
   {
+    std::vector<std::pair<int, double>> bare_checks;
     auto exit_to_prompt_ms = [&](int programs) {
       Program korvel = installation.start_launcher();
       HWND dialog = wait_for_dialog(korvel.id(), "KORVEL");
@@ -285,6 +286,16 @@ int main(int argc, char** argv) {
         started.insert(wait_for_new_process("LORIM.exe", started));
       }
       Sleep(500);  // let the programs finish starting
+      // The check's own calls, made by this bare program on the same programs.
+      const auto bare_start = Clock::now();
+      std::size_t running = 0;
+      for (DWORD id : started) {
+        HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, TRUE, id);
+        DWORD code = 0;
+        if (process && GetExitCodeProcess(process, &code) && code == STILL_ACTIVE) ++running;
+        if (process) CloseHandle(process);
+      }
+      bare_checks.push_back({programs, ms_since(bare_start)});
       const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
       const auto start = Clock::now();
       click(dialog, 1);
@@ -302,9 +313,13 @@ int main(int argc, char** argv) {
       one.push_back(exit_to_prompt_ms(1));
       hundred.push_back(exit_to_prompt_ms(100));
     }
+    std::vector<double> bare_hundred;
+    for (const auto& [programs, ms] : bare_checks)
+      if (programs == 100) bare_hundred.push_back(ms);
     const double h = median(hundred), o = median(one);
     figures.push_back({"Exit to the prompt, 100 programs running", h, "ms", ms_text(o) + " (one running)", h / o, ""});
-    figures.push_back({"Exit check of 100 programs (difference)", h - o, "ms", "", 0, "< 50 ms"});
+    figures.push_back({"Exit check of 100 programs (difference)", h - o, "ms",
+                       ms_text(median(bare_hundred)) + " (the check's calls, bare)", 0, "< 50 ms"});
     std::printf("exit: 100 programs %.1f ms, one %.1f ms\n", h, o);
   }
 

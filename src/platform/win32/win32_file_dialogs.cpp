@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "platform/win32/system_library.h"
+
 namespace korvel::win32 {
 
 int Win32FileDialogs::get_open_file_name(OpenFileRequest& request) {
@@ -17,7 +19,9 @@ int Win32FileDialogs::get_open_file_name(OpenFileRequest& request) {
   record.lpstrTitle = request.title;
   record.Flags = request.flags;
   record.lpstrDefExt = request.default_extension;
-  return GetOpenFileNameA(&record);
+  using OpenFileName = BOOL(WINAPI*)(LPOPENFILENAMEA);
+  static const OpenFileName open_file_name = system_function_as<OpenFileName>("comdlg32.dll", "GetOpenFileNameA");
+  return open_file_name ? open_file_name(&record) : 0;
 }
 
 }  // namespace korvel::win32

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "platform/win32/system_library.h"
+
 #include <vector>
 
 namespace korvel::win32 {
@@ -170,7 +172,11 @@ int Win32MessageBoxes::show(std::string_view text, std::string_view caption, uns
   return MessageBoxA(nullptr, z(text).c_str(), z(caption).c_str(), type);
 }
 
-void Win32Sound::play(std::string_view path) { PlaySoundA(z(path).c_str(), nullptr, 0); }
+void Win32Sound::play(std::string_view path) {
+  using PlaySoundFunction = BOOL(WINAPI*)(LPCSTR, HMODULE, DWORD);
+  static const PlaySoundFunction play_sound = system_function_as<PlaySoundFunction>("winmm.dll", "PlaySoundA");
+  if (play_sound) play_sound(z(path).c_str(), nullptr, 0);
+}
 
 std::optional<StartedProcess> Win32Processes::start(std::string_view application, std::string_view command_line) {
   const std::string app = z(application);
