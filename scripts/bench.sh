@@ -10,7 +10,7 @@ top=$(pwd)
 
 bash scripts/install-deps.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target korvel_bench
+cmake --build --preset windows --target korvel_bench zip
 
 build="$top/build/windows"
 wine_dir="$build/wine-bench"
