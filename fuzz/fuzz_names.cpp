@@ -41,17 +41,12 @@ void check_empty_form(const PathText& name, std::string_view extension) {
   FUZZ_CHECK(is_empty_form(name, extension) == expected);
 }
 
-// A blank in the name: before its NUL when it has one (a blank just before the
-// NUL belongs to the name), else before its trailing blanks.
+// A blank in the name: the text before its NUL (if any) without its trailing
+// blanks, which is the name as shown and stored.
 bool naive_has_blank(std::string_view field) {
   std::size_t end = 0;
-  for (std::size_t i = 0; i < field.size(); ++i) {
-    if (field[i] == '\0') {
-      end = i;
-      break;
-    }
-    if (field[i] != ' ') end = i + 1;
-  }
+  while (end < field.size() && field[end] != '\0') ++end;
+  while (end > 0 && field[end - 1] == ' ') --end;
   for (std::size_t i = 0; i < end; ++i)
     if (field[i] == ' ') return true;
   return false;
@@ -66,12 +61,14 @@ void check_solver_arguments(const PathText& geometry, const PathText& loading, b
   files.current = "C:\\Work";
   const std::string text = solver_argument_text(files, geometry, loading, romanian);
 
-  // The Geometry part: the trimmed name, quoted when it holds a blank.
-  const std::string_view g = geometry.trimmed();
+  // The Geometry part: the name up to its NUL without trailing blanks, quoted
+  // when it holds a blank.
+  const std::string_view g = trim_blanks(cut_at_nul(geometry.padded()));
   const bool g_quoted = naive_has_blank(geometry.padded());
   const std::string g_part(PathText(g_quoted ? quoted(g) : std::string(g)).trimmed());
   FUZZ_CHECK(text.size() >= g_part.size() + 3);
   FUZZ_CHECK(text.substr(0, g_part.size() + 1) == g_part + " ");
+  FUZZ_CHECK(g_part.find('\0') == std::string::npos);
   if (g_quoted && g.size() + 2 <= PathText::width) FUZZ_CHECK(g_part == quoted(g));
   FUZZ_CHECK(text.substr(text.size() - 2) == (romanian ? " R" : " E"));
 
