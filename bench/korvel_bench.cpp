@@ -8,7 +8,6 @@
 // variables) and needs `empty_dialog.exe` beside itself.
 #include <windows.h>
 #include <psapi.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <chrono>
@@ -45,18 +44,6 @@ bool poll(const std::function<bool()>& condition, std::chrono::milliseconds limi
     Sleep(1);
   }
   return true;
-}
-
-std::set<DWORD> processes_named(const std::string& exe_name) {
-  std::set<DWORD> ids;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return ids;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-    if (_stricmp(entry.szExeFile, exe_name.c_str()) == 0) ids.insert(entry.th32ProcessID);
-  CloseHandle(snapshot);
-  return ids;
 }
 
 // A process of that name that is not among `known`, waited for.
@@ -185,7 +172,8 @@ int main(int argc, char** argv) {
     Program korvel = installation.start_launcher();
     HWND dialog = wait_for_dialog(korvel.id(), "KORVEL");
     auto time_start = [&](const std::function<void()>& start_it) {
-      const std::set<DWORD> before = processes_named("LORIM.exe");
+      const std::vector<DWORD> running = processes_named("LORIM.exe");
+      const std::set<DWORD> before(running.begin(), running.end());
       const auto start = Clock::now();
       start_it();
       const DWORD started = wait_for_new_process("LORIM.exe", before);
@@ -304,7 +292,8 @@ int main(int argc, char** argv) {
       Program korvel = installation.start_launcher();
       HWND dialog = wait_for_dialog(korvel.id(), "KORVEL");
       if (!dialog) return -1.0;
-      std::set<DWORD> started = processes_named("LORIM.exe");
+      const std::vector<DWORD> earlier = processes_named("LORIM.exe");
+      std::set<DWORD> started(earlier.begin(), earlier.end());
       for (int i = 0; i < programs; ++i) {
         PostMessageA(GetDlgItem(dialog, 1004), BM_CLICK, 0, 0);
         started.insert(wait_for_new_process("LORIM.exe", started));

@@ -211,17 +211,29 @@ MessageBoxSeen wait_for_message_box(DWORD process_id, const std::string& title) 
 
 void answer(HWND box, int button) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
 
-std::vector<DWORD> children_of(DWORD parent, const std::string& name) {
+namespace {
+// The running processes that `keep` accepts.
+std::vector<DWORD> processes_where(const std::function<bool(const PROCESSENTRY32&)>& keep) {
   std::vector<DWORD> ids;
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return ids;
   PROCESSENTRY32 entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-    if (entry.th32ParentProcessID == parent && (name.empty() || _stricmp(entry.szExeFile, name.c_str()) == 0))
-      ids.push_back(entry.th32ProcessID);
+    if (keep(entry)) ids.push_back(entry.th32ProcessID);
   CloseHandle(snapshot);
   return ids;
+}
+}  // namespace
+
+std::vector<DWORD> children_of(DWORD parent, const std::string& name) {
+  return processes_where([&](const PROCESSENTRY32& entry) {
+    return entry.th32ParentProcessID == parent && (name.empty() || _stricmp(entry.szExeFile, name.c_str()) == 0);
+  });
+}
+
+std::vector<DWORD> processes_named(const std::string& name) {
+  return processes_where([&](const PROCESSENTRY32& entry) { return _stricmp(entry.szExeFile, name.c_str()) == 0; });
 }
 
 Program::Program(const std::string& application, const std::string& command_line, const std::string& directory) {

@@ -68,6 +68,8 @@ void answer(HWND box, int button);
 
 // The running children of `parent`, of the program named (any when empty).
 std::vector<DWORD> children_of(DWORD parent, const std::string& name = {});
+// Every running process of the program named, whoever started it.
+std::vector<DWORD> processes_named(const std::string& name);
 
 // A running program that the test started; ended when the value goes.
 class Program {
