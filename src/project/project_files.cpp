@@ -37,6 +37,8 @@ bool can_name_a_file(std::string_view name) {
 
 std::string quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
 
+std::string quoted_if_blank(std::string_view name) { return has_blank(name) ? quoted(name) : std::string(name); }
+
 std::string file_not_found_text(std::string_view name) {
   return quoted(name) + ": File NOT found.\n\nCheck for File Name !";
 }

@@ -38,6 +38,8 @@ bool can_name_a_file(std::string_view name);
 
 // The name between double quotes, as command lines and messages show it.
 std::string quoted(std::string_view name);
+// The name as a command line carries it: quoted when it holds a blank.
+std::string quoted_if_blank(std::string_view name);
 // The message for a name whose file is missing: the name in double quotes.
 std::string file_not_found_text(std::string_view name);
 

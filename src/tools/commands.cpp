@@ -66,7 +66,7 @@ void on_command(LauncherState& s, DialogRecord& d, int control_id, int kind) {
         return;
       }
       s.tool_path = package_program_path(files, s.directories, "Sivra");
-      s.tool_arguments = has_blank(name) ? quoted(name) : name;
+      s.tool_arguments = quoted_if_blank(name);
       break;
     }
     case 1027:

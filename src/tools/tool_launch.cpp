@@ -52,8 +52,7 @@ std::string solver_argument_text(FileSystem& files, const PathText& geometry_fil
   const char letter = romanian_output ? 'R' : 'E';
   const NameParts loading = split_loading_name(files, loading_file);
 
-  const std::string geometry(geometry_file.name());
-  const PathText geometry_part(has_blank(geometry) ? quoted(geometry) : geometry);
+  const PathText geometry_part(quoted_if_blank(geometry_file.name()));
   const PathText loading_part(has_blank(loading.name.padded())
                                   ? quoted(std::string(loading.name.trimmed()) + loading.extension.padded())
                                   : std::string(loading.name.trimmed()) + loading.extension.padded());
