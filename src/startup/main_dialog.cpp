@@ -51,10 +51,15 @@ bool set_up_main_dialog(LauncherState& s, int show_command) {
   if (!DLGOPEN(main_dialog_template, d)) return false;
   register_routines(s);
 
-  // The file names start unset.
-  DLGPUTCHAR(d, 1001, PathText(".dat").padded());
-  DLGPUTCHAR(d, 1002, PathText(".rez").padded());
-  DLGPUTCHAR(d, 1012, PathText(".inc").padded());
+  // The file names start unset: the bare extensions. The edits get them without
+  // the fields' padding, so that a click to the right of the text puts the caret
+  // at its end, not among 256 blanks.
+  s.geometry_file = ".dat";
+  s.output_file = ".rez";
+  s.loading_file = ".inc";
+  DLGPUTCHAR(d, geometry_edit, s.geometry_file.trimmed());
+  DLGPUTCHAR(d, output_edit, s.output_file.trimmed());
+  DLGPUTCHAR(d, loading_edit, s.loading_file.trimmed());
 
   DLGPUTINT(d, 1026, 2, DLGIDX_COUNT);
   DLGPUTCHAR(d, 1026, "English", 1);

@@ -34,9 +34,13 @@ TEST_F(MainDialog, FirstValuesAfterStartUp) {
       EXPECT_FALSE(control(w, id).enabled) << id;
     for (int id : {1000, 1011, 1020, 1015, 1017, 1004, 1025, 1027, 1018, 1, 1013, 1028, 1001, 1002, 1012, 1016, 1026})
       EXPECT_TRUE(control(w, id).enabled) << id;
-    EXPECT_EQ(control(w, 1001).text, PathText(".dat").padded());
-    EXPECT_EQ(control(w, 1002).text, PathText(".rez").padded());
-    EXPECT_EQ(control(w, 1012).text, PathText(".inc").padded());
+    // The names hold the bare extensions; the edits show them without padding.
+    EXPECT_EQ(control(w, 1001).text, ".dat");
+    EXPECT_EQ(control(w, 1002).text, ".rez");
+    EXPECT_EQ(control(w, 1012).text, ".inc");
+    EXPECT_EQ(state.geometry_file.padded(), PathText(".dat").padded());
+    EXPECT_EQ(state.output_file.padded(), PathText(".rez").padded());
+    EXPECT_EQ(state.loading_file.padded(), PathText(".inc").padded());
     EXPECT_EQ(control(w, 1016).items, (std::vector<std::string>{"", "", "", "New"}));
     EXPECT_EQ(control(w, 1026).items, (std::vector<std::string>{"English", "Romanian"}));
     EXPECT_EQ(control(w, 1026).current, 0);
@@ -56,6 +60,10 @@ TEST_F(MainDialog, FirstValuesAfterStartUp) {
     EXPECT_EQ(colouring.lists, (std::vector<int>{1016}));
     EXPECT_EQ(colouring.rgb, 0x00B4FFFFu);
     EXPECT_EQ(state.field_windows[3], fake.windows.control(w, 1016));
+
+    fake.dialogs.select(w, 1016, 0);  // the Geometry entry before any name is typed
+    ASSERT_EQ(fake.message_boxes.shown.size(), 1u);
+    EXPECT_EQ(fake.message_boxes.shown[0].text, "\".dat\": File NOT found.\n\nCheck for File Name !");
     fake.dialogs.click(w, 1);
   });
   EXPECT_EQ(exit_code, 0);
