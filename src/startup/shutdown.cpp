@@ -45,7 +45,9 @@ int shut_down(LauncherState& s, int exit_code) {
     play(s, exit_prompt_sound(running));
     const int answer = s.platform.message_boxes.show(exit_prompt_text(running), "KORVEL Message",
                                                      mb::yes_no | mb::icon_information);
-    if (answer != mb::answer_no) {
+    // Only Yes ends them: a box closed with its close button or Escape answers
+    // Cancel, and the programs (an editor with unsaved text among them) stay.
+    if (answer == mb::answer_yes) {
       for (std::size_t i = 0; i < table.launch_count; ++i) {
         if (!table.records[i].process_handle) continue;
         processes.terminate(table.records[i].process_handle, 0);

@@ -81,13 +81,19 @@ TEST_F(ShutDown, YesEndsEveryRunningProgramThenTheFarewellPlays) {
   }
 }
 
-TEST_F(ShutDown, NoLeavesThemRunningWithoutTheFarewell) {
-  start(3);
-  fake.message_boxes.answers = {mb::answer_no};
-  shut_down(state, 0);
-  EXPECT_TRUE(fake.processes.terminated.empty());
-  EXPECT_EQ(fake.processes.running.size(), 3u);
-  EXPECT_EQ(sounds_played(), (std::vector<std::string>{"Running-2.wav"}));
+TEST_F(ShutDown, NoOrAClosedBoxLeavesThemRunningWithoutTheFarewell) {
+  // A box closed with its close button or Escape answers Cancel: as No.
+  for (int answer : {mb::answer_no, mb::answer_cancel}) {
+    start_up(state, 1);
+    fake.sound.played.clear();
+    fake.processes.running.clear();
+    start(3);
+    fake.message_boxes.answers = {answer};
+    shut_down(state, 0);
+    EXPECT_TRUE(fake.processes.terminated.empty()) << answer;
+    EXPECT_EQ(fake.processes.running.size(), 3u) << answer;
+    EXPECT_EQ(sounds_played(), (std::vector<std::string>{"Running-2.wav"})) << answer;
+  }
 }
 
 TEST_F(ShutDown, OnlyProgramsStillRunningAreCountedAndEnded) {
