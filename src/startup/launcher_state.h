@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <set>
 
 #include "platform/platform.h"
 #include "settings/settings_formats.h"
@@ -57,6 +58,7 @@ struct LauncherState {
   LaunchTable launch_table;
   ProgramPathText tool_path;
   ArgumentText tool_arguments;
+  std::set<int> commands_in_progress;  // buttons whose command is running (its box may be open)
 };
 
 }  // namespace korvel

@@ -1,6 +1,9 @@
 #include "tools/commands.h"
 
+#include <set>
+
 #include "project/file_choice.h"
+#include "project/file_list.h"
 #include "project/project_files.h"
 #include "project/recent_files.h"
 #include "tools/help_and_guide.h"
@@ -25,13 +28,27 @@ bool check_input_file(LauncherState& s, DialogRecord& d, const PathText& name, i
   return true;
 }
 
-// The solver's file checks and command line; false when the user cancelled.
+// A double quote would end a name's quoting and a control character (a TAB, a
+// CR) split its argument, handing a program arguments of the user's typing; no
+// file has either. Such a name is reported as not found; true when refused.
+bool refuse_unsafe_name(MessageBoxes& boxes, std::string_view name) {
+  if (can_name_a_file(name)) return false;
+  boxes.show(file_not_found_text(name), "KORVEL Message", mb::ok | mb::icon_error);
+  return true;
+}
+
+// The solver's file checks and command line; false when the user cancelled or
+// a name was refused.
 bool prepare_solver(LauncherState& s, DialogRecord& d, int kind) {
   DLGREADCHAR(d, geometry_edit, s.geometry_file);
   DLGREADCHAR(d, output_edit, s.output_file);
   DLGREADCHAR(d, loading_edit, s.loading_file);
   if (!check_input_file(s, d, s.geometry_file, 1000, kind)) return false;
   if (!check_input_file(s, d, s.loading_file, 1011, kind)) return false;
+  // Retry with a cancelled choice goes on with the typed names: test them here.
+  MessageBoxes& boxes = s.platform.message_boxes;
+  if (refuse_unsafe_name(boxes, s.geometry_file.name()) || refuse_unsafe_name(boxes, s.loading_file.name()))
+    return false;
   if (compose_solver_command(s)) {
     DLGPUTLOG(d, 1010, false, DLGIDX_ENABLED);
     set_file_list_entry(d, 3, "Output File");
@@ -40,31 +57,57 @@ bool prepare_solver(LauncherState& s, DialogRecord& d, int kind) {
   return true;
 }
 
+// What View / Edit and Print act on is refused like any name, but for the
+// new-file marker, whose TAB tells the program to start without a file.
+bool refuse_view_file(LauncherState& s) {
+  return !(s.view_file == new_file_marker) && refuse_unsafe_name(s.platform.message_boxes, s.view_file.name());
+}
+
+// Marks a command as in progress while its routine runs. The routine's message
+// boxes and file choices run nested loops that still dispatch clicks; a second
+// click on the same button then does nothing, so boxes never pile up.
+class CommandInProgress {
+ public:
+  CommandInProgress(std::set<int>& commands, int id) : commands_(commands), id_(id) {
+    entered_ = commands_.insert(id_).second;
+  }
+  ~CommandInProgress() {
+    if (entered_) commands_.erase(id_);
+  }
+  CommandInProgress(const CommandInProgress&) = delete;
+  CommandInProgress& operator=(const CommandInProgress&) = delete;
+  bool entered() const { return entered_; }
+
+ private:
+  std::set<int>& commands_;
+  int id_;
+  bool entered_ = false;
+};
+
 }  // namespace
 
 void on_command(LauncherState& s, DialogRecord& d, int control_id, int kind) {
+  const CommandInProgress in_progress(s.commands_in_progress, control_id);
+  if (!in_progress.entered()) return;
   FileSystem& files = s.platform.files;
   switch (control_id) {
     case solver_button:
       if (!prepare_solver(s, d, kind)) return;
       break;
     case 1010:  // View / Edit
+      if (refuse_view_file(s)) return;
       s.tool_path = files.windows_directory() + "\\Notepad.exe";
       s.tool_arguments = s.view_file.trimmed();
       if (!s.view_file.is_blank()) remember_geometry_file(s);
       break;
     case 1021:  // Print: the print tool has no " 20" variant
+      if (refuse_view_file(s)) return;
       s.tool_path = package_program_path(files, s.directories, "Tasprel", false);
       s.tool_arguments = s.view_file.trimmed();
       break;
     case 1023: {  // Sivra gets the Geometry File as held, quoted when it has a blank
       const std::string name(s.geometry_file.name());
-      // A double quote would end the quoting and a TAB split the argument,
-      // handing the viewer arguments of the user's typing; no file has either.
-      if (!can_name_a_file(name)) {
-        s.platform.message_boxes.show(file_not_found_text(name), "KORVEL Message", mb::ok | mb::icon_error);
-        return;
-      }
+      if (refuse_unsafe_name(s.platform.message_boxes, name)) return;
       s.tool_path = package_program_path(files, s.directories, "Sivra");
       s.tool_arguments = quoted_if_blank(name);
       break;

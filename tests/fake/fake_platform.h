@@ -79,6 +79,7 @@ class FakeMessageBoxes final : public MessageBoxes {
  public:
   std::vector<ShownMessage> shown;
   std::deque<int> answers;  // next answers; when empty, the box's first button
+  std::function<void()> while_open;  // the user's acts while the next box is open (its nested loop)
   int show(std::string_view text, std::string_view caption, unsigned type) override;
 };
 

@@ -177,6 +177,62 @@ TEST_F(Commands, HostileGeometryNamesOnSivrasCommandLine) {
   EXPECT_EQ(state.launch_table.launch_count, 6u) << "a refused name records no start";
 }
 
+TEST_F(Commands, NoNameAddsOrSplitsAnArgumentOfAnyProgram) {
+  install({"VEK.exe", "Tasprel.exe"});
+  fake.files.add_file("C:\\windows\\Notepad.exe", "");
+  fake.files.add_file("C:\\Jobs\\frame.dat", "");
+  fake.files.add_file("C:\\Jobs\\a\"b.dat", "");  // only the fake can hold such a file
+  struct Case {
+    const char* what;
+    std::string geometry, loading;
+    int button;
+    std::string refused;
+  } cases[] = {
+      // The solver after "RUN Message", Retry and a cancelled choice.
+      {"solver", "C:\\a.dat\" /extra \"x.dat", "C:\\Jobs\\frame.inc", 1003, "C:\\a.dat\" /extra \"x.dat"},
+      {"solver", "C:\\Jobs\\frame.dat", "C:\\Jobs\\fr\tame.inc", 1003, "C:\\Jobs\\fr\tame.inc"},
+      {"View / Edit", "C:\\Jobs\\a\"b.dat", "", 1010, "C:\\Jobs\\a\"b.dat"},
+      {"Print", "C:\\Jobs\\a\"b.dat", "", 1021, "C:\\Jobs\\a\"b.dat"},
+  };
+  run([&] {
+    for (const Case& c : cases) {
+      const PathText head = state.recent_files[0];
+      fake.dialogs.type(w, 1001, c.geometry);
+      if (!c.loading.empty()) fake.dialogs.type(w, 1012, c.loading);
+      if (c.button != 1003) fake.dialogs.select(w, 1016, 0);  // the Geometry File, found
+      fake.message_boxes.answers = {mb::answer_retry};
+      fake.file_dialogs.answers = {std::nullopt};
+      fake.dialogs.click(w, c.button);
+      EXPECT_TRUE(fake.processes.starts.empty()) << c.what;
+      EXPECT_EQ(state.launch_table.launch_count, 0u) << c.what;
+      EXPECT_EQ(state.recent_files[0], head) << c.what << ": nothing remembered";
+      ASSERT_FALSE(fake.message_boxes.shown.empty());
+      EXPECT_EQ(fake.message_boxes.shown.back().text, file_not_found_text(c.refused)) << c.what;
+      EXPECT_EQ(fake.message_boxes.shown.back().caption, "KORVEL Message") << c.what;
+    }
+    fake.dialogs.select(w, 1016, 3);  // New: its TAB is no name and still reaches the editor
+    fake.dialogs.click(w, 1010);
+    EXPECT_EQ(last_start().command_line, " \t");
+  });
+}
+
+TEST_F(Commands, AClickOnACommandWhoseBoxIsOpenDoesNothing) {
+  install({"VEK.exe"});
+  run([&] {
+    fake.dialogs.type(w, 1001, "C:\\Jobs\\gone.dat");
+    fake.message_boxes.answers = {mb::answer_cancel};
+    fake.message_boxes.while_open = [&] {
+      for (int i = 0; i < 5; ++i) fake.dialogs.click(w, 1003);
+    };
+    fake.dialogs.click(w, 1003);
+    EXPECT_EQ(fake.message_boxes.shown.size(), 1u) << "one RUN Message, not a pile";
+    fake.message_boxes.answers = {mb::answer_cancel};
+    fake.dialogs.click(w, 1003);
+    EXPECT_EQ(fake.message_boxes.shown.size(), 2u) << "once closed, the button works again";
+  });
+  EXPECT_TRUE(fake.processes.starts.empty());
+}
+
 class SolverRun : public Commands {
  protected:
   void SetUp() override {
