@@ -146,6 +146,32 @@ TEST_F(HostileInputE2E, SivraRefusesANameHoldingADoubleQuoteOrATab) {
   exit_normally();
 }
 
+TEST_F(HostileInputE2E, TheSolverRefusesAQuoteOrATabAfterRetryAndACancelledChoice) {
+  install.install_program("VEK.exe");
+  ASSERT_NO_FATAL_FAILURE(start_korvel());
+  const std::string quoted = "C:\\a.dat\" /extra \"x.dat", tabbed = dat + "\\fr\tame.inc";
+  struct Case {
+    std::string geometry, loading, chooser, refused;
+  } cases[] = {
+      {quoted, dat + "\\frame.inc", "Select Input File \".dat\"", quoted},
+      {dat + "\\frame.dat", tabbed, "Select Loading File \".inc\"", tabbed},
+  };
+  for (const Case& c : cases) {
+    type_into(dialog, geometry, c.geometry);
+    ASSERT_TRUE(field_reads(geometry, c.geometry));
+    type_into(dialog, loading, c.loading);
+    ASSERT_TRUE(field_reads(loading, c.loading));
+    click(dialog, solver);
+    EXPECT_EQ(answered_box("RUN Message", IDRETRY), not_found(c.refused));
+    HWND chooser = wait_for_dialog(korvel->id(), c.chooser);
+    ASSERT_NE(chooser, nullptr) << "no open-file dialog " << c.chooser;
+    PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(wait_until_gone(chooser));
+    EXPECT_EQ(answered_box("KORVEL Message", IDOK), not_found(c.refused));
+  }
+  exit_normally();  // and the solver never started
+}
+
 TEST_F(HostileInputE2E, FullWidthNames) {
   install.install_program("Sivra.exe");
   install.install_program("VEK.exe");

@@ -170,6 +170,31 @@ TEST_F(ProjectFilesE2E, EachNameFieldSwitchesTheSolverByItsOwnName) {
   exit_normally();
 }
 
+TEST_F(ProjectFilesE2E, AClickRightOfTheFirstNameThenTypingGivesThatName) {
+  EXPECT_EQ(control_text(dialog, geometry), ".dat") << "the edit holds no padding";
+  // A click near the field's right edge, the four characters rubbed out, the path typed.
+  HWND edit = GetDlgItem(dialog, geometry);
+  RECT inside{};
+  ASSERT_TRUE(GetClientRect(edit, &inside));
+  const LPARAM right = MAKELPARAM(inside.right - 4, 6);
+  SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, right);
+  SendMessageA(edit, WM_LBUTTONUP, 0, right);
+  for (int i = 0; i < 4; ++i) SendMessageA(edit, WM_CHAR, VK_BACK, 0);
+  for (char c : frame) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+  expect_names(install.path("Dat\\frame"));
+  exit_normally();
+}
+
+TEST_F(ProjectFilesE2E, TheGeometryEntryBeforeAnyNameReportsTheBareExtension) {
+  pick_list_item(dialog, file_list, 0);
+  const MessageBoxSeen box = wait_for_message_box(korvel->id(), "Wiew/Edit Message");
+  ASSERT_NE(box.window, nullptr);
+  EXPECT_EQ(box.text, "\".dat\": File NOT found.\n\nCheck for File Name !");
+  answer(box.window, IDOK);
+  EXPECT_TRUE(wait_until_gone(box.window));
+  exit_normally();
+}
+
 // ---- Select #1 and #2: Wine's own open-file dialog ----
 
 TEST_F(ProjectFilesE2E, SelectOneTakesTheGeometryFileFromTheOpenFileDialog) {
