@@ -239,6 +239,18 @@ TEST_F(Win32WelcomeWindow, CanvasPaintsIconTextAndRuleOnTheWindow) {
   EXPECT_TRUE(found_red);
 }
 
+TEST_F(Win32WelcomeWindow, EachWindowHasARulePenOfItsOwnReleasedWithIt) {
+  const NativeWindow second = windows.create_welcome_window("Another", 200, 100);
+  ASSERT_NE(second, 0u);
+  HGDIOBJ pen = GetPropA(hwnd, "Korvel.RulePen"), other = GetPropA(hwnd_of(second), "Korvel.RulePen");
+  EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
+  EXPECT_EQ(GetObjectType(other), static_cast<DWORD>(OBJ_PEN));
+  EXPECT_NE(pen, other);
+  windows.destroy_window(second);
+  EXPECT_EQ(GetObjectType(other), 0u) << "released with its window";
+  EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN)) << "the first window still draws with its own";
+}
+
 TEST_F(Win32WelcomeWindow, TimerIsReportedForItsWindow) {
   windows.set_timer(window, 1, 50);
   EXPECT_TRUE(pump_until([&] { return events.count("timer") > 0; }));
