@@ -256,8 +256,9 @@ bool FakeWindows::next_message_for(NativeWindow window, NativeMessage& message) 
 }
 
 IconHandle FakeWindows::load_icon(std::string_view path, int width, int height, bool vga_colour) {
-  icon_loads.push_back({std::string(path), width, height, vga_colour});
-  return files_.file_exists(path) ? next_icon_++ : 0;
+  const IconHandle handle = files_.file_exists(path) ? next_icon_++ : 0;
+  icon_loads.push_back({std::string(path), width, height, vga_colour, handle});
+  return handle;
 }
 
 Rect FakeWindows::window_rect(NativeWindow window) {

@@ -155,6 +155,7 @@ class FakeWindows final : public Windows {
     std::string path;
     int width, height;
     bool vga_colour;
+    IconHandle handle;
   };
   std::vector<IconLoad> icon_loads;
   std::map<NativeWindow, IconHandle> small_icons;

@@ -136,6 +136,7 @@ std::optional<std::string> FakeFileSystem::current_directory() {
 
 int FakeMessageBoxes::show(std::string_view text, std::string_view caption, unsigned type) {
   shown.push_back({std::string(text), std::string(caption), type});
+  if (events_) events_->push_back("box " + std::string(caption));
   if (while_open) std::exchange(while_open, nullptr)();
   if (!answers.empty()) {
     const int answer = answers.front();

@@ -75,18 +75,30 @@ struct ShownMessage {
   unsigned type = 0;
 };
 
+// Sounds and boxes also go to one shared log when given one, to show their order.
 class FakeMessageBoxes final : public MessageBoxes {
  public:
+  explicit FakeMessageBoxes(std::vector<std::string>* events = nullptr) : events_(events) {}
   std::vector<ShownMessage> shown;
   std::deque<int> answers;  // next answers; when empty, the box's first button
   std::function<void()> while_open;  // the user's acts while the next box is open (its nested loop)
   int show(std::string_view text, std::string_view caption, unsigned type) override;
+
+ private:
+  std::vector<std::string>* events_;
 };
 
 class FakeSound final : public Sound {
  public:
+  explicit FakeSound(std::vector<std::string>* events = nullptr) : events_(events) {}
   std::vector<std::string> played;
-  void play(std::string_view path) override { played.emplace_back(path); }
+  void play(std::string_view path) override {
+    played.emplace_back(path);
+    if (events_) events_->push_back("sound " + std::string(path));
+  }
+
+ private:
+  std::vector<std::string>* events_;
 };
 
 struct StartRecord {
@@ -132,9 +144,10 @@ class FakeFileDialogs final : public FileDialogs {
 };
 
 struct FakePlatform {
+  std::vector<std::string> events;  // "sound <path>" and "box <caption>", in order
   FakeFileSystem files;
-  FakeMessageBoxes message_boxes;
-  FakeSound sound;
+  FakeMessageBoxes message_boxes{&events};
+  FakeSound sound{&events};
   FakeProcesses processes{files};
   FakeNativeDialogs dialogs;
   FakeWindows windows{files, dialogs};

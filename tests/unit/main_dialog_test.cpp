@@ -70,17 +70,38 @@ TEST_F(MainDialog, FirstValuesAfterStartUp) {
 }
 
 TEST_F(MainDialog, IconsComeFromUirAtTheirSizes) {
+  struct Row {
+    const char* file;
+    int size;  // 0: the size stored in the file
+    bool vga_colour;
+    std::vector<int> buttons;
+  } rows[] = {
+      {"iconKorvel.ico", 0, false, {1003}},   {"puna.ico", 0, false, {1005}},
+      {"Stress2.ico", 0, false, {1006}},      {"Reaction2.ico", 0, false, {1022}},
+      {"History2.ico", 0, false, {1007}},     {"Max.ico", 0, false, {1008}},
+      {"Post.ico", 48, false, {1014}},        {"InputFile1.ico", 0, false, {1015}},
+      {"InputFile2.ico", 0, false, {1017}},   {"IconStructure.ico", 48, true, {1004}},
+      {"IconVantik.ico", 48, true, {1019}},   {"IconWord3.ico", 0, false, {1025}},
+      {"Print.ico", 0, false, {1021}},        {"Notepad.ico", 32, false, {1010}},
+      {"IconExit.ico", 48, false, {1}},       {"About.ico", 48, false, {1018}},
+      {"Open.ico", 0, false, {1000, 1011}},   {"Open5.ico", 0, false, {1020}},
+      {"IconSivra.ico", 0, false, {1023}},    {"KorvelHelp.ico", 0, false, {1027}},
+  };
   fake.files.remove("C:\\KORVEL\\Exe\\Uir\\Print.ico");
+  NativeWindow main = 0;
   run([&](NativeWindow w) {
+    main = w;
     EXPECT_EQ(control(w, 1021).image, 0u) << "a missing icon leaves its button bare";
     fake.dialogs.click(w, 1);
   });
-  ASSERT_EQ(fake.windows.icon_loads.size(), 20u);
-  EXPECT_EQ(fake.windows.icon_loads[0].path, "C:\\KORVEL\\Exe\\Uir\\iconKorvel.ico");
-  const auto& structure = fake.windows.icon_loads[9];
-  EXPECT_EQ(structure.path, "C:\\KORVEL\\Exe\\Uir\\IconStructure.ico");
-  EXPECT_EQ(std::tie(structure.width, structure.height, structure.vga_colour), std::make_tuple(48, 48, true));
-  EXPECT_EQ(fake.windows.icon_loads[13].width, 32);  // Notepad.ico
+  ASSERT_EQ(fake.windows.icon_loads.size(), std::size(rows));
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    const auto& load = fake.windows.icon_loads[i];
+    const Row& row = rows[i];
+    EXPECT_EQ(load.path, "C:\\KORVEL\\Exe\\Uir\\" + std::string(row.file)) << "in the table's order";
+    EXPECT_EQ(std::tie(load.width, load.height, load.vga_colour), std::tie(row.size, row.size, row.vga_colour)) << row.file;
+    for (int button : row.buttons) EXPECT_EQ(control(main, button).image, load.handle) << row.file;
+  }
   EXPECT_TRUE(fake.message_boxes.shown.empty());
 }
 
@@ -117,13 +138,19 @@ TEST_F(MainDialog, ExitEscapeAndTheCloseBoxEndTheRunAlike) {
     Platform p = f.platform();
     LauncherState s(p);
     f.files.add_file("C:\\KORVEL\\Exe\\recent.dat", "C:\\Jobs\\a.dat\r\n.dat\r\n");
-    f.windows.user_actions.push_back([&] { end_it(f.dialogs, f.dialogs.find(main_dialog_template)); });
+    f.files.add_file("C:\\KORVEL\\Exe\\LORIM.exe", "");
+    f.windows.user_actions.push_back([&] {
+      f.dialogs.click(f.dialogs.find(main_dialog_template), 1004);  // still running at the end
+      end_it(f.dialogs, f.dialogs.find(main_dialog_template));
+    });
     f.windows.user_actions.push_back([] { ADD_FAILURE() << "the loop went on after the dialog ended"; });
     EXPECT_EQ(run_launcher(s, 1), 0);
     EXPECT_EQ(f.windows.quit_posted, 0);
     EXPECT_EQ(f.files.content("C:\\KORVEL\\Exe\\recent.dat"), "C:\\Jobs\\a.dat\r\n") << "saved at exit";
     EXPECT_FALSE(f.files.has("C:\\KORVEL\\Exe\\language.dat"));
     EXPECT_TRUE(s.main_dialog.controls.empty()) << "the record is freed";
+    ASSERT_EQ(f.message_boxes.shown.size(), 1u);
+    EXPECT_EQ(f.message_boxes.shown[0].text, "1 Program Is Still Running!\nWould You Like to Terminate It?");
   }
 }
 

@@ -298,8 +298,11 @@ TEST_F(RecentDialog, TheCurrentFileHeadsTheListEvenWhenCancelled) {
 TEST_F(RecentDialog, DoubleClickAppliesAtOnce) {
   in_recent_dialog([&](NativeWindow recent) { fake.dialogs.double_click(recent, 1041, 3); });
   run([&] {
+    fake.dialogs.type(w, 1002, "C:\\old.rez");
+    EXPECT_EQ(control(1016).items[2], "Output File");
     fake.dialogs.click(w, 1020);
     EXPECT_EQ(text(1001), "C:\\D.dat");
+    EXPECT_EQ(control(1016).items[2], "") << "there is no C:\\D.rez";
   });
 }
 
@@ -356,6 +359,12 @@ TEST_F(FileList, FoundFilesEnableViewAndPrintMissingOnesAreReported) {
     EXPECT_EQ(state.view_file.padded(), PathText("\t").padded());
     EXPECT_TRUE(enabled(1010));
     EXPECT_EQ(fake.message_boxes.shown.size(), 1u);
+
+    fake.dialogs.double_click(w, 1016, 2);  // still missing: reported, nothing opens
+    EXPECT_TRUE(fake.processes.starts.empty());
+    fake.dialogs.double_click(w, 1016, 3);
+    ASSERT_EQ(fake.processes.starts.size(), 1u);
+    EXPECT_EQ(fake.processes.starts[0].command_line, " \t") << "the editor without a file";
   });
 }
 

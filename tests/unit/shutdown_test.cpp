@@ -68,6 +68,7 @@ TEST_F(ShutDown, YesEndsEveryRunningProgramThenTheFarewellPlays) {
     fake.processes.terminated.clear();
     start_up(state, 1);
     fake.sound.played.clear();
+    fake.events.clear();
     const auto ids = start(count);
     fake.message_boxes.answers = {mb::answer_yes};
     shut_down(state, 0);
@@ -75,7 +76,10 @@ TEST_F(ShutDown, YesEndsEveryRunningProgramThenTheFarewellPlays) {
     EXPECT_EQ(fake.message_boxes.shown[0].text, exit_prompt_text(count));
     EXPECT_EQ(fake.message_boxes.shown[0].caption, "KORVEL Message");
     EXPECT_EQ(fake.message_boxes.shown[0].type, mb::yes_no | mb::icon_information);
-    EXPECT_EQ(sounds_played(), (std::vector<std::string>{std::string(exit_prompt_sound(count)), "GoodBye.wav"}));
+    const std::string wav = "sound C:\\KORVEL\\Exe\\Wav\\";
+    EXPECT_EQ(fake.events, (std::vector<std::string>{wav + std::string(exit_prompt_sound(count)),
+                                                     "box KORVEL Message", wav + "GoodBye.wav"}))
+        << "the cue before the question, the farewell after it";
     EXPECT_EQ(fake.processes.terminated, ids) << "every program started is offered, also past the hundredth";
     EXPECT_TRUE(fake.processes.running.empty());
   }

@@ -115,20 +115,23 @@ TEST_F(Commands, SivraViewEditAndPrintGetTheFileNames) {
   install({"Sivra.exe", "Sivra 20.exe", "Tasprel.exe", "Tasprel 20.exe"});
   fake.files.add_file("C:\\windows\\Notepad.exe", "");
   fake.files.add_file("C:\\My Jobs\\frame.dat", "");
+  fake.files.add_file("C:\\My Jobs\\frame.inc", "");
   run([&] {
     fake.dialogs.type(w, 1001, "C:\\My Jobs\\frame.dat");
     fake.dialogs.click(w, 1023);
     EXPECT_EQ(last_start().application, std::string(exe) + "\\Sivra 20.exe");
     EXPECT_EQ(last_start().command_line, " \"C:\\My Jobs\\frame.dat\"");
 
-    fake.dialogs.double_click(w, 1016, 0);  // View / Edit, at once
-    EXPECT_EQ(last_start().application, "C:\\windows\\Notepad.exe");
-    EXPECT_EQ(last_start().command_line, " C:\\My Jobs\\frame.dat") << "unquoted";
-    EXPECT_EQ(state.recent_files[0], "C:\\My Jobs\\frame.dat") << "View / Edit remembers the Geometry File";
-
+    fake.dialogs.select(w, 1016, 0);
     fake.dialogs.click(w, 1021);
     EXPECT_EQ(last_start().application, std::string(exe) + "\\Tasprel.exe") << "no variant for the print tool";
     EXPECT_EQ(last_start().command_line, " C:\\My Jobs\\frame.dat");
+    EXPECT_TRUE(state.recent_files[0].is_blank()) << "Print leaves the recent list";
+
+    fake.dialogs.double_click(w, 1016, 1);  // View / Edit of the Loading File, at once
+    EXPECT_EQ(last_start().application, "C:\\windows\\Notepad.exe");
+    EXPECT_EQ(last_start().command_line, " C:\\My Jobs\\frame.inc") << "unquoted";
+    EXPECT_EQ(state.recent_files[0], "C:\\My Jobs\\frame.dat") << "View / Edit remembers the Geometry File";
 
     fake.dialogs.select(w, 1016, 3);
     fake.dialogs.click(w, 1010);
@@ -303,6 +306,22 @@ TEST_F(SolverRun, RetryWithANewChoiceUsesItsDerivedLoadingFile) {
   });
 }
 
+TEST_F(SolverRun, AMissingLoadingFileOffersTheLoadingChoice) {
+  fake.files.add_file("D:\\Loads\\wind.inc", "");
+  fake.message_boxes.answers = {mb::answer_retry};
+  fake.file_dialogs.answers = {"D:\\Loads\\wind.inc"};
+  run([&] {
+    fake.dialogs.type(w, 1001, "C:\\Jobs\\frame.dat");
+    fake.dialogs.type(w, 1012, "C:\\Jobs\\gone.inc");
+    fake.dialogs.click(w, 1003);
+    EXPECT_EQ(last_start().command_line, " C:\\Jobs\\frame.dat wind.inc E");
+  });
+  EXPECT_EQ(fake.message_boxes.shown.at(0).text, "\"C:\\Jobs\\gone.inc\": File NOT found.\n\nCheck for File Name !");
+  EXPECT_EQ(fake.message_boxes.shown.at(0).caption, "RUN Message");
+  ASSERT_EQ(fake.file_dialogs.shown.size(), 1u);
+  EXPECT_EQ(fake.file_dialogs.shown[0].title, "Select Loading File \".inc\"");
+}
+
 TEST_F(SolverRun, TwoHundredSixtyCharactersPassAndOneMoreIsRefused) {
   // "C:\Jobs\" + k letters + ".dat", " frame.inc E": k + 24 characters.
   const std::string fits = "C:\\Jobs\\" + std::string(236, 'g') + ".dat";
@@ -390,8 +409,10 @@ TEST_F(HelpAndGuide, GuideOutcomes) {
     f.windows.user_actions.push_back([&] {
       const NativeWindow main = f.dialogs.find(main_dialog_template);
       if (c.romanian_chosen) f.dialogs.select(main, 1026, 1);
+      s.romanian_output = !c.romanian_chosen;
       if (c.answer) f.message_boxes.answers = {c.answer};
       f.dialogs.click(main, 1025);
+      EXPECT_EQ(s.romanian_output, c.word ? c.romanian_chosen : !c.romanian_chosen) << "read once Word is found";
       f.message_boxes.answers = {mb::answer_no};
       f.dialogs.click(main, 1);
     });

@@ -47,6 +47,10 @@ TEST(WelcomePainting, PlacesFollowTheResolution) {
     const int L = 16 * ppi / 96;
     EXPECT_EQ(find_text(canvas, "Non-Linear")->y, y1 + 2 * L);
     EXPECT_EQ(find_text(canvas, "Pin-Jointed")->y, y1 + 3 * L);
+    std::vector<std::pair<int, int>> two_blanks;
+    for (const auto& text : canvas.texts)
+      if (text.text == "  ") two_blanks.emplace_back(text.x, text.y);
+    EXPECT_EQ(two_blanks, (std::vector<std::pair<int, int>>{{ppi / 4, y1 + L}, {ppi / 4, y1 + 4 * L}}));
     const auto* copyright = find_text(canvas, "Copyright");
     ASSERT_NE(copyright, nullptr);
     EXPECT_EQ(std::make_pair(copyright->x, copyright->y), std::make_pair(a, y1 + 6 * L));
@@ -59,6 +63,7 @@ TEST(WelcomePainting, PlacesFollowTheResolution) {
 
     ASSERT_EQ(canvas.wrapped.size(), 1u);
     const Rect warning = canvas.wrapped[0].first;
+    EXPECT_EQ(warning.left, a);
     EXPECT_EQ(warning.width(), 5 * ppi);
     EXPECT_EQ(warning.height(), ppi);
     EXPECT_EQ(warning.top, y7 + ppi / 4);
@@ -126,9 +131,25 @@ TEST_F(Welcome, AClickEndsTheSplashAtOnceAndARepaintRestartsItsSound) {
 
 TEST_F(Welcome, WithTheSwitchOffTheSplashIsSilent) {
   fake.files.add_file("C:\\KORVEL\\Exe\\Sound.dat", " F\r\n");
-  run([] {});
+  run([&] {
+    EXPECT_FALSE(fake.dialogs.control(main, 1028).checked);
+    EXPECT_EQ(fake.dialogs.control(main, 1028).text, "Sound Off");
+  });
   EXPECT_TRUE(fake.sound.played.empty());
   EXPECT_EQ(fake.windows.welcome.begin()->second.timer_ms, 4000u);
+}
+
+TEST_F(Welcome, TheSplashsCloseBoxSilencesLaterPaints) {
+  // The close box: the class's close handler, then default processing destroys it.
+  fake.windows.splash_actions.push_back([&] {
+    state.welcome_windows.welcome_closing(state.splash_window);
+    fake.windows.destroy_window(state.splash_window);
+  });
+  run([&] {
+    fake.dialogs.click(main, 1018);
+    fake.windows.paint(fake.windows.welcome.rbegin()->first);
+  });
+  EXPECT_EQ(sound_names(), (std::vector<std::string>{"KorvelWelcome.wav", "GoodBye.wav"}));
 }
 
 TEST_F(Welcome, HiddenStartShowsTheSplashNormally) {
