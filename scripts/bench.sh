@@ -14,18 +14,18 @@ cmake --build --preset windows --target korvel_bench zip
 
 build="$top/build/windows"
 wine_dir="$build/wine-bench"
-runs="$build/bench-runs"
-mkdir -p "$runs"
 unset KORVEL_TEST_DISPLAY
 "$top/cmake/wine-session.sh" start "$wine_dir" >/dev/null
 trap '"$top/cmake/wine-session.sh" stop "$wine_dir"' EXIT
-export WINEPREFIX="$wine_dir/prefix" WINEDEBUG=-all DISPLAY=$(cat "$wine_dir/display")
+export WINEPREFIX="$wine_dir/prefix" WINEDEBUG=-all DISPLAY="$(cat "$wine_dir/display")"
 
 windows_path() { echo "Z:${1//\//\\}"; }
-export KORVEL_EXE=$(windows_path "$build/bin/Korvel.exe")
-export KORVEL_STANDIN_EXE=$(windows_path "$build/bin/standin.exe")
-export KORVEL_ASSETS_ROOT=$(windows_path "$build/assets-root")
-export KORVEL_E2E_RUNS=$(windows_path "$runs")
+export KORVEL_EXE="$(windows_path "$build/bin/Korvel.exe")"
+export KORVEL_STANDIN_EXE="$(windows_path "$build/bin/standin.exe")"
+export KORVEL_ASSETS_ROOT="$(windows_path "$build/assets-root")"
+# The installation lies on the prefix's drive C:, not under the checkout: the
+# Launcher cuts derived names at the first full stop of the whole path.
+export KORVEL_E2E_RUNS='C:\korvel-bench'
 export WINEDLLOVERRIDES="winemenubuilder.exe=d"
 
 echo "Machine: $(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GiB", $2/1048576}' /proc/meminfo), $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs)"

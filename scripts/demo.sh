@@ -11,8 +11,11 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows --target demo_installation
 
 build="$top/build/windows"
-root="$build/demo/KORVEL"
 wine_dir="$build/wine-demo"
+# The installation is run from C:\KORVEL of the demo's own Wine prefix, not
+# from the build tree: the Launcher cuts derived names at the first full stop
+# of the whole path, and the checkout's path may hold one (/home/j.smith).
+root="$wine_dir/prefix/drive_c/KORVEL"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   export KORVEL_TEST_DISPLAY="$DISPLAY"
@@ -23,10 +26,12 @@ else
 fi
 "$top/cmake/wine-session.sh" start "$wine_dir" >/dev/null
 trap '"$top/cmake/wine-session.sh" stop "$wine_dir"' EXIT
-export WINEPREFIX="$wine_dir/prefix" WINEDEBUG=-all DISPLAY=$(cat "$wine_dir/display")
-export KORVEL_STANDIN_JOURNAL="Z:${root//\//\\}\\journal.txt"
+export WINEPREFIX="$wine_dir/prefix" WINEDEBUG=-all DISPLAY="$(cat "$wine_dir/display")"
+export KORVEL_STANDIN_JOURNAL='C:\KORVEL\journal.txt'
+rm -rf "$root"
+cp -R "$build/demo/KORVEL" "$root"
 
-echo "Demo installation: $root"
+echo "Demo installation: C:\KORVEL ($root)"
 cd "$root/Exe"
 if [ "$headless" -eq 0 ]; then
   wine Korvel.exe
