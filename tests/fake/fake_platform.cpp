@@ -134,6 +134,7 @@ std::optional<std::string> FakeFileSystem::current_directory() {
 
 int FakeMessageBoxes::show(std::string_view text, std::string_view caption, unsigned type) {
   shown.push_back({std::string(text), std::string(caption), type});
+  if (while_shown) while_shown();
   if (!answers.empty()) {
     const int answer = answers.front();
     answers.pop_front();

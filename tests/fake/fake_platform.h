@@ -79,6 +79,7 @@ class FakeMessageBoxes final : public MessageBoxes {
  public:
   std::vector<ShownMessage> shown;
   std::deque<int> answers;  // next answers; when empty, the box's first button
+  std::function<void()> while_shown;  // runs while each box shows
   int show(std::string_view text, std::string_view caption, unsigned type) override;
 };
 
