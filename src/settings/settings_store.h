@@ -5,7 +5,8 @@
 // directory (the started programs read language.dat there). Every file is
 // replaced whole: written to a temporary file beside it, then moved over it, so
 // a crash or a full disk never leaves half a file. A failed write leaves the old
-// file as it was and is not reported.
+// file as it was and is not reported. Files are read only as far as their
+// records are used (record_read_limit), however large they are.
 #pragma once
 
 #include <string>

@@ -47,8 +47,6 @@ std::optional<std::string> FakeFileSystem::content(std::string_view path) const 
 
 void FakeFileSystem::remove(std::string_view path) { files_.erase(key(path)); }
 
-std::optional<std::string> FakeFileSystem::read_file(std::string_view path) { return content(path); }
-
 std::optional<std::uint64_t> FakeFileSystem::file_size(std::string_view path) {
   const std::optional<std::string> data = content(path);
   if (!data) return std::nullopt;

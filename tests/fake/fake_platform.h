@@ -44,7 +44,6 @@ class FakeFileSystem final : public FileSystem {
   // The full key a path is stored under.
   std::string key(std::string_view path) const;
 
-  std::optional<std::string> read_file(std::string_view path) override;
   std::optional<std::uint64_t> file_size(std::string_view path) override;
   std::optional<std::string> read_file_range(std::string_view path, std::uint64_t offset,
                                              std::size_t count) override;

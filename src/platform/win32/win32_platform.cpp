@@ -61,12 +61,6 @@ bool read_exactly(HANDLE file, char* data, std::size_t count) {
 
 }  // namespace
 
-std::optional<std::string> Win32FileSystem::read_file(std::string_view path) {
-  const std::optional<std::uint64_t> size = file_size(path);
-  if (!size) return std::nullopt;
-  return read_file_range(path, 0, static_cast<std::size_t>(*size));
-}
-
 std::optional<std::uint64_t> Win32FileSystem::file_size(std::string_view path) {
   FileHandle file(open_for_reading(path));
   if (!file.ok()) return std::nullopt;
