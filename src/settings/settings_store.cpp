@@ -31,15 +31,16 @@ std::optional<std::string> read_head(FileSystem& files, std::string_view path) {
 }
 }  // namespace
 
-bool read_sound_switch_at_startup(FileSystem& files, const Directories& dirs) {
+StartUpSoundSwitch read_sound_switch_at_startup(FileSystem& files, const Directories& dirs) {
   const std::string path = sound_path(dirs);
   if (!files.file_exists(path)) {
     write_sound_file(files, dirs, true);
-    return true;
+    return {};
   }
   const std::optional<std::string> text = read_head(files, path);
-  if (!text) return true;
-  return parse_logical_record(*text).value_or(true);
+  // Most likely another program holds it: the setting in it is the user's.
+  if (!text) return {.sound_on = true, .keep_file = true};
+  return {.sound_on = parse_logical_record(*text).value_or(true)};
 }
 
 void write_sound_file(FileSystem& files, const Directories& dirs, bool sound_on) {

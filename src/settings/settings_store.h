@@ -30,8 +30,14 @@ inline constexpr std::string_view comvek_file_name = "ComVek.dat";
 bool replace_file_contents(FileSystem& files, std::string_view path, std::string_view content);
 
 // The sound switch at start-up: read from Sound.dat when it exists, else true
-// and the file is created. A file that holds no readable value gives true.
-bool read_sound_switch_at_startup(FileSystem& files, const Directories& dirs);
+// and the file is created. A file that holds no readable value gives true. A
+// file that exists but can't be read gives true too, and is to be left as it
+// is (not rewritten by the start-up) until the user changes the switch.
+struct StartUpSoundSwitch {
+  bool sound_on = true;
+  bool keep_file = false;
+};
+StartUpSoundSwitch read_sound_switch_at_startup(FileSystem& files, const Directories& dirs);
 void write_sound_file(FileSystem& files, const Directories& dirs, bool sound_on);
 
 // The recent list at start-up: loaded when recent.dat exists, else blank and the

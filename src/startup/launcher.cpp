@@ -13,7 +13,9 @@ bool start_up(LauncherState& s, int show_command) {
   load_application_icon(s.platform.windows, s.directories, s.icons);
   if (!show_splash(s, show_command)) return false;
   // Known before the welcome window paints, so its sound obeys the switch.
-  s.sound_on = read_sound_switch_at_startup(files, s.directories);
+  const StartUpSoundSwitch sound = read_sound_switch_at_startup(files, s.directories);
+  s.sound_on = sound.sound_on;
+  s.keep_sound_file = sound.keep_file;
   run_splash_loop(s);
   prepare_launch_table(s.launch_table);
   read_recent_list_at_startup(files, s.directories, s.recent_files);

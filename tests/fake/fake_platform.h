@@ -1,7 +1,7 @@
 // An in-memory platform for the tests: files keyed by Windows paths (letter
 // case ignored, relative names taken against a current directory that the test
 // sets), scripted message-box answers, recorded sounds and process starts, and
-// faults that a test can switch on for any write, delete or process call.
+// faults that a test can switch on for any read, write, delete or process call.
 #pragma once
 
 #include <deque>
@@ -18,7 +18,9 @@
 namespace korvel::fake {
 
 // The operations a test can make fail.
-enum class Operation { write, move, remove, start, open, exit_code };
+// A failing read is a file held by another program: it exists, but neither its
+// size nor its contents can be had.
+enum class Operation { write, move, remove, start, open, exit_code, read };
 
 class FakeFileSystem final : public FileSystem {
  public:
