@@ -116,25 +116,6 @@ TEST_F(StartUp, EveryWriteFailingStillStartsWithTheSwitchOn) {
   EXPECT_TRUE(fake.message_boxes.shown.empty());
 }
 
-// Held by another program when it is read, and let go while the welcome window
-// shows: the file keeps the user's setting until the user changes the switch.
-TEST_F(StartUp, ASoundDatThatCannotBeReadIsLeftUntilTheSwitchChanges) {
-  fake.files.add_file("C:\\KORVEL\\Exe\\Sound.dat", "  .f\r\n");
-  bool held = true;
-  fake.files.fail = [&](fake::Operation op, std::string_view path) {
-    return held && op == fake::Operation::read && path.ends_with("Sound.dat");
-  };
-  fake.windows.splash_actions.push_back([&] { held = false; });
-  fake.windows.user_actions.push_back([&] {
-    EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\Sound.dat"), "  .f\r\n");
-    EXPECT_TRUE(state.sound_on);
-    fake.dialogs.click(fake.dialogs.find(102), 1028);
-  });
-  EXPECT_EQ(run(), 0);
-  EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\Sound.dat"), " F\r\n");
-  EXPECT_TRUE(fake.message_boxes.shown.empty());
-}
-
 // Memory running out (a settings file too large to hold, say) anywhere in the
 // run: the welcome window is gone before the start-up error shows, and the run
 // ends with 0.
