@@ -1,5 +1,6 @@
 // The settings files read from any bytes: Sound.dat, recent.dat, work_dir.dat
 // and ComVek.dat, checked against plain restatements of their record rules.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -105,13 +106,25 @@ void check_last_record(std::string_view text, const std::vector<std::string>& re
   FUZZ_CHECK(expected.has_value() == !records.empty());
   if (expected) FUZZ_CHECK(*expected == records.back());
 
-  for (const std::size_t chunk : {std::size_t{1}, std::size_t{7}, std::size_t{4096}}) {
-    const TailReader read = [&](std::uint64_t offset, std::size_t count) -> std::optional<std::string> {
-      FUZZ_CHECK(count > 0);
-      FUZZ_CHECK(offset + count <= text.size());  // never past the end
-      return std::string(text.substr(static_cast<std::size_t>(offset), count));
-    };
+  std::uint64_t lowest = text.size();  // the first byte any read reached
+  const TailReader read = [&](std::uint64_t offset, std::size_t count) -> std::optional<std::string> {
+    FUZZ_CHECK(count > 0);
+    FUZZ_CHECK(offset + count <= text.size());  // never past the end
+    lowest = std::min(lowest, offset);
+    return std::string(text.substr(static_cast<std::size_t>(offset), count));
+  };
+  for (const std::size_t chunk : {std::size_t{1}, std::size_t{7}, std::size_t{4096}})
     FUZZ_CHECK(last_record(text.size(), read, chunk) == expected);
+  // Looking back no further than a limit: the record when it starts within the
+  // last `limit` bytes (or they are the whole file), else nothing.
+  for (const std::size_t limit : {std::size_t{1}, std::size_t{16}, std::size_t{100}}) {
+    std::string_view tail = text.substr(text.size() - std::min(text.size(), limit));
+    const bool whole = tail.size() == text.size();
+    if (!tail.empty() && tail.back() == '\n') tail.remove_suffix(1);
+    const bool starts_within = whole || tail.find('\n') != std::string_view::npos;
+    lowest = text.size();
+    FUZZ_CHECK(last_record(text.size(), read, 7, limit) == (starts_within ? expected : std::nullopt));
+    FUZZ_CHECK(text.size() - lowest <= limit);
   }
   // A failed read gives nothing, never a part of a record.
   const TailReader failing = [](std::uint64_t, std::size_t) -> std::optional<std::string> { return std::nullopt; };

@@ -20,11 +20,11 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  // The whole file; nothing when it is missing, is a folder or can't be read.
-  virtual std::optional<std::string> read_file(std::string_view path) = 0;
   // Size in bytes of an existing file.
   virtual std::optional<std::uint64_t> file_size(std::string_view path) = 0;
-  // Up to `count` bytes from `offset` (fewer at the end of the file).
+  // Up to `count` bytes from `offset` (fewer at the end of the file); nothing
+  // when the file is missing, is a folder or can't be read. There is no call
+  // for a whole file: the Launcher reads only the records it uses.
   virtual std::optional<std::string> read_file_range(std::string_view path, std::uint64_t offset,
                                                      std::size_t count) = 0;
   // Creates or truncates the file and writes `data`; false when that fails.

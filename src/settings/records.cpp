@@ -25,8 +25,9 @@ std::vector<std::string_view> read_records(std::string_view text, std::size_t li
   return records;
 }
 
-std::optional<std::string> last_record(std::uint64_t size, const TailReader& read, std::size_t chunk) {
-  if (size == 0 || chunk == 0) return std::nullopt;
+std::optional<std::string> last_record(std::uint64_t size, const TailReader& read, std::size_t chunk,
+                                       std::size_t limit) {
+  if (size == 0 || chunk == 0 || limit == 0) return std::nullopt;
   std::string tail;  // the bytes from `start` to the end of the file
   std::uint64_t start = size;
   for (;;) {
@@ -36,8 +37,9 @@ std::optional<std::string> last_record(std::uint64_t size, const TailReader& rea
     const std::size_t lf = body.rfind('\n');
     if (lf != std::string_view::npos) return std::string(drop_cr(body.substr(lf + 1)));
     if (start == 0) return std::string(drop_cr(body));
-    // Read back in growing steps, so a very long last line costs linear time.
-    const std::uint64_t step = std::min<std::uint64_t>(std::max(chunk, tail.size()), start);
+    if (tail.size() >= limit) return std::nullopt;
+    // Read back in growing steps, so a long last line costs linear time.
+    const std::uint64_t step = std::min<std::uint64_t>({std::max(chunk, tail.size()), start, limit - tail.size()});
     start -= step;
     std::optional<std::string> piece = read(start, static_cast<std::size_t>(step));
     if (!piece || piece->size() != step) return std::nullopt;

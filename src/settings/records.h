@@ -16,6 +16,12 @@ namespace korvel {
 
 inline constexpr std::string_view record_end = "\r\n";
 
+// How far the Launcher looks into a file it reads: from its start for the first
+// records, from its end for the last. No record it uses is longer than 260
+// characters, so every file the package writes is read whole, and a start-up
+// costs the same whatever the size of a file.
+inline constexpr std::size_t record_read_limit = 64 * 1024;
+
 // Up to `limit` records from the start of `text`.
 std::vector<std::string_view> read_records(std::string_view text, std::size_t limit);
 
@@ -24,7 +30,10 @@ using TailReader = std::function<std::optional<std::string>(std::uint64_t offset
 
 // The last record of a file of `size` bytes, found by reading back from its end
 // in chunks, so that a long file costs no more than a short one. Nothing when
-// the file is empty or a read fails.
-std::optional<std::string> last_record(std::uint64_t size, const TailReader& read, std::size_t chunk = 4096);
+// the file is empty, a read fails, or the record starts before the last `limit`
+// bytes (a longer one could start anywhere, and looking for it would mean
+// reading the whole file).
+std::optional<std::string> last_record(std::uint64_t size, const TailReader& read, std::size_t chunk = 4096,
+                                       std::size_t limit = record_read_limit);
 
 }  // namespace korvel

@@ -24,17 +24,23 @@ bool replace_file_contents(FileSystem& files, std::string_view path, std::string
 namespace {
 std::string sound_path(const Directories& dirs) { return path_in(dirs.start_directory, "\\Sound.dat"); }
 std::string recent_path(const Directories& dirs) { return path_in(dirs.start_directory, "\\recent.dat"); }
+
+// The part of a file that holds the first records the Launcher reads.
+std::optional<std::string> read_head(FileSystem& files, std::string_view path) {
+  return files.read_file_range(path, 0, record_read_limit);
+}
 }  // namespace
 
-bool read_sound_switch_at_startup(FileSystem& files, const Directories& dirs) {
+StartUpSoundSwitch read_sound_switch_at_startup(FileSystem& files, const Directories& dirs) {
   const std::string path = sound_path(dirs);
   if (!files.file_exists(path)) {
     write_sound_file(files, dirs, true);
-    return true;
+    return {};
   }
-  const std::optional<std::string> text = files.read_file(path);
-  if (!text) return true;
-  return parse_logical_record(*text).value_or(true);
+  const std::optional<std::string> text = read_head(files, path);
+  // Most likely another program holds it: the setting in it is the user's.
+  if (!text) return {.sound_on = true, .keep_file = true};
+  return {.sound_on = parse_logical_record(*text).value_or(true)};
 }
 
 void write_sound_file(FileSystem& files, const Directories& dirs, bool sound_on) {
@@ -52,7 +58,7 @@ void read_recent_list_at_startup(FileSystem& files, const Directories& dirs, Rec
 }
 
 void load_recent_list(FileSystem& files, const Directories& dirs, RecentFiles& recent_files) {
-  const std::optional<std::string> text = files.read_file(recent_path(dirs));
+  const std::optional<std::string> text = read_head(files, recent_path(dirs));
   recent_files = text ? parse_recent_list(*text) : RecentFiles();
 }
 
@@ -83,7 +89,7 @@ void delete_language_files(FileSystem& files, const LanguageFileTrail& trail) {
 
 LanguageText language_from_work_dir(FileSystem& files) {
   const LanguageText english(default_language);
-  const std::optional<std::string> work_dir_text = files.read_file(work_dir_file_name);
+  const std::optional<std::string> work_dir_text = read_head(files, work_dir_file_name);
   if (!work_dir_text) return english;
   const std::optional<PathText> work_dir = parse_work_dir(*work_dir_text);
   if (!work_dir) return english;

@@ -5,7 +5,8 @@
 // directory (the started programs read language.dat there). Every file is
 // replaced whole: written to a temporary file beside it, then moved over it, so
 // a crash or a full disk never leaves half a file. A failed write leaves the old
-// file as it was and is not reported.
+// file as it was and is not reported. Files are read only as far as their
+// records are used (record_read_limit), however large they are.
 #pragma once
 
 #include <string>
@@ -29,8 +30,14 @@ inline constexpr std::string_view comvek_file_name = "ComVek.dat";
 bool replace_file_contents(FileSystem& files, std::string_view path, std::string_view content);
 
 // The sound switch at start-up: read from Sound.dat when it exists, else true
-// and the file is created. A file that holds no readable value gives true.
-bool read_sound_switch_at_startup(FileSystem& files, const Directories& dirs);
+// and the file is created. A file that holds no readable value gives true. A
+// file that exists but can't be read gives true too, and is to be left as it
+// is (not rewritten by the start-up) until the user changes the switch.
+struct StartUpSoundSwitch {
+  bool sound_on = true;
+  bool keep_file = false;
+};
+StartUpSoundSwitch read_sound_switch_at_startup(FileSystem& files, const Directories& dirs);
 void write_sound_file(FileSystem& files, const Directories& dirs, bool sound_on);
 
 // The recent list at start-up: loaded when recent.dat exists, else blank and the

@@ -13,7 +13,9 @@ bool start_up(LauncherState& s, int show_command) {
   load_application_icon(s.platform.windows, s.directories, s.icons);
   if (!show_splash(s, show_command)) return false;
   // Known before the welcome window paints, so its sound obeys the switch.
-  s.sound_on = read_sound_switch_at_startup(files, s.directories);
+  const StartUpSoundSwitch sound = read_sound_switch_at_startup(files, s.directories);
+  s.sound_on = sound.sound_on;
+  s.keep_sound_file = sound.keep_file;
   run_splash_loop(s);
   prepare_launch_table(s.launch_table);
   read_recent_list_at_startup(files, s.directories, s.recent_files);
@@ -27,13 +29,28 @@ int start_up_failed(LauncherState& s) {
   s.platform.message_boxes.show("Error initializing application Korvel", "Error", mb::ok);
   return 0;
 }
+
+// The welcome window reports its clicks and its timer to the state, which the
+// caller may end once the failure box is answered; it must not outlive the
+// start-up that gave up, nor paint and play its sound behind the box.
+void end_welcome_window(LauncherState& s) {
+  if (s.splash_window && !s.splash_finished) s.platform.windows.destroy_window(s.splash_window);
+  s.splash_finished = true;
+}
 }  // namespace
 
 int run_launcher(LauncherState& s, int show_command) {
-  if (!start_up(s, show_command)) return start_up_failed(s);
-  if (!set_up_main_dialog(s, show_command)) return start_up_failed(s);
-  const int exit_code = run_main_loop(s);
-  return shut_down(s, exit_code);
+  try {
+    if (!start_up(s, show_command)) return start_up_failed(s);
+    if (!set_up_main_dialog(s, show_command)) return start_up_failed(s);
+    const int exit_code = run_main_loop(s);
+    return shut_down(s, exit_code);
+  } catch (...) {
+    // Anything thrown (memory running out, most likely) ends the run as a
+    // failed start-up, never as a crash.
+    end_welcome_window(s);
+    return start_up_failed(s);
+  }
 }
 
 }  // namespace korvel

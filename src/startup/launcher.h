@@ -6,6 +6,8 @@
 namespace korvel {
 
 // Runs the Launcher from start-up to shutdown and returns the process's exit code.
+// Anything thrown on the way ends it as a failed start-up: the welcome window
+// goes, the start-up error box shows, and the exit code is 0.
 int run_launcher(LauncherState& state, int show_command);
 
 // The start-up steps before the main dialog: directories, the application icon,

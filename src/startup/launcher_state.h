@@ -30,6 +30,7 @@ struct LauncherState {
 
   // Settings.
   bool sound_on = true;
+  bool keep_sound_file = false;  // Sound.dat could not be read at start-up: not rewritten then
   RecentFiles recent_files;  // most recent Geometry File first
   LanguageFileTrail language_files;
 

@@ -84,7 +84,7 @@ bool set_up_main_dialog(LauncherState& s, int show_command) {
 
   DLGPUTLOG(d, sound_check_box, s.sound_on);
   DLGPUTCHAR(d, sound_check_box, sound_caption(s.sound_on), DLGIDX_TITLE);
-  write_sound_file(s.platform.files, s.directories, s.sound_on);
+  if (!s.keep_sound_file) write_sound_file(s.platform.files, s.directories, s.sound_on);
 
   return DLGMODELESS(d, show_command, NativeWindow{0});
 }

@@ -4,6 +4,7 @@
 
 #include "fake_platform.h"
 #include "files_under_test.h"
+#include "settings/records.h"
 #include "settings/settings_store.h"
 #include "startup/launcher.h"
 
@@ -26,7 +27,7 @@ class SettingsFiles : public ::testing::Test {
   FileSystem& files() { return under_test_->files(); }
   std::string at(std::string_view name) const { return dir_ + "\\" + std::string(name); }
   void put(std::string_view name, std::string_view content) { ASSERT_TRUE(files().write_file(at(name), content)); }
-  std::optional<std::string> get(std::string_view name) { return files().read_file(at(name)); }
+  std::optional<std::string> get(std::string_view name) { return files().read_file_range(at(name), 0, SIZE_MAX); }
 
   // A whole run of the Launcher on these files, the user closing it at once.
   void run() {
@@ -87,6 +88,7 @@ TEST_F(SettingsFiles, SoundSwitchFromAnySoundDat) {
       {"F", false},
       {std::string(1 << 20, ' ') + "\r\n", true},  // a 1 MiB line of blanks
       {std::string(1 << 20, 'F'), false},
+      {std::string(record_read_limit, ' ') + "F", true},  // nothing past the first 64 KiB is read
   };
   for (const Case& c : cases) {
     put("Sound.dat", c.content);
@@ -134,6 +136,7 @@ TEST_F(SettingsFiles, RecentListLoadedFromAnyRecentDat) {
       {"1\n2\n3", {"1", "2", "3"}},  // LF only, last line without line end
       {nul_name + "\r\n", {nul_name}},
       {std::string(300, 'x') + "\r\n", {std::string(260, 'x')}},
+      {std::string(record_read_limit, 'x') + "\r\n2\r\n", {std::string(260, 'x')}},  // past the first 64 KiB: not read
   };
   for (const Case& c : cases) {
     put("recent.dat", c.content);
@@ -206,6 +209,9 @@ TEST_F(SettingsFiles, StartUpLanguageFromTheWorkingDirectory) {
       {work + "\r\n", "Romanian\r\nEnglish", "English"},       // last line without line end
       {work + "\r\n", "Romanian\r\n\r\n", ""},                  // last record empty: blank text
       {work + "\nsecond record\n", "Romanian and the rest of a long record\n", "Romanian and the res"},
+      {work + "\r\n", std::string(1 << 20, 'x') + "\r\nRomanian\r\n", "Romanian"},
+      // A last record that starts before the last 64 KiB is not looked for.
+      {work + "\r\n", "Romanian\r\n" + std::string(record_read_limit, 'x'), "English"},
   };
   for (const Case& c : cases) {
     files().delete_file(at("work_dir.dat"));

@@ -3,6 +3,9 @@
 
 #include "harness.h"
 
+#include <psapi.h>  // these two after <windows.h>
+#include <winioctl.h>
+
 namespace korvel::e2e {
 namespace {
 
@@ -37,6 +40,50 @@ TEST(StartUp, MendsASoundDatThatHoldsNoValue) {
   ASSERT_TRUE(write_file(install.path("Exe\\Sound.dat"), "garbage"));
   EXPECT_EQ(install.start_and_exit_launcher(), 0u);
   EXPECT_EQ(read_file(install.path("Exe\\Sound.dat")), " T\r\n");
+}
+
+// A file of `size` bytes that starts with `head`; the rest is a hole that
+// takes no room on the disk.
+bool write_sparse_file(const std::string& path, const std::string& head, LONGLONG size) {
+  if (!write_file(path, head)) return false;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD unused = 0;
+  DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &unused, nullptr);  // Wine's files are sparse anyway
+  LARGE_INTEGER end;
+  end.QuadPart = size;
+  const bool ok = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+  CloseHandle(file);
+  return ok;
+}
+
+// Settings files far larger than memory: only the records used are read, so
+// the start costs what it costs with small files.
+TEST(StartUp, SettingsFilesLargerThanMemoryStartAsSmallOnes) {
+  Installation install("huge-settings");
+  const std::string work = install.path("Work");
+  ASSERT_TRUE(CreateDirectoryA(work.c_str(), nullptr));
+  const LONGLONG huge = 64LL << 30;
+  ASSERT_TRUE(write_sparse_file(install.path("Exe\\Sound.dat"), " F\r\n", huge));
+  ASSERT_TRUE(write_sparse_file(install.path("Exe\\recent.dat"), "C:\\Jobs\\frame.dat\r\n", huge));
+  ASSERT_TRUE(write_sparse_file(install.path("Exe\\work_dir.dat"), work + "\r\n", huge));
+  // Its last record has no line end and starts at the beginning of the file.
+  ASSERT_TRUE(write_sparse_file(work + "\\ComVek.dat", "Romanian", huge));
+
+  Program korvel = install.start_launcher();
+  HWND dialog = wait_for_dialog(korvel.id(), "KORVEL", 30s);
+  ASSERT_NE(dialog, nullptr) << "the Launcher reached its main dialog";
+  EXPECT_EQ(control_text(dialog, 1028), "Sound Off");
+  EXPECT_EQ(drop_down_selection(dialog, 1026), 0) << "a last record that long is not looked for: English";
+  PROCESS_MEMORY_COUNTERS memory{};
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, korvel.id());
+  ASSERT_TRUE(process && GetProcessMemoryInfo(process, &memory, sizeof memory));
+  CloseHandle(process);
+  EXPECT_LT(memory.PeakWorkingSetSize, 100u << 20) << "about 20 MB with small files";
+  PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
+  EXPECT_EQ(korvel.wait_for_exit(), 0u);
+  EXPECT_EQ(read_file(install.path("Exe\\Sound.dat")), " F\r\n");
+  EXPECT_EQ(read_file(install.path("Exe\\recent.dat")), "C:\\Jobs\\frame.dat\r\n");
 }
 
 TEST(Installation, HoldsTheIconsSoundsAndSampleData) {

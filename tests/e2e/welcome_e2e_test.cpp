@@ -86,5 +86,33 @@ TEST(Welcome, TheSoundSwitchIsSavedAtOnceInTheExeFolder) {
   EXPECT_EQ(read_file(install.path("Exe\\Sound.dat")), " T\r\n");
 }
 
+// Another program holds Sound.dat while the Launcher reads it and lets it go
+// while the welcome window shows: the file keeps the user's setting (in a
+// spelling of its own here, so that a rewrite shows) until the box is clicked.
+TEST(Welcome, ASoundDatThatCannotBeReadIsLeftUntilTheSwitchChanges) {
+  Installation install("sound-held");
+  const std::string sound = install.path("Exe\\Sound.dat");
+  ASSERT_TRUE(write_file(sound, "  .f\r\n"));
+  HANDLE held = CreateFileA(sound.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  Program korvel = install.start_launcher();
+  HWND splash = nullptr;
+  const bool shown = wait_until([&] { return (splash = find_window(korvel.id(), "Welcome")) != nullptr; });
+  // Answered once the Launcher serves the welcome window, after it read the switch.
+  DWORD_PTR unused = 0;
+  if (shown) SendMessageTimeoutA(splash, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &unused);
+  CloseHandle(held);
+  ASSERT_TRUE(shown);
+
+  HWND dialog = wait_for_dialog(korvel.id(), "KORVEL", 30s);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(control_checked(dialog, 1028)) << "the run goes on with the sound on";
+  EXPECT_EQ(read_file(sound), "  .f\r\n");
+  PostMessageA(GetDlgItem(dialog, 1028), BM_CLICK, 0, 0);
+  EXPECT_TRUE(wait_until([&] { return read_file(sound) == " F\r\n"; }));
+  PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
+  EXPECT_EQ(korvel.wait_for_exit(), 0u);
+}
+
 }  // namespace
 }  // namespace korvel::e2e

@@ -49,9 +49,8 @@ std::optional<std::string> FakeFileSystem::content(std::string_view path) const 
 
 void FakeFileSystem::remove(std::string_view path) { files_.erase(key(path)); }
 
-std::optional<std::string> FakeFileSystem::read_file(std::string_view path) { return content(path); }
-
 std::optional<std::uint64_t> FakeFileSystem::file_size(std::string_view path) {
+  if (fails(Operation::read, path)) return std::nullopt;
   const std::optional<std::string> data = content(path);
   if (!data) return std::nullopt;
   return data->size();
@@ -61,7 +60,7 @@ std::optional<std::string> FakeFileSystem::read_file_range(std::string_view path
                                                            std::size_t count) {
   ++range_reads;
   const auto it = files_.find(key(path));
-  if (it == files_.end()) return std::nullopt;
+  if (fails(Operation::read, path) || it == files_.end()) return std::nullopt;
   const std::string& data = it->second.content;
   if (offset >= data.size()) return std::string();
   return data.substr(static_cast<std::size_t>(offset), count);

@@ -1,7 +1,7 @@
 // An in-memory platform for the tests: files keyed by Windows paths (letter
 // case ignored, relative names taken against a current directory that the test
 // sets), scripted message-box answers, recorded sounds and process starts, and
-// faults that a test can switch on for any write, delete or process call.
+// faults that a test can switch on for any read, write, delete or process call.
 #pragma once
 
 #include <deque>
@@ -18,7 +18,9 @@
 namespace korvel::fake {
 
 // The operations a test can make fail.
-enum class Operation { write, move, remove, start, open, exit_code };
+// A failing read is a file held by another program: it exists, but neither its
+// size nor its contents can be had.
+enum class Operation { write, move, remove, start, open, exit_code, read };
 
 class FakeFileSystem final : public FileSystem {
  public:
@@ -44,7 +46,6 @@ class FakeFileSystem final : public FileSystem {
   // The full key a path is stored under.
   std::string key(std::string_view path) const;
 
-  std::optional<std::string> read_file(std::string_view path) override;
   std::optional<std::uint64_t> file_size(std::string_view path) override;
   std::optional<std::string> read_file_range(std::string_view path, std::uint64_t offset,
                                              std::size_t count) override;

@@ -116,6 +116,29 @@ TEST_F(StartUp, EveryWriteFailingStillStartsWithTheSwitchOn) {
   EXPECT_TRUE(fake.message_boxes.shown.empty());
 }
 
+// Memory running out (a settings file too large to hold, say) anywhere in the
+// run: the welcome window is gone before the start-up error shows, and the run
+// ends with 0.
+TEST(StartUpFailure, AnythingThrownEndsTheRunWithTheStartUpError) {
+  for (const std::string_view thrown_at : {"Sound.dat", "language.dat", "a click"}) {
+    fake::FakePlatform fake;
+    Platform platform = fake.platform();
+    LauncherState state{platform};
+    fake.files.fail = [&](fake::Operation, std::string_view path) -> bool {
+      if (path.find(thrown_at) != std::string_view::npos) throw std::bad_alloc();
+      return false;
+    };
+    fake.windows.user_actions.push_back([] { throw std::bad_alloc(); });
+    bool welcome_window_at_box = true;
+    fake.message_boxes.while_open = [&] { welcome_window_at_box = fake.windows.welcome.at(state.splash_window).alive; };
+    EXPECT_EQ(run_launcher(state, 1), 0) << thrown_at;
+    ASSERT_EQ(fake.message_boxes.shown.size(), 1u) << thrown_at;
+    EXPECT_EQ(fake.message_boxes.shown[0].text, "Error initializing application Korvel");
+    EXPECT_EQ(fake.message_boxes.shown[0].caption, "Error");
+    EXPECT_FALSE(welcome_window_at_box) << thrown_at;
+  }
+}
+
 TEST_F(StartUp, LongComVekIsReadFromItsEnd) {
   std::string comvek;
   for (int i = 0; i < 100000; ++i) comvek += "English\r\n";

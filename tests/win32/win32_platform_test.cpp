@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "file_tree.h"
+#include "platform/win32/process_start.h"
 #include "platform/win32/win32_platform.h"
 
 namespace korvel::win32 {
@@ -42,6 +44,17 @@ TEST(Win32FileSystem, OnlyRegularFilesAreFoundOrExist) {
 
   SetCurrentDirectoryA(previous);
   korvel::testing::remove_tree(folder);
+}
+
+TEST(Win32Processes, ProgramsStartShownByDefaultWithNoHandlesAndNoFlags) {
+  const ProcessStart start = process_start();
+  STARTUPINFOA expected;
+  ZeroMemory(&expected, sizeof expected);  // every other field zero, no start-up flags
+  expected.cb = sizeof expected;
+  expected.wShowWindow = 10;  // SW_SHOWDEFAULT
+  EXPECT_EQ(std::memcmp(&start.startup, &expected, sizeof expected), 0);
+  EXPECT_FALSE(start.inherit_handles);
+  EXPECT_EQ(start.creation_flags, 0u);
 }
 
 TEST(Win32Processes, AnEndedProgramIsOpenedByItsIdAsItself) {

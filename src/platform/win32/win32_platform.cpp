@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "platform/win32/process_start.h"
 #include "platform/win32/system_library.h"
 
 #include <vector>
@@ -60,12 +61,6 @@ bool read_exactly(HANDLE file, char* data, std::size_t count) {
 }
 
 }  // namespace
-
-std::optional<std::string> Win32FileSystem::read_file(std::string_view path) {
-  const std::optional<std::uint64_t> size = file_size(path);
-  if (!size) return std::nullopt;
-  return read_file_range(path, 0, static_cast<std::size_t>(*size));
-}
 
 std::optional<std::uint64_t> Win32FileSystem::file_size(std::string_view path) {
   FileHandle file(open_for_reading(path));
@@ -181,11 +176,10 @@ void Win32Sound::play(std::string_view path) {
 std::optional<StartedProcess> Win32Processes::start(std::string_view application, std::string_view command_line) {
   const std::string app = z(application);
   std::string line = z(command_line);  // CreateProcessA may write into its command line
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.wShowWindow = SW_SHOWDEFAULT;
+  ProcessStart how = process_start();
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(app.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+  if (!CreateProcessA(app.c_str(), line.data(), nullptr, nullptr, how.inherit_handles, how.creation_flags, nullptr,
+                      nullptr, &how.startup, &info))
     return std::nullopt;
   // Both handles stay open for the whole run, so the id can't be reused while
   // the Launcher may still look at it.

@@ -10,7 +10,6 @@ namespace korvel::win32 {
 
 class Win32FileSystem final : public FileSystem {
  public:
-  std::optional<std::string> read_file(std::string_view path) override;
   std::optional<std::uint64_t> file_size(std::string_view path) override;
   std::optional<std::string> read_file_range(std::string_view path, std::uint64_t offset,
                                              std::size_t count) override;
