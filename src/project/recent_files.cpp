@@ -67,6 +67,7 @@ void on_recent_list(LauncherState& s, DialogRecord& recent, int, int kind) {
   if (entry >= 1 && entry <= static_cast<int>(recent_file_count)) s.recent_files[entry - 1] = "";
   s.recent_pick = "";
   DLGEXIT(recent);
+  if (s.keep_recent_file) return;  // the unread file keeps the user's list
   // Written and read back, the blank entry closes up: the later ones move up.
   save_recent_list(s.platform.files, s.directories, s.recent_files);
   load_recent_list(s.platform.files, s.directories, s.recent_files);

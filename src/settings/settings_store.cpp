@@ -47,19 +47,18 @@ void write_sound_file(FileSystem& files, const Directories& dirs, bool sound_on)
   replace_file_contents(files, sound_path(dirs), format_logical_record(sound_on));
 }
 
-void read_recent_list_at_startup(FileSystem& files, const Directories& dirs, RecentFiles& recent_files) {
+bool read_recent_list_at_startup(FileSystem& files, const Directories& dirs, RecentFiles& recent_files) {
   const std::string path = recent_path(dirs);
-  if (files.file_exists(path)) {
-    load_recent_list(files, dirs, recent_files);
-    return;
-  }
+  if (files.file_exists(path)) return !load_recent_list(files, dirs, recent_files);
   recent_files = RecentFiles();
   replace_file_contents(files, path, format_blank_recent_list());
+  return false;
 }
 
-void load_recent_list(FileSystem& files, const Directories& dirs, RecentFiles& recent_files) {
+bool load_recent_list(FileSystem& files, const Directories& dirs, RecentFiles& recent_files) {
   const std::optional<std::string> text = read_head(files, recent_path(dirs));
   recent_files = text ? parse_recent_list(*text) : RecentFiles();
+  return text.has_value();
 }
 
 void save_recent_list(FileSystem& files, const Directories& dirs, const RecentFiles& recent_files) {

@@ -41,9 +41,11 @@ StartUpSoundSwitch read_sound_switch_at_startup(FileSystem& files, const Directo
 void write_sound_file(FileSystem& files, const Directories& dirs, bool sound_on);
 
 // The recent list at start-up: loaded when recent.dat exists, else blank and the
-// file is created with five blank records.
-void read_recent_list_at_startup(FileSystem& files, const Directories& dirs, RecentFiles& recent_files);
-void load_recent_list(FileSystem& files, const Directories& dirs, RecentFiles& recent_files);
+// file is created with five blank records. True when the file exists but can't
+// be read: the list in it is the user's, and the run must not write over it.
+bool read_recent_list_at_startup(FileSystem& files, const Directories& dirs, RecentFiles& recent_files);
+// False when the file can't be read (the list is then blank).
+bool load_recent_list(FileSystem& files, const Directories& dirs, RecentFiles& recent_files);
 // Writes the entries worth keeping; a list with none is five blank records.
 void save_recent_list(FileSystem& files, const Directories& dirs, const RecentFiles& recent_files);
 

@@ -18,7 +18,7 @@ bool start_up(LauncherState& s, int show_command) {
   s.keep_sound_file = sound.keep_file;
   run_splash_loop(s);
   prepare_launch_table(s.launch_table);
-  read_recent_list_at_startup(files, s.directories, s.recent_files);
+  s.keep_recent_file = read_recent_list_at_startup(files, s.directories, s.recent_files);
   load_button_icons(s.platform.windows, s.directories, s.icons);
   return true;
 }

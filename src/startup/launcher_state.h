@@ -32,6 +32,7 @@ struct LauncherState {
   bool sound_on = true;
   bool keep_sound_file = false;  // Sound.dat could not be read at start-up: not rewritten then
   RecentFiles recent_files;  // most recent Geometry File first
+  bool keep_recent_file = false;  // recent.dat could not be read at start-up: never written over
   LanguageFileTrail language_files;
 
   // The project's files and the output language.

@@ -23,7 +23,7 @@ void play(LauncherState& s, std::string_view file) {
 
 int shut_down(LauncherState& s, int exit_code) {
   DLGFREE(s.main_dialog);
-  save_recent_list(s.platform.files, s.directories, s.recent_files);
+  if (!s.keep_recent_file) save_recent_list(s.platform.files, s.directories, s.recent_files);
 
   // Which started programs still run: each is opened again by its id.
   Processes& processes = s.platform.processes;
