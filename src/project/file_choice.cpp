@@ -45,12 +45,12 @@ int ask_open_file_name(LauncherState& s, const char* initial_directory, std::str
 void on_select_file(LauncherState& s, DialogRecord& d, int control_id, int) {
   FileChoiceBuffers& b = s.file_choice;
   std::string_view filter;
-  if (control_id == 1000) {
+  if (control_id == select_geometry_button) {
     fill(b.initial_directory, s.directories.data_directory.trimmed());
     filter = geometry_filter;
     fill(b.default_extension, "dat");
     fill(b.title, "Select Input File \".dat\"");
-  } else if (control_id == 1011) {
+  } else if (control_id == select_loading_button) {
     filter = loading_filter;
     fill(b.default_extension, "inc");
     fill(b.title, "Select Loading File \".inc\"");
@@ -58,18 +58,18 @@ void on_select_file(LauncherState& s, DialogRecord& d, int control_id, int) {
     return;
   }
   std::copy(filter.begin(), filter.end(), b.filter.begin());
-  if (ask_open_file_name(s, b.initial_directory.data(), std::string_view(b.filter.data(), filter.size()), b.title.data(),
-                         1, b.default_extension.data()) == 0)
+  if (ask_open_file_name(s, b.initial_directory.data(), std::string_view(b.filter.data(), filter.size()),
+                         b.title.data(), 1, b.default_extension.data()) == 0)
     return;
 
-  if (control_id == 1000) {
+  if (control_id == select_geometry_button) {
     s.geometry_file = chosen_path(b.file_name);
     DLGPUTCHAR(d, geometry_edit, s.geometry_file.trimmed());
     s.output_file = derive_name(s.geometry_file, ".rez");
     s.loading_file = derive_name(s.geometry_file, ".inc");
     DLGPUTCHAR(d, output_edit, s.output_file.trimmed());
     DLGPUTCHAR(d, loading_edit, s.loading_file.trimmed());
-    DLGPUTLOG(d, 1023, true, DLGIDX_ENABLED);
+    DLGPUTLOG(d, geometry_viewer_button, true, DLGIDX_ENABLED);
   } else {
     s.loading_file = chosen_path(b.file_name);
     DLGPUTCHAR(d, loading_edit, s.loading_file.trimmed());
@@ -77,9 +77,9 @@ void on_select_file(LauncherState& s, DialogRecord& d, int control_id, int) {
     DLGPUTCHAR(d, output_edit, s.output_file.trimmed());
   }
 
-  DLGPUTLOG(d, 1003, true, DLGIDX_ENABLED);
-  DLGPUTLOG(d, 1010, false, DLGIDX_ENABLED);
-  DLGPUTLOG(d, 1021, false, DLGIDX_ENABLED);
+  DLGPUTLOG(d, solver_button, true, DLGIDX_ENABLED);
+  DLGPUTLOG(d, view_edit_button, false, DLGIDX_ENABLED);
+  DLGPUTLOG(d, print_button, false, DLGIDX_ENABLED);
   set_file_list_entry(d, 1, "Geometry File");
   set_file_list_entry(d, 2, file_is_found(s.platform.files, s.loading_file) ? "Loading File" : "");
   set_file_list_entry(d, 3, file_is_found(s.platform.files, s.output_file) ? "Output File (old)" : "");

@@ -52,8 +52,8 @@ void set_file_list_entry(DialogRecord& dialog, int entry, std::string_view text)
 }
 
 void on_name_changed(LauncherState& s, DialogRecord& d, int control_id, int) {
-  DLGPUTLOG(d, 1010, false, DLGIDX_ENABLED);
-  DLGPUTLOG(d, 1021, false, DLGIDX_ENABLED);
+  DLGPUTLOG(d, view_edit_button, false, DLGIDX_ENABLED);
+  DLGPUTLOG(d, print_button, false, DLGIDX_ENABLED);
 
   switch (control_id) {
     case geometry_edit: {
@@ -65,22 +65,22 @@ void on_name_changed(LauncherState& s, DialogRecord& d, int control_id, int) {
       DLGPUTCHAR(d, output_edit, s.output_file.trimmed());
       DLGPUTCHAR(d, loading_edit, s.loading_file.trimmed());
       const bool named = !is_empty_form(s.geometry_file, ".dat");
-      DLGPUTLOG(d, 1003, named, DLGIDX_ENABLED);
-      DLGPUTLOG(d, 1023, named, DLGIDX_ENABLED);
+      DLGPUTLOG(d, solver_button, named, DLGIDX_ENABLED);
+      DLGPUTLOG(d, geometry_viewer_button, named, DLGIDX_ENABLED);
       if (named) set_file_list_entry(d, 1, "Geometry File");
       break;
     }
     case output_edit: {
       DLGREADCHAR(d, output_edit, s.output_file);
       const bool named = !is_empty_form(s.output_file, ".rez");
-      DLGPUTLOG(d, 1003, named, DLGIDX_ENABLED);
+      DLGPUTLOG(d, solver_button, named, DLGIDX_ENABLED);
       if (named) set_file_list_entry(d, 3, "Output File");
       break;
     }
     case loading_edit: {
       DLGREADCHAR(d, loading_edit, s.loading_file);
       const bool named = !is_empty_form(s.loading_file, ".inc");
-      DLGPUTLOG(d, 1003, named, DLGIDX_ENABLED);
+      DLGPUTLOG(d, solver_button, named, DLGIDX_ENABLED);
       if (named) {
         set_file_list_entry(d, 2, "Loading File");
         s.output_file = derive_name(s.loading_file, ".rez");

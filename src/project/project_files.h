@@ -6,14 +6,9 @@
 #include <string_view>
 
 #include "startup/launcher_state.h"
+#include "ui/control_ids.h"
 
 namespace korvel {
-
-inline constexpr int geometry_edit = 1001;
-inline constexpr int output_edit = 1002;
-inline constexpr int loading_edit = 1012;
-inline constexpr int language_list = 1026;
-inline constexpr int file_list = 1016;
 
 // The name with everything from its FIRST full stop replaced by `extension`
 // (the package's programs derive names the same way): C:\Work.2020\frame.dat

@@ -31,10 +31,10 @@ void on_select_recent(LauncherState& s, DialogRecord& main, int, int) {
   DLGPUTINT(recent, recent_list, static_cast<int>(recent_file_count), DLGIDX_COUNT);
   for (std::size_t i = 0; i < recent_file_count; ++i)
     DLGPUTCHAR(recent, recent_list, s.recent_files[i].padded(), static_cast<int>(i) + 1);
-  DLGPUTLOG(recent, 1, false, DLGIDX_ENABLED);
+  DLGPUTLOG(recent, recent_done_button, false, DLGIDX_ENABLED);
   const int result = DLGMODAL(recent);
   DLGFREE(recent);
-  if (result == 2 || s.recent_pick.is_blank()) return;
+  if (result == cancel_button || s.recent_pick.is_blank()) return;
 
   // The pick becomes the Geometry File as if it had been typed.
   s.geometry_file = s.recent_pick;
@@ -50,7 +50,7 @@ void on_recent_list(LauncherState& s, DialogRecord& recent, int, int kind) {
   int entry = 0;
   DLGREADINT(recent, recent_list, entry, 1);
   if (s.recent_pick.is_blank()) {
-    DLGPUTLOG(recent, 1, false, DLGIDX_ENABLED);
+    DLGPUTLOG(recent, recent_done_button, false, DLGIDX_ENABLED);
     return;
   }
   if (s.platform.files.file_exists(s.recent_pick.trimmed())) {
@@ -58,7 +58,7 @@ void on_recent_list(LauncherState& s, DialogRecord& recent, int, int kind) {
       DLGRETURN(recent, recent_double_click);
       DLGEXIT(recent);
     } else {
-      DLGPUTLOG(recent, 1, true, DLGIDX_ENABLED);
+      DLGPUTLOG(recent, recent_done_button, true, DLGIDX_ENABLED);
     }
     return;
   }

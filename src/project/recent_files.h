@@ -5,10 +5,6 @@
 
 namespace korvel {
 
-inline constexpr int recent_dialog_template = 106;
-inline constexpr int recent_list = 1041;
-inline constexpr int recent_double_click = 2000;
-
 // Puts the current Geometry File at the head of the list (in memory): a name
 // already listed changes places with the first entry; a new one pushes the
 // others down and the fifth drops out. Blank and unset names change nothing.

@@ -20,11 +20,8 @@
 
 namespace korvel {
 
-inline constexpr std::string_view sound_file_name = "Sound.dat";
-inline constexpr std::string_view recent_file_name = "recent.dat";
 inline constexpr std::string_view language_file_name = "language.dat";
 inline constexpr std::string_view work_dir_file_name = "work_dir.dat";
-inline constexpr std::string_view comvek_file_name = "ComVek.dat";
 
 // Replaces the file with `content` through a temporary file in the same folder.
 bool replace_file_contents(FileSystem& files, std::string_view path, std::string_view content);

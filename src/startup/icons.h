@@ -7,6 +7,7 @@
 
 #include "platform/native_ui.h"
 #include "startup/directories.h"
+#include "ui/control_ids.h"
 
 namespace korvel {
 
@@ -18,32 +19,36 @@ struct IconFile {
 };
 
 inline constexpr std::array<IconFile, 20> icon_files{{
-    {"iconKorvel.ico", 0, 0, false, {1003, 0}},
-    {"puna.ico", 0, 0, false, {1005, 0}},
-    {"Stress2.ico", 0, 0, false, {1006, 0}},
-    {"Reaction2.ico", 0, 0, false, {1022, 0}},
-    {"History2.ico", 0, 0, false, {1007, 0}},
-    {"Max.ico", 0, 0, false, {1008, 0}},
-    {"Post.ico", 48, 48, false, {1014, 0}},
-    {"InputFile1.ico", 0, 0, false, {1015, 0}},
-    {"InputFile2.ico", 0, 0, false, {1017, 0}},
-    {"IconStructure.ico", 48, 48, true, {1004, 0}},
-    {"IconVantik.ico", 48, 48, true, {1019, 0}},
-    {"IconWord3.ico", 0, 0, false, {1025, 0}},
-    {"Print.ico", 0, 0, false, {1021, 0}},
-    {"Notepad.ico", 32, 32, false, {1010, 0}},
-    {"IconExit.ico", 48, 48, false, {1, 0}},
-    {"About.ico", 48, 48, false, {1018, 0}},
-    {"Open.ico", 0, 0, false, {1000, 1011}},
-    {"Open5.ico", 0, 0, false, {1020, 0}},
-    {"IconSivra.ico", 0, 0, false, {1023, 0}},
-    {"KorvelHelp.ico", 0, 0, false, {1027, 0}},
+    {"iconKorvel.ico", 0, 0, false, {solver_button, 0}},
+    {"puna.ico", 0, 0, false, {displacement_button, 0}},
+    {"Stress2.ico", 0, 0, false, {stress_button, 0}},
+    {"Reaction2.ico", 0, 0, false, {reactions_button, 0}},
+    {"History2.ico", 0, 0, false, {time_history_button, 0}},
+    {"Max.ico", 0, 0, false, {maximum_values_button, 0}},
+    {"Post.ico", 48, 48, false, {max_processor_button, 0}},
+    {"InputFile1.ico", 0, 0, false, {geometry_creator_button, 0}},
+    {"InputFile2.ico", 0, 0, false, {loading_creator_button, 0}},
+    {"IconStructure.ico", 48, 48, true, {structure_graph_button, 0}},
+    {"IconVantik.ico", 48, 48, true, {structure_viewer_button, 0}},
+    {"IconWord3.ico", 0, 0, false, {users_guide_button, 0}},
+    {"Print.ico", 0, 0, false, {print_button, 0}},
+    {"Notepad.ico", 32, 32, false, {view_edit_button, 0}},
+    {"IconExit.ico", 48, 48, false, {exit_button, 0}},
+    {"About.ico", 48, 48, false, {about_button, 0}},
+    {"Open.ico", 0, 0, false, {select_geometry_button, select_loading_button}},
+    {"Open5.ico", 0, 0, false, {select_recent_button, 0}},
+    {"IconSivra.ico", 0, 0, false, {geometry_viewer_button, 0}},
+    {"KorvelHelp.ico", 0, 0, false, {help_button, 0}},
 }};
 
 // The order in which the main dialog's buttons get their images.
-inline constexpr std::array<int, 21> icon_button_order{1003, 1005, 1006, 1022, 1007, 1008, 1014,
-                                                       1015, 1017, 1004, 1019, 1021, 1010, 1025,
-                                                       1,    1018, 1000, 1011, 1020, 1023, 1027};
+inline constexpr std::array<int, 21> icon_button_order{
+    solver_button,          displacement_button,     stress_button,          reactions_button,
+    time_history_button,    maximum_values_button,   max_processor_button,   geometry_creator_button,
+    loading_creator_button, structure_graph_button,  structure_viewer_button, print_button,
+    view_edit_button,       users_guide_button,      exit_button,            about_button,
+    select_geometry_button, select_loading_button,   select_recent_button,   geometry_viewer_button,
+    help_button};
 
 struct Icons {
   std::array<IconHandle, icon_files.size()> handles{};

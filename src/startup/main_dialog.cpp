@@ -25,22 +25,24 @@ void register_routine(LauncherState& state, int id, Routine routine, int kind = 
 
 void register_routines(LauncherState& s) {
   register_routine(s, main_dialog_template, on_main_dialog);
-  register_routine(s, 1000, on_select_file);
-  register_routine(s, 1020, on_select_recent);
-  register_routine(s, 1023, on_command);
-  register_routine(s, 1011, on_select_file);
-  register_routine(s, 1001, on_name_changed);
-  register_routine(s, 1002, on_name_changed);
-  register_routine(s, 1012, on_name_changed);
-  register_routine(s, 1026, on_name_changed);
-  for (int id : {1003, 1004, 1015, 1017, 1005, 1006, 1022, 1007, 1008, 1014, 1019, 1010, 1025})
+  register_routine(s, select_geometry_button, on_select_file);
+  register_routine(s, select_recent_button, on_select_recent);
+  register_routine(s, geometry_viewer_button, on_command);
+  register_routine(s, select_loading_button, on_select_file);
+  register_routine(s, geometry_edit, on_name_changed);
+  register_routine(s, output_edit, on_name_changed);
+  register_routine(s, loading_edit, on_name_changed);
+  register_routine(s, language_list, on_name_changed);
+  for (int id : {solver_button, structure_graph_button, geometry_creator_button, loading_creator_button,
+                 displacement_button, stress_button, reactions_button, time_history_button, maximum_values_button,
+                 max_processor_button, structure_viewer_button, view_edit_button, users_guide_button})
     register_routine(s, id, on_command);
-  register_routine(s, 1016, on_file_list);
-  register_routine(s, 1016, on_file_list, DLGCB_DBLCLICK);
-  register_routine(s, 1013, on_post_enable);
-  register_routine(s, 1021, on_command);
-  register_routine(s, 1018, on_about);
-  register_routine(s, 1027, on_command);
+  register_routine(s, file_list, on_file_list);
+  register_routine(s, file_list, on_file_list, DLGCB_DBLCLICK);
+  register_routine(s, post_processor_switch, on_post_enable);
+  register_routine(s, print_button, on_command);
+  register_routine(s, about_button, on_about);
+  register_routine(s, help_button, on_command);
   register_routine(s, sound_check_box, on_sound_switch);
 }
 
@@ -61,26 +63,26 @@ bool set_up_main_dialog(LauncherState& s, int show_command) {
   DLGPUTCHAR(d, output_edit, s.output_file.trimmed());
   DLGPUTCHAR(d, loading_edit, s.loading_file.trimmed());
 
-  DLGPUTINT(d, 1026, 2, DLGIDX_COUNT);
-  DLGPUTCHAR(d, 1026, "English", 1);
-  DLGPUTCHAR(d, 1026, "Romanian", 2);
+  DLGPUTINT(d, language_list, 2, DLGIDX_COUNT);
+  DLGPUTCHAR(d, language_list, "English", 1);
+  DLGPUTCHAR(d, language_list, "Romanian", 2);
   // The package's last analysis decides the language to start with; the text
   // goes to language.dat as read.
   const LanguageText start_language = language_from_work_dir(s.platform.files);
-  DLGPUTINT(d, 1026, is_romanian(start_language.padded()) ? 2 : 1, DLGIDX_STATE);
+  DLGPUTINT(d, language_list, is_romanian(start_language.padded()) ? 2 : 1, DLGIDX_STATE);
   write_language_file(s.platform.files, start_language, s.language_files);
 
-  DLGPUTLOG(d, 1023, false, DLGIDX_ENABLED);
-  DLGPUTLOG(d, 1003, false, DLGIDX_ENABLED);
-  DLGPUTLOG(d, 1013, false, DLGIDX_STATE);
+  DLGPUTLOG(d, geometry_viewer_button, false, DLGIDX_ENABLED);
+  DLGPUTLOG(d, solver_button, false, DLGIDX_ENABLED);
+  DLGPUTLOG(d, post_processor_switch, false, DLGIDX_STATE);
   for (int id : post_processor_buttons) DLGPUTLOG(d, id, false);
-  DLGPUTLOG(d, 1010, false);
+  DLGPUTLOG(d, view_edit_button, false);
 
-  DLGPUTINT(d, 1016, 4, DLGIDX_COUNT);
-  DLGPUTCHAR(d, 1016, "New", 4);
+  DLGPUTINT(d, file_list, 4, DLGIDX_COUNT);
+  DLGPUTCHAR(d, file_list, "New", 4);
 
-  DLGPUTLOG(d, 1021, false);
-  DLGPUTLOG(d, 1017, true);
+  DLGPUTLOG(d, print_button, false);
+  DLGPUTLOG(d, loading_creator_button, true);
 
   DLGPUTLOG(d, sound_check_box, s.sound_on);
   DLGPUTCHAR(d, sound_check_box, sound_caption(s.sound_on), DLGIDX_TITLE);
@@ -94,11 +96,11 @@ void on_main_dialog(LauncherState& s, DialogRecord& dialog, int, int kind) {
   if (kind == DLGCB_INIT) {
     windows.set_small_icon(dialog.window, s.icons.korvel());
     for (int id : icon_button_order) windows.set_button_image(dialog.window, id, s.icons.for_button(id));
-    static constexpr int edits[] = {1001, 1002, 1012};
-    static constexpr int lists[] = {1016};
+    static constexpr int edits[] = {geometry_edit, output_edit, loading_edit};
+    static constexpr int lists[] = {file_list};
     windows.colour_fields(dialog.window, edits, lists, field_colour);
-    s.field_windows = {windows.control(dialog.window, 1001), windows.control(dialog.window, 1002),
-                       windows.control(dialog.window, 1012), windows.control(dialog.window, 1016)};
+    s.field_windows = {windows.control(dialog.window, geometry_edit), windows.control(dialog.window, output_edit),
+                       windows.control(dialog.window, loading_edit), windows.control(dialog.window, file_list)};
   } else if (kind == DLGCB_DESTROY) {
     windows.post_quit(0);
   }

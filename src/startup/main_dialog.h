@@ -4,10 +4,10 @@
 #pragma once
 
 #include "startup/launcher_state.h"
+#include "ui/control_ids.h"
 
 namespace korvel {
 
-inline constexpr int main_dialog_template = 102;
 inline constexpr std::uint32_t field_colour = 0x00B4FFFF;  // RGB(255, 255, 180), a pale yellow
 
 // Builds and shows the main dialog; false when it can't be built or shown.

@@ -14,8 +14,6 @@ namespace korvel {
 
 namespace {
 
-inline constexpr int solver_button = 1003;
-
 // Whether the file named exists; true to go on, false when the user cancels.
 bool check_input_file(LauncherState& s, DialogRecord& d, const PathText& name, int choose_button, int kind) {
   if (s.platform.files.file_exists(name.trimmed())) return true;
@@ -43,14 +41,14 @@ bool prepare_solver(LauncherState& s, DialogRecord& d, int kind) {
   DLGREADCHAR(d, geometry_edit, s.geometry_file);
   DLGREADCHAR(d, output_edit, s.output_file);
   DLGREADCHAR(d, loading_edit, s.loading_file);
-  if (!check_input_file(s, d, s.geometry_file, 1000, kind)) return false;
-  if (!check_input_file(s, d, s.loading_file, 1011, kind)) return false;
+  if (!check_input_file(s, d, s.geometry_file, select_geometry_button, kind)) return false;
+  if (!check_input_file(s, d, s.loading_file, select_loading_button, kind)) return false;
   // Retry with a cancelled choice goes on with the typed names: test them here.
   MessageBoxes& boxes = s.platform.message_boxes;
   if (refuse_unsafe_name(boxes, s.geometry_file.name()) || refuse_unsafe_name(boxes, s.loading_file.name()))
     return false;
   if (compose_solver_command(s)) {
-    DLGPUTLOG(d, 1010, false, DLGIDX_ENABLED);
+    DLGPUTLOG(d, view_edit_button, false, DLGIDX_ENABLED);
     set_file_list_entry(d, 3, "Output File");
     remember_geometry_file(s);
   }
@@ -94,28 +92,28 @@ void on_command(LauncherState& s, DialogRecord& d, int control_id, int kind) {
     case solver_button:
       if (!prepare_solver(s, d, kind)) return;
       break;
-    case 1010:  // View / Edit
+    case view_edit_button:  // View / Edit
       if (refuse_view_file(s)) return;
       s.tool_path = files.windows_directory() + "\\Notepad.exe";
       s.tool_arguments = s.view_file.trimmed();
       if (!s.view_file.is_blank()) remember_geometry_file(s);
       break;
-    case 1021:  // Print: the print tool has no " 20" variant
+    case print_button:  // Print: the print tool has no " 20" variant
       if (refuse_view_file(s)) return;
       s.tool_path = package_program_path(files, s.directories, "Tasprel", false);
       s.tool_arguments = s.view_file.trimmed();
       break;
-    case 1023: {  // Sivra gets the Geometry File as held, quoted when it has a blank
+    case geometry_viewer_button: {  // Sivra gets the Geometry File as held, quoted when it has a blank
       const std::string name(s.geometry_file.name());
       if (refuse_unsafe_name(s.platform.message_boxes, name)) return;
       s.tool_path = package_program_path(files, s.directories, "Sivra");
       s.tool_arguments = quoted_if_blank(name);
       break;
     }
-    case 1027:
+    case help_button:
       if (!prepare_help(s)) return;
       break;
-    case 1025:
+    case users_guide_button:
       if (!prepare_users_guide(s, d)) return;
       break;
     default: {
@@ -130,14 +128,14 @@ void on_command(LauncherState& s, DialogRecord& d, int control_id, int kind) {
   start_tool(s);
   if (control_id == solver_button) {
     // After every solver run, also a failed one, the post-processors are offered.
-    DLGPUTLOG(d, 1013, true, DLGIDX_STATE);
+    DLGPUTLOG(d, post_processor_switch, true, DLGIDX_STATE);
     on_post_enable(s, d, control_id, kind);
   }
 }
 
 void on_post_enable(LauncherState&, DialogRecord& dialog, int, int) {
   bool checked = false;
-  DLGREADLOG(dialog, 1013, checked, DLGIDX_STATE);
+  DLGREADLOG(dialog, post_processor_switch, checked, DLGIDX_STATE);
   for (int id : post_processor_buttons) DLGPUTLOG(dialog, id, checked);
 }
 

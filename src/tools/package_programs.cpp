@@ -8,8 +8,4 @@ std::optional<PackageProgram> package_program_for(int control_id) {
   return std::nullopt;
 }
 
-std::string plain_executable(const PackageProgram& program) { return std::string(program.name) + ".exe"; }
-
-std::string variant_executable(const PackageProgram& program) { return std::string(program.name) + " 20.exe"; }
-
 }  // namespace korvel

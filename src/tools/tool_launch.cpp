@@ -1,7 +1,5 @@
 #include "tools/tool_launch.h"
 
-#include <cmath>
-
 #include "project/project_files.h"
 
 namespace korvel {
@@ -14,13 +12,6 @@ ProgramPathText package_program_path(FileSystem& files, const Directories& dirs,
     if (files.file_exists(variant.trimmed())) return ProgramPathText(variant.padded());
   }
   return ProgramPathText(plain);
-}
-
-int decimal_width(std::int32_t n) {
-  if (n == 0) return 1;
-  const float magnitude = std::fabs(static_cast<float>(n));
-  const int digits = static_cast<int>(std::log10(magnitude)) + 1;
-  return n < 0 ? digits + 1 : digits;
 }
 
 namespace {

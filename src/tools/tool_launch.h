@@ -14,9 +14,6 @@ namespace korvel {
 ProgramPathText package_program_path(FileSystem& files, const Directories& dirs, std::string_view name,
                                      bool has_variant = true);
 
-// Characters n takes in decimal (a minus sign included).
-int decimal_width(std::int32_t n);
-
 // The solver's argument text: the Geometry File (quoted when it holds a blank),
 // the Loading File's name and extension without its folder (quoted when the
 // name holds a blank), and the language letter R or E.

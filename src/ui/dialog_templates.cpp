@@ -2,6 +2,7 @@
 // command opens, 106 the Recent Dialog.
 #include <array>
 
+#include "ui/control_ids.h"
 #include "ui/dialog_template.h"
 #include "ui/welcome_window.h"
 #include "ui/window_styles.h"
@@ -45,46 +46,46 @@ constexpr ControlTemplate name_edit(int id, short x, short y, short w, short h) 
 constexpr std::uint32_t multiline = bs_multiline;
 
 constexpr std::array main_dialog_controls{
-    icon_push(1000, 14, 28, 16, 13, "Select #1"),
-    icon_push(1011, 14, 92, 16, 13, "Select #2"),
-    icon_push(1003, 163, 166, 27, 25, "V E K"),
-    icon_push(1005, 59, 219, 25, 20, "Displacement", multiline),
-    icon_push(1007, 165, 219, 25, 20, "Time History", multiline),
-    icon_push(1006, 59, 249, 25, 20, "Stress/Axial Force", multiline),
-    icon_push(1008, 165, 249, 25, 20, "Maximum Values (All)", multiline),
-    icon_push(1014, 158, 279, 32, 21, "MAX Processor", multiline),
-    check(1013, 34, 321, 135, 11, "Post-Processors and Structure Vantik"),
-    default_push(1, 298, 337, 40, 15, "E X I T", bs_icon),
-    ControlTemplate{2, ControlClass::button, bs_pushbutton | tab, 0, 301, 315, 30, 11, "Cancel"},  // hidden
+    icon_push(select_geometry_button, 14, 28, 16, 13, "Select #1"),
+    icon_push(select_loading_button, 14, 92, 16, 13, "Select #2"),
+    icon_push(solver_button, 163, 166, 27, 25, "V E K"),
+    icon_push(displacement_button, 59, 219, 25, 20, "Displacement", multiline),
+    icon_push(time_history_button, 165, 219, 25, 20, "Time History", multiline),
+    icon_push(stress_button, 59, 249, 25, 20, "Stress/Axial Force", multiline),
+    icon_push(maximum_values_button, 165, 249, 25, 20, "Maximum Values (All)", multiline),
+    icon_push(max_processor_button, 158, 279, 32, 21, "MAX Processor", multiline),
+    check(post_processor_switch, 34, 321, 135, 11, "Post-Processors and Structure Vantik"),
+    default_push(exit_button, 298, 337, 40, 15, "E X I T", bs_icon),
+    ControlTemplate{cancel_button, ControlClass::button, bs_pushbutton | tab, 0, 301, 315, 30, 11, "Cancel"},  // hidden
     group(7, 3, 196, 196, "V E K"),
-    name_edit(1001, 36, 24, 161, 20),
-    name_edit(1002, 36, 132, 161, 20),
+    name_edit(geometry_edit, 36, 24, 161, 20),
+    name_edit(output_edit, 36, 132, 161, 20),
     text(94, 12, 43, 8, "Geometry File"),
     text(94, 120, 35, 8, "Output File"),
     group(7, 203, 196, 101, "POST Processors"),
     group(211, 94, 127, 104, "GRAPH Processors"),
-    name_edit(1012, 36, 89, 161, 20),
+    name_edit(loading_edit, 36, 89, 161, 20),
     text(94, 77, 39, 8, "Loading File"),
-    icon_push(1018, 248, 338, 35, 14, "About"),
-    icon_push(1019, 274, 156, 31, 29, ""),
-    icon_push(1020, 66, 51, 16, 13, "Select Recent 5"),
-    icon_push(1004, 274, 111, 31, 29, "", bs_center | multiline),
-    icon_push(1010, 313, 244, 17, 16, "View / Edit", multiline),
+    icon_push(about_button, 248, 338, 35, 14, "About"),
+    icon_push(structure_viewer_button, 274, 156, 31, 29, ""),
+    icon_push(select_recent_button, 66, 51, 16, 13, "Select Recent 5"),
+    icon_push(structure_graph_button, 274, 111, 31, 29, "", bs_center | multiline),
+    icon_push(view_edit_button, 313, 244, 17, 16, "View / Edit", multiline),
     group(211, 203, 127, 101, "TEXT Processors"),
     group(211, 3, 127, 87, "CREATE"),
-    icon_push(1015, 274, 20, 22, 22, "Input FILE #1", multiline | bs_flat),
-    ControlTemplate{1016, ControlClass::list_box,
+    icon_push(geometry_creator_button, 274, 20, 22, 22, "Input FILE #1", multiline | bs_flat),
+    ControlTemplate{file_list, ControlClass::list_box,
                     lbs_notify | lbs_nointegralheight | ws_border | ws_vscroll | visible | tab, 0, 219, 233, 65, 27,
                     ""},
     text(221, 222, 13, 8, "File"),
-    icon_push(1017, 274, 54, 22, 22, "", multiline | bs_flat),
-    icon_push(1021, 313, 220, 17, 12, "Print"),
+    icon_push(loading_creator_button, 274, 54, 22, 22, "", multiline | bs_flat),
+    icon_push(print_button, 313, 220, 17, 12, "Print"),
     group(7, 307, 196, 45, "Enable"),
     text(14, 170, 36, 17, "Output File\nLanguage"),
-    icon_push(1025, 266, 275, 24, 24, ""),
-    icon_push(1022, 59, 279, 25, 20, "Reactions", multiline),
-    ControlTemplate{1026, ControlClass::combo_box, cbs_dropdownlist | ws_vscroll | visible | tab, 0, 54, 175, 50, 40,
-                    ""},
+    icon_push(users_guide_button, 266, 275, 24, 24, ""),
+    icon_push(reactions_button, 59, 279, 25, 20, "Reactions", multiline),
+    ControlTemplate{language_list, ControlClass::combo_box, cbs_dropdownlist | ws_vscroll | visible | tab, 0, 54, 175,
+                    50, 40, ""},
     text(134, 170, 26, 17, "V E K\nProgram"),
     text(227, 26, 44, 9, "Geometry File"),
     text(230, 60, 40, 9, "Loading File"),
@@ -100,31 +101,32 @@ constexpr std::array main_dialog_controls{
     text(126, 250, 35, 16, "Maximum Values (All)"),
     text(122, 282, 33, 15, "MAX Processor"),
     text(36, 53, 25, 9, "Recent"),
-    icon_push(1023, 177, 51, 20, 20, ""),
+    icon_push(geometry_viewer_button, 177, 51, 20, 20, ""),
     text(146, 57, 28, 9, "Sivra"),
-    icon_push(1027, 215, 332, 21, 20, "Button1"),
+    icon_push(help_button, 215, 332, 21, 20, "Button1"),
     text(217, 321, 15, 8, "Help"),
-    check(1028, 34, 336, 54, 13, "Sound", bs_flat),
+    check(sound_check_box, 34, 336, 54, 13, "Sound", bs_flat),
 };
 static_assert(main_dialog_controls.size() == 57);
 
 constexpr std::array about_box_controls{
-    default_push(1, 132, 93, 35, 12, "OK"),
-    ControlTemplate{2, ControlClass::button, bs_pushbutton | tab, 0, 7, 93, 32, 12, "Cancel"},  // hidden
-    ControlTemplate{1022, ControlClass::static_text, ss_left | ws_group | visible, ws_ex_staticedge, 7, 7, 160, 47,
+    default_push(ok_button, 132, 93, 35, 12, "OK"),
+    ControlTemplate{cancel_button, ControlClass::button, bs_pushbutton | tab, 0, 7, 93, 32, 12, "Cancel"},  // hidden
+    ControlTemplate{about_program_text, ControlClass::static_text, ss_left | ws_group | visible, ws_ex_staticedge, 7, 7,
+                    160, 47,
                     "KORVEL Program\nfor Windows\n\nNon-Linear Dynamic Analysis of Pin-Jointed Bar and Cable "
                     "Structures"},
-    ControlTemplate{1023, ControlClass::static_text, ss_left | ws_group | visible, ws_ex_staticedge, 7, 60, 160, 18,
-                    copyright_notice},
+    ControlTemplate{about_copyright_text, ControlClass::static_text, ss_left | ws_group | visible, ws_ex_staticedge, 7,
+                    60, 160, 18, copyright_notice},
     ControlTemplate{-1, ControlClass::static_text, ss_icon | ss_centerimage | visible, 0, 77, 89, 16, 15, ""},
 };
 static_assert(about_box_controls.size() == 5);
 
 constexpr std::array recent_dialog_controls{
-    ControlTemplate{1041, ControlClass::list_box, lbs_notify | ws_border | ws_vscroll | visible | tab, 0, 13, 24, 330,
-                    46, ""},
-    default_push(1, 306, 74, 43, 14, "DONE"),
-    push(2, 7, 74, 43, 14, "Cancel"),
+    ControlTemplate{recent_list, ControlClass::list_box, lbs_notify | ws_border | ws_vscroll | visible | tab, 0, 13, 24,
+                    330, 46, ""},
+    default_push(recent_done_button, 306, 74, 43, 14, "DONE"),
+    push(cancel_button, 7, 74, 43, 14, "Cancel"),
     text(11, 11, 56, 9, "Select Input File"),
 };
 static_assert(recent_dialog_controls.size() == 4);
@@ -132,9 +134,10 @@ static_assert(recent_dialog_controls.size() == 4);
 constexpr std::uint32_t frame = ws_popup | ws_caption | ws_sysmenu | ds_modalframe | ds_setfont;
 
 constexpr std::array<DialogTemplate, 3> dialog_templates{{
-    {102, "KORVEL", 345, 359, 8, "MS Sans Serif", frame | ws_minimizebox | ds_center, main_dialog_controls},
-    {103, "About KORVEL", 174, 112, 11, "Times New Roman", frame | ds_center, about_box_controls},
-    {106, "Recent Dialog", 356, 95, 8, "MS Sans Serif", frame, recent_dialog_controls},
+    {main_dialog_template, "KORVEL", 345, 359, 8, "MS Sans Serif", frame | ws_minimizebox | ds_center,
+     main_dialog_controls},
+    {about_dialog_template, "About KORVEL", 174, 112, 11, "Times New Roman", frame | ds_center, about_box_controls},
+    {recent_dialog_template, "Recent Dialog", 356, 95, 8, "MS Sans Serif", frame, recent_dialog_controls},
 }};
 
 }  // namespace

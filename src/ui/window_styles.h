@@ -8,7 +8,6 @@
 namespace korvel::style {
 
 inline constexpr std::uint32_t ws_popup = 0x80000000u;
-inline constexpr std::uint32_t ws_child = 0x40000000u;
 inline constexpr std::uint32_t ws_visible = 0x10000000u;
 inline constexpr std::uint32_t ws_disabled = 0x08000000u;
 inline constexpr std::uint32_t ws_caption = 0x00C00000u;
@@ -29,7 +28,6 @@ inline constexpr std::uint32_t bs_pushbutton = 0x0u;
 inline constexpr std::uint32_t bs_defpushbutton = 0x1u;
 inline constexpr std::uint32_t bs_autocheckbox = 0x3u;
 inline constexpr std::uint32_t bs_groupbox = 0x7u;
-inline constexpr std::uint32_t bs_ownerdraw = 0xBu;
 inline constexpr std::uint32_t bs_type_mask = 0xFu;
 inline constexpr std::uint32_t bs_icon = 0x40u;
 inline constexpr std::uint32_t bs_center = 0x300u;

@@ -14,15 +14,6 @@ namespace {
 
 constexpr const char* exe = "C:\\KORVEL\\Exe";
 
-TEST(DecimalWidth, CountsDigitsAndSign) {
-  EXPECT_EQ(decimal_width(0), 1);
-  EXPECT_EQ(decimal_width(9), 1);
-  EXPECT_EQ(decimal_width(10), 2);
-  EXPECT_EQ(decimal_width(275), 3);
-  EXPECT_EQ(decimal_width(-5), 2);
-  EXPECT_EQ(decimal_width(1000), 4);
-}
-
 TEST(SolverArguments, QuotingAndTheLoadingFilesName) {
   fake::FakeFileSystem files;
   files.current = "C:\\Work";
