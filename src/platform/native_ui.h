@@ -11,7 +11,7 @@
 #include <string_view>
 #include <utility>
 
-#include "ui/dialog_template.h"
+#include "platform/dialog_template.h"
 
 namespace korvel {
 

@@ -2,9 +2,6 @@
 
 #include <algorithm>
 
-#include "project/project_files.h"
-#include "settings/settings_store.h"
-
 namespace korvel {
 
 namespace {
@@ -26,27 +23,28 @@ using namespace std::string_view_literals;
 constexpr std::string_view geometry_filter = "Data files (*.dat)\0*.dat\0\0"sv;
 constexpr std::string_view loading_filter = "Incarc files (*.inc)\0*.inc\0\0"sv;
 
-}  // namespace
-
-int ask_open_file_name(LauncherState& s, const char* initial_directory, std::string_view filter, const char* title,
-                       unsigned filter_index, const char* default_extension) {
+// Runs the open-file dialog over the run's buffers; non-zero when a name was confirmed.
+int ask_open_file_name(FileDialogs& dialogs, FileChoiceBuffers& b, std::size_t filter_size) {
   OpenFileRequest request;
-  request.filter = filter;
-  request.filter_index = filter_index;
-  request.file_name = s.file_choice.file_name.data();
-  request.file_name_size = static_cast<unsigned>(s.file_choice.file_name.size());
-  request.initial_directory = initial_directory;
-  request.title = title;
-  request.default_extension = default_extension;
+  request.filter = std::string_view(b.filter.data(), filter_size);
+  request.filter_index = 1;
+  request.file_name = b.file_name.data();
+  request.file_name_size = static_cast<unsigned>(b.file_name.size());
+  request.initial_directory = b.initial_directory.data();
+  request.title = b.title.data();
+  request.default_extension = b.default_extension.data();
   request.flags = ofn_path_must_exist;  // without the keep-directory flag: the programs rely on the move
-  return s.platform.file_dialogs.get_open_file_name(request);
+  return dialogs.get_open_file_name(request);
 }
 
-void on_select_file(LauncherState& s, DialogRecord& d, int control_id, int) {
+}  // namespace
+
+void on_select_file(Platform& platform, const Directories& dirs, ProjectState& s, LanguageFileTrail& trail,
+                    DialogRecord& d, int control_id) {
   FileChoiceBuffers& b = s.file_choice;
   std::string_view filter;
   if (control_id == select_geometry_button) {
-    fill(b.initial_directory, s.directories.data_directory.trimmed());
+    fill(b.initial_directory, dirs.data_directory.trimmed());
     filter = geometry_filter;
     fill(b.default_extension, "dat");
     fill(b.title, "Select Input File \".dat\"");
@@ -58,9 +56,7 @@ void on_select_file(LauncherState& s, DialogRecord& d, int control_id, int) {
     return;
   }
   std::copy(filter.begin(), filter.end(), b.filter.begin());
-  if (ask_open_file_name(s, b.initial_directory.data(), std::string_view(b.filter.data(), filter.size()),
-                         b.title.data(), 1, b.default_extension.data()) == 0)
-    return;
+  if (ask_open_file_name(platform.file_dialogs, b, filter.size()) == 0) return;
 
   if (control_id == select_geometry_button) {
     s.geometry_file = chosen_path(b.file_name);
@@ -81,14 +77,14 @@ void on_select_file(LauncherState& s, DialogRecord& d, int control_id, int) {
   DLGPUTLOG(d, view_edit_button, false, DLGIDX_ENABLED);
   DLGPUTLOG(d, print_button, false, DLGIDX_ENABLED);
   set_file_list_entry(d, 1, "Geometry File");
-  set_file_list_entry(d, 2, file_is_found(s.platform.files, s.loading_file) ? "Loading File" : "");
-  set_file_list_entry(d, 3, file_is_found(s.platform.files, s.output_file) ? "Output File (old)" : "");
+  set_file_list_entry(d, 2, file_is_found(platform.files, s.loading_file) ? "Loading File" : "");
+  set_file_list_entry(d, 3, file_is_found(platform.files, s.output_file) ? "Output File (old)" : "");
 
   // The dialog moved the current directory to the chosen file's folder, where
   // the programs started next look for language.dat: it is written there too.
   LanguageText language;
   DLGREADCHAR(d, language_list, language, DLGIDX_STATE);
-  write_language_file(s.platform.files, language, s.language_files);
+  write_language_file(platform.files, language, trail);
 }
 
 }  // namespace korvel

@@ -1,7 +1,5 @@
 #include "project/project_files.h"
 
-#include "settings/settings_store.h"
-
 namespace korvel {
 
 PathText derive_name(const PathText& name, std::string_view extension) {
@@ -51,7 +49,7 @@ void set_file_list_entry(DialogRecord& dialog, int entry, std::string_view text)
   DLGPUTCHAR(dialog, file_list, text, entry);
 }
 
-void on_name_changed(LauncherState& s, DialogRecord& d, int control_id, int) {
+void on_name_changed(FileSystem& files, ProjectState& s, LanguageFileTrail& trail, DialogRecord& d, int control_id) {
   DLGPUTLOG(d, view_edit_button, false, DLGIDX_ENABLED);
   DLGPUTLOG(d, print_button, false, DLGIDX_ENABLED);
 
@@ -92,9 +90,10 @@ void on_name_changed(LauncherState& s, DialogRecord& d, int control_id, int) {
       break;
   }
 
-  DLGREADCHAR(d, language_list, s.language_text, DLGIDX_STATE);
-  write_language_file(s.platform.files, s.language_text, s.language_files);
-  s.romanian_output = is_romanian(s.language_text.padded());
+  LanguageText language;
+  DLGREADCHAR(d, language_list, language, DLGIDX_STATE);
+  write_language_file(files, language, trail);
+  s.romanian_output = is_romanian(language.padded());
 }
 
 }  // namespace korvel

@@ -5,8 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "startup/launcher_state.h"
+#include "platform/platform.h"
+#include "project/project_state.h"
+#include "settings/settings_store.h"
 #include "ui/control_ids.h"
+#include "ui/dialog_layer.h"
 
 namespace korvel {
 
@@ -44,7 +47,9 @@ bool is_romanian(std::string_view language_text);
 // Sets a File-list entry (1 Geometry, 2 Loading, 3 Output, 4 New).
 void set_file_list_entry(DialogRecord& dialog, int entry, std::string_view text);
 
-// The three name edits and the language drop-down.
-void on_name_changed(LauncherState& state, DialogRecord& dialog, int control_id, int kind);
+// The three name edits and the language drop-down: the names derived, the
+// commands enabled, language.dat written and the output language taken.
+void on_name_changed(FileSystem& files, ProjectState& project, LanguageFileTrail& trail, DialogRecord& dialog,
+                     int control_id);
 
 }  // namespace korvel

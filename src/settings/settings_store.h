@@ -16,7 +16,7 @@
 #include "common/fixed_text.h"
 #include "platform/platform.h"
 #include "settings/settings_formats.h"
-#include "startup/directories.h"
+#include "common/directories.h"
 
 namespace korvel {
 
@@ -50,6 +50,15 @@ void save_recent_list(FileSystem& files, const Directories& dirs, const RecentFi
 // moves when the user chooses a file, and each copy is removed at exit.
 struct LanguageFileTrail {
   std::vector<std::string> folders;
+};
+
+// The settings the run holds and writes back.
+struct SettingsState {
+  bool sound_on = true;
+  bool keep_sound_file = false;   // Sound.dat could not be read at start-up: not rewritten then
+  RecentFiles recent_files;       // most recent Geometry File first
+  bool keep_recent_file = false;  // recent.dat could not be read at start-up: never written over
+  LanguageFileTrail language_files;
 };
 
 // Writes language.dat in the current directory and notes the folder.

@@ -1,10 +1,7 @@
 #include "tools/commands.h"
 
-#include <set>
-
 #include "project/file_choice.h"
 #include "project/file_list.h"
-#include "project/project_files.h"
 #include "project/recent_files.h"
 #include "tools/help_and_guide.h"
 #include "tools/package_programs.h"
@@ -14,15 +11,22 @@ namespace korvel {
 
 namespace {
 
+// What a command reads and writes, for the helpers below.
+struct CommandScope {
+  Platform& platform;
+  const Directories& dirs;
+  ProjectState& project;
+  SettingsState& settings;
+};
+
 // Whether the file named exists; true to go on, false when the user cancels.
-bool check_input_file(LauncherState& s, DialogRecord& d, const PathText& name, int choose_button, int kind) {
-  if (s.platform.files.file_exists(name.trimmed())) return true;
-  const int answer = s.platform.message_boxes.show(
-      file_not_found_text(name.trimmed()), "RUN Message",
-      mb::retry_cancel | mb::icon_error);
+bool check_input_file(CommandScope& c, DialogRecord& d, const PathText& name, int choose_button) {
+  if (c.platform.files.file_exists(name.trimmed())) return true;
+  const int answer = c.platform.message_boxes.show(file_not_found_text(name.trimmed()), "RUN Message",
+                                                   mb::retry_cancel | mb::icon_error);
   if (answer != mb::answer_retry) return false;
   // The new choice is not tested again: a cancelled dialog leaves the missing name.
-  on_select_file(s, d, choose_button, kind);
+  on_select_file(c.platform, c.dirs, c.project, c.settings.language_files, d, choose_button);
   return true;
 }
 
@@ -35,30 +39,67 @@ bool refuse_unsafe_name(MessageBoxes& boxes, std::string_view name) {
   return true;
 }
 
-// The solver's file checks and command line; false when the user cancelled or
-// a name was refused.
-bool prepare_solver(LauncherState& s, DialogRecord& d, int kind) {
-  DLGREADCHAR(d, geometry_edit, s.geometry_file);
-  DLGREADCHAR(d, output_edit, s.output_file);
-  DLGREADCHAR(d, loading_edit, s.loading_file);
-  if (!check_input_file(s, d, s.geometry_file, select_geometry_button, kind)) return false;
-  if (!check_input_file(s, d, s.loading_file, select_loading_button, kind)) return false;
+// The solver's file checks and command line; nothing when the user cancelled
+// or a name was refused.
+std::optional<ToolCommand> solver_command(CommandScope& c, DialogRecord& d) {
+  ProjectState& p = c.project;
+  DLGREADCHAR(d, geometry_edit, p.geometry_file);
+  DLGREADCHAR(d, output_edit, p.output_file);
+  DLGREADCHAR(d, loading_edit, p.loading_file);
+  if (!check_input_file(c, d, p.geometry_file, select_geometry_button)) return std::nullopt;
+  if (!check_input_file(c, d, p.loading_file, select_loading_button)) return std::nullopt;
   // Retry with a cancelled choice goes on with the typed names: test them here.
-  MessageBoxes& boxes = s.platform.message_boxes;
-  if (refuse_unsafe_name(boxes, s.geometry_file.name()) || refuse_unsafe_name(boxes, s.loading_file.name()))
-    return false;
-  if (compose_solver_command(s)) {
+  MessageBoxes& boxes = c.platform.message_boxes;
+  if (refuse_unsafe_name(boxes, p.geometry_file.name()) || refuse_unsafe_name(boxes, p.loading_file.name()))
+    return std::nullopt;
+  const SolverCommand solver = compose_solver_command(c.platform, c.dirs, p);
+  if (solver.accepted) {
     DLGPUTLOG(d, view_edit_button, false, DLGIDX_ENABLED);
     set_file_list_entry(d, 3, "Output File");
-    remember_geometry_file(s);
+    remember_geometry_file(p.geometry_file, c.settings.recent_files);
   }
-  return true;
+  return solver.command;
 }
 
 // What View / Edit and Print act on is refused like any name, but for the
 // new-file marker, whose TAB tells the program to start without a file.
-bool refuse_view_file(LauncherState& s) {
-  return !(s.view_file == new_file_marker) && refuse_unsafe_name(s.platform.message_boxes, s.view_file.name());
+bool refuse_view_file(MessageBoxes& boxes, const ProjectState& p) {
+  return !(p.view_file == new_file_marker) && refuse_unsafe_name(boxes, p.view_file.name());
+}
+
+// The program a button starts and its arguments; nothing when it starts none.
+std::optional<ToolCommand> command_for(CommandScope& c, DialogRecord& d, int control_id) {
+  FileSystem& files = c.platform.files;
+  MessageBoxes& boxes = c.platform.message_boxes;
+  ProjectState& p = c.project;
+  switch (control_id) {
+    case solver_button:
+      return solver_command(c, d);
+    case view_edit_button: {
+      if (refuse_view_file(boxes, p)) return std::nullopt;
+      ToolCommand editor{ProgramPathText(files.windows_directory() + "\\Notepad.exe"),
+                         ArgumentText(p.view_file.trimmed())};
+      if (!p.view_file.is_blank()) remember_geometry_file(p.geometry_file, c.settings.recent_files);
+      return editor;
+    }
+    case print_button:  // the print tool has no " 20" variant
+      if (refuse_view_file(boxes, p)) return std::nullopt;
+      return ToolCommand{package_program_path(files, c.dirs, "Tasprel", false), ArgumentText(p.view_file.trimmed())};
+    case geometry_viewer_button: {  // Sivra gets the Geometry File as held, quoted when it has a blank
+      const std::string name(p.geometry_file.name());
+      if (refuse_unsafe_name(boxes, name)) return std::nullopt;
+      return ToolCommand{package_program_path(files, c.dirs, "Sivra"), ArgumentText(quoted_if_blank(name))};
+    }
+    case help_button:
+      return help_command(c.platform, c.dirs);
+    case users_guide_button:
+      return users_guide_command(c.platform, c.dirs, p, d);
+    default: {
+      const std::optional<PackageProgram> program = package_program_for(control_id);
+      if (!program || program->arguments != ArgumentKind::tab) return std::nullopt;
+      return ToolCommand{package_program_path(files, c.dirs, program->name, program->has_variant), ArgumentText("\t")};
+    }
+  }
 }
 
 // Marks a command as in progress while its routine runs. The routine's message
@@ -84,56 +125,22 @@ class CommandInProgress {
 
 }  // namespace
 
-void on_command(LauncherState& s, DialogRecord& d, int control_id, int kind) {
-  const CommandInProgress in_progress(s.commands_in_progress, control_id);
+void on_command(Platform& platform, const Directories& dirs, ProjectState& project, SettingsState& settings,
+                ToolsState& tools, DialogRecord& d, int control_id) {
+  const CommandInProgress in_progress(tools.commands_in_progress, control_id);
   if (!in_progress.entered()) return;
-  FileSystem& files = s.platform.files;
-  switch (control_id) {
-    case solver_button:
-      if (!prepare_solver(s, d, kind)) return;
-      break;
-    case view_edit_button:  // View / Edit
-      if (refuse_view_file(s)) return;
-      s.tool_path = files.windows_directory() + "\\Notepad.exe";
-      s.tool_arguments = s.view_file.trimmed();
-      if (!s.view_file.is_blank()) remember_geometry_file(s);
-      break;
-    case print_button:  // Print: the print tool has no " 20" variant
-      if (refuse_view_file(s)) return;
-      s.tool_path = package_program_path(files, s.directories, "Tasprel", false);
-      s.tool_arguments = s.view_file.trimmed();
-      break;
-    case geometry_viewer_button: {  // Sivra gets the Geometry File as held, quoted when it has a blank
-      const std::string name(s.geometry_file.name());
-      if (refuse_unsafe_name(s.platform.message_boxes, name)) return;
-      s.tool_path = package_program_path(files, s.directories, "Sivra");
-      s.tool_arguments = quoted_if_blank(name);
-      break;
-    }
-    case help_button:
-      if (!prepare_help(s)) return;
-      break;
-    case users_guide_button:
-      if (!prepare_users_guide(s, d)) return;
-      break;
-    default: {
-      const std::optional<PackageProgram> program = package_program_for(control_id);
-      if (!program || program->arguments != ArgumentKind::tab) return;
-      s.tool_path = package_program_path(files, s.directories, program->name, program->has_variant);
-      s.tool_arguments = "\t";
-      break;
-    }
-  }
-
-  start_tool(s);
+  CommandScope scope{platform, dirs, project, settings};
+  const std::optional<ToolCommand> command = command_for(scope, d, control_id);
+  if (!command) return;
+  start_tool(platform, tools.launch_table, *command);
   if (control_id == solver_button) {
     // After every solver run, also a failed one, the post-processors are offered.
     DLGPUTLOG(d, post_processor_switch, true, DLGIDX_STATE);
-    on_post_enable(s, d, control_id, kind);
+    on_post_enable(d);
   }
 }
 
-void on_post_enable(LauncherState&, DialogRecord& dialog, int, int) {
+void on_post_enable(DialogRecord& dialog) {
   bool checked = false;
   DLGREADLOG(dialog, post_processor_switch, checked, DLGIDX_STATE);
   for (int id : post_processor_buttons) DLGPUTLOG(dialog, id, checked);

@@ -1,14 +1,18 @@
 // The command buttons of the main dialog and the post-processor switch.
 #pragma once
 
-#include "startup/launcher_state.h"
-#include "ui/control_ids.h"
+#include "common/directories.h"
+#include "project/project_files.h"
+#include "tools/tools_state.h"
 
 namespace korvel {
 
-void on_command(LauncherState& state, DialogRecord& dialog, int control_id, int kind);
+// Starts what the button stands for, with the names it reads from the dialog;
+// a refused name or a cancelled box starts nothing.
+void on_command(Platform& platform, const Directories& dirs, ProjectState& project, SettingsState& settings,
+                ToolsState& tools, DialogRecord& dialog, int control_id);
 // Check box post_processor_switch: its checked state enables the six post-processor buttons and Vantik.
-void on_post_enable(LauncherState& state, DialogRecord& dialog, int control_id, int kind);
+void on_post_enable(DialogRecord& dialog);
 
 inline constexpr std::array<int, 7> post_processor_buttons{
     displacement_button,   stress_button,        reactions_button,       time_history_button,

@@ -4,30 +4,32 @@
 
 namespace korvel {
 
-bool prepare_help(LauncherState& s) {
-  FileSystem& files = s.platform.files;
-  s.tool_path = files.windows_directory() + "\\hh.exe";
+std::optional<ToolCommand> help_command(Platform& platform, const Directories& dirs) {
+  FileSystem& files = platform.files;
+  ToolCommand viewer{ProgramPathText(files.windows_directory() + "\\hh.exe"), ArgumentText()};
   for (std::string_view help : {"\\Korvel Help 20.chm", "\\Korvel Help.chm"}) {
-    const std::string path = path_in(s.directories.start_directory, help);
+    const std::string path = path_in(dirs.start_directory, help);
     if (files.file_exists(path)) {
-      s.tool_arguments = path;  // unquoted: the viewer takes the rest of its command line
-      return true;
+      viewer.arguments = path;  // unquoted: the viewer takes the rest of its command line
+      return viewer;
     }
   }
-  s.platform.message_boxes.show(
+  platform.message_boxes.show(
       "Missing files: \"Korvel Help.chm or Korvel Help 20.chm\" in \"KORVEL_Installation_Directory\\Exe\\\"!\n"
       "Can Not Open Help File.",
       "KORVEL Message", mb::ok | mb::icon_error);
-  return false;
+  return std::nullopt;
 }
 
-bool prepare_users_guide(LauncherState& s, DialogRecord& d) {
-  FileSystem& files = s.platform.files;
-  MessageBoxes& boxes = s.platform.message_boxes;
+std::optional<ToolCommand> users_guide_command(Platform& platform, const Directories& dirs, ProjectState& project,
+                                               DialogRecord& d) {
+  FileSystem& files = platform.files;
+  MessageBoxes& boxes = platform.message_boxes;
+  ToolCommand guide;
   bool word_found = false;
   for (std::string_view word : word_program_list) {
     if (file_is_found(files, PathText(word))) {
-      s.tool_path = word;
+      guide.program_path = word;
       word_found = true;
       break;
     }
@@ -37,10 +39,10 @@ bool prepare_users_guide(LauncherState& s, DialogRecord& d) {
         "WinWord Not Found!\nCan Not Open User's Guide.\nTry yourself to launch Word \nand open "
         "c:\\Brumid\\Doc\\Korvel.doc",
         "KORVEL Message", mb::ok | mb::icon_error);
-    return false;
+    return std::nullopt;
   }
 
-  const std::string_view start = s.directories.start_directory.padded();
+  const std::string_view start = dirs.start_directory.padded();
   const std::size_t last_backslash = start.rfind('\\');
   const PathText doc_directory(last_backslash == std::string_view::npos
                                    ? std::string("Doc")
@@ -54,33 +56,33 @@ bool prepare_users_guide(LauncherState& s, DialogRecord& d) {
 
   LanguageText language;
   DLGREADCHAR(d, language_list, language, DLGIDX_STATE);
-  s.romanian_output = is_romanian(language.padded());
+  project.romanian_output = is_romanian(language.padded());
 
   if (!romanian_found && !english_found) {
     const int answer = boxes.show(
         "Missing files: \"Korvel-ro.doc & Korvel-en.doc\" in \"KORVEL_Installation_Directory\\Doc\\\"!\n"
         "Can Not Open User's Guide.\nTry to locate yourself the above files.",
         "KORVEL Message", mb::ok_cancel | mb::icon_error);
-    if (answer == mb::answer_cancel) return false;
-    s.tool_arguments = "";
-    return true;
+    if (answer == mb::answer_cancel) return std::nullopt;
+    guide.arguments = "";
+    return guide;
   }
-  if (s.romanian_output && romanian_found) {
-    s.tool_arguments = romanian_quoted;
-  } else if (s.romanian_output) {
+  if (project.romanian_output && romanian_found) {
+    guide.arguments = romanian_quoted;
+  } else if (project.romanian_output) {
     if (boxes.show("Romanian Edition not available!\nWould you like to open English Edition?", "KORVEL Message",
                    mb::yes_no | mb::icon_error) != mb::answer_yes)
-      return false;
-    s.tool_arguments = english_quoted;
+      return std::nullopt;
+    guide.arguments = english_quoted;
   } else if (english_found) {
-    s.tool_arguments = english_quoted;
+    guide.arguments = english_quoted;
   } else {
     if (boxes.show("English Edition not available!\nWould you like to open Romanian Edition?", "KORVEL Message",
                    mb::yes_no | mb::icon_error) != mb::answer_yes)
-      return false;
-    s.tool_arguments = romanian_quoted;
+      return std::nullopt;
+    guide.arguments = romanian_quoted;
   }
-  return true;
+  return guide;
 }
 
 }  // namespace korvel

@@ -5,7 +5,8 @@
 #include <array>
 #include <string_view>
 
-#include "startup/launcher_state.h"
+#include "tools/tool_launch.h"
+#include "ui/dialog_layer.h"
 
 namespace korvel {
 
@@ -19,9 +20,10 @@ inline constexpr std::array<std::string_view, 6> word_program_list{
     "C:\\Program Files\\Microsoft Office\\Office\\WINWORD.EXE",
 };
 
-// Each fills tool_path and tool_arguments and returns true, or shows why not
-// and returns false.
-bool prepare_help(LauncherState& state);
-bool prepare_users_guide(LauncherState& state, DialogRecord& dialog);
+// Each gives the program and its arguments, or shows why not and gives nothing.
+// The guide takes the output language from the dialog's drop-down.
+std::optional<ToolCommand> help_command(Platform& platform, const Directories& dirs);
+std::optional<ToolCommand> users_guide_command(Platform& platform, const Directories& dirs, ProjectState& project,
+                                               DialogRecord& dialog);
 
 }  // namespace korvel

@@ -57,33 +57,34 @@ std::string too_long_message(std::size_t length) {
          " >260)\n\nRename Input_File and/or Loading file or their directory - to shorter new names.";
 }
 
-bool compose_solver_command(LauncherState& s) {
-  const std::string text = solver_argument_text(s.platform.files, s.geometry_file, s.loading_file, s.romanian_output);
-  s.tool_path = package_program_path(s.platform.files, s.directories, "VEK");
+SolverCommand compose_solver_command(Platform& platform, const Directories& dirs, const ProjectState& project) {
+  const std::string text =
+      solver_argument_text(platform.files, project.geometry_file, project.loading_file, project.romanian_output);
+  SolverCommand solver{{package_program_path(platform.files, dirs, "VEK"), ArgumentText()}, true};
   if (text.size() <= solver_argument_limit) {
-    s.tool_arguments = text;
-    return true;
+    solver.command.arguments = text;
+    return solver;
   }
-  s.platform.message_boxes.show(too_long_message(text.size()), "KORVEL Message", mb::ok_cancel | mb::icon_error);
-  s.tool_arguments = "";
-  return false;
+  platform.message_boxes.show(too_long_message(text.size()), "KORVEL Message", mb::ok_cancel | mb::icon_error);
+  solver.accepted = false;
+  return solver;
 }
 
-void start_tool(LauncherState& s) {
-  LaunchRecord& record = add_launch_record(s.launch_table, s.tool_path.padded(), s.tool_arguments.padded());
+void start_tool(Platform& platform, LaunchTable& table, const ToolCommand& command) {
+  LaunchRecord& record = add_launch_record(table, command.program_path.padded(), command.arguments.padded());
   // The command line is built at the length it needs: an accepted argument text
   // of 260 characters reaches the program whole.
   const std::string application(record.program_path.trimmed());
   const std::string command_line = " " + std::string(record.arguments.trimmed());
-  const std::optional<StartedProcess> started = s.platform.processes.start(application, command_line);
+  const std::optional<StartedProcess> started = platform.processes.start(application, command_line);
   if (started) {
     record.launch_state = LaunchState::started;
     record.process_handle = started->handle;
     record.process_id = started->id;
     return;
   }
-  s.platform.message_boxes.show(application + ": Failed run!", "KORVEL: CreateProcess Message",
-                                mb::ok | mb::icon_information);
+  platform.message_boxes.show(application + ": Failed run!", "KORVEL: CreateProcess Message",
+                              mb::ok | mb::icon_information);
   record.launch_state = LaunchState::start_failed;
 }
 

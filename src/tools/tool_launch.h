@@ -5,9 +5,18 @@
 #include <optional>
 #include <string>
 
-#include "startup/launcher_state.h"
+#include "common/directories.h"
+#include "platform/platform.h"
+#include "project/project_state.h"
+#include "tools/launch_table.h"
 
 namespace korvel {
+
+// A program to start and the text after the blank that begins its command line.
+struct ToolCommand {
+  ProgramPathText program_path;
+  ArgumentText arguments;
+};
 
 // start_directory\<name>.exe, or start_directory\<name> 20.exe when that exists
 // and the program has such a variant.
@@ -22,11 +31,16 @@ std::string solver_argument_text(FileSystem& files, const PathText& geometry_fil
 inline constexpr std::size_t solver_argument_limit = 260;
 std::string too_long_message(std::size_t length);
 
-// Sets tool_path to the solver and tool_arguments to its argument text; a text
-// over the limit is reported and the solver gets none. True when accepted.
-bool compose_solver_command(LauncherState& state);
+// The solver with its argument text; a text over the limit is reported and the
+// solver gets none (accepted is false then).
+struct SolverCommand {
+  ToolCommand command;
+  bool accepted;
+};
+SolverCommand compose_solver_command(Platform& platform, const Directories& dirs, const ProjectState& project);
 
-// Adds the newest launch record from tool_path and tool_arguments and starts it.
-void start_tool(LauncherState& state);
+// Adds the newest launch record for the command and starts it; a failed start
+// is reported.
+void start_tool(Platform& platform, LaunchTable& table, const ToolCommand& command);
 
 }  // namespace korvel

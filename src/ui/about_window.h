@@ -1,10 +1,10 @@
 // The About button's window.
 #pragma once
 
-#include "startup/launcher_state.h"
+#include "ui/welcome_window.h"
 
 namespace korvel {
 
-void on_about(LauncherState& state, DialogRecord& dialog, int control_id, int kind);
+void on_about(Windows& windows, const Splash& splash);
 
 }  // namespace korvel

@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "common/fixed_text.h"
+#include "platform/dialog_template.h"
 #include "platform/native_ui.h"
-#include "ui/dialog_template.h"
 
 namespace korvel {
 

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "ui/control_ids.h"
-#include "ui/dialog_template.h"
+#include "platform/dialog_template.h"
 #include "ui/welcome_window.h"
 #include "ui/window_styles.h"
 

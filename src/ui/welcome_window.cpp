@@ -1,7 +1,6 @@
 #include "ui/welcome_window.h"
 
-#include "startup/launcher_state.h"
-#include "startup/main_dialog.h"
+#include "ui/window_placement.h"
 
 namespace korvel {
 
@@ -75,46 +74,42 @@ int splash_show_command(int show_command) {
   }
 }
 
-void WelcomeWindows::welcome_paint(NativeWindow, Canvas& canvas) { paint_welcome(canvas, state_.icons.korvel()); }
+void WelcomeWindows::welcome_paint(NativeWindow, Canvas& canvas) { paint_welcome(canvas, icons_.korvel()); }
 
 void WelcomeWindows::welcome_painted(NativeWindow) {
-  if (!state_.splash_finished && state_.sound_on)
-    state_.platform.sound.play(path_in(state_.directories.wav_directory, "KorvelWelcome.wav"));
+  if (!splash_.finished && sound_on_) platform_.sound.play(path_in(dirs_.wav_directory, "KorvelWelcome.wav"));
   // Always the start-up window's timer: an About window never times out.
-  state_.platform.windows.set_timer(state_.splash_window, splash_timer, splash_milliseconds);
+  platform_.windows.set_timer(splash_.window, splash_timer, splash_milliseconds);
 }
 
 void WelcomeWindows::welcome_timer(NativeWindow) {
-  state_.platform.windows.destroy_window(state_.splash_window);
-  state_.splash_finished = true;
+  platform_.windows.destroy_window(splash_.window);
+  splash_.finished = true;
 }
 
 void WelcomeWindows::welcome_clicked(NativeWindow window) {
-  state_.platform.windows.destroy_window(window);
-  state_.splash_finished = true;
+  platform_.windows.destroy_window(window);
+  splash_.finished = true;
 }
 
-void WelcomeWindows::welcome_closing(NativeWindow) { state_.splash_finished = true; }
+void WelcomeWindows::welcome_closing(NativeWindow) { splash_.finished = true; }
 
-bool show_splash(LauncherState& s, int show_command) {
-  Windows& windows = s.platform.windows;
-  if (!windows.register_welcome_class(s.icons.korvel(), s.welcome_windows)) return false;
+bool show_splash(Windows& windows, WelcomeEvents& events, IconHandle icon, Splash& splash, int show_command) {
+  if (!windows.register_welcome_class(icon, events)) return false;
   const Rect desktop = windows.desktop_rect();
-  s.splash_width = static_cast<int>(static_cast<float>(desktop.right) / 2.5f);
-  s.splash_height = static_cast<int>(static_cast<float>(desktop.bottom) / 2.5f);
-  s.splash_window = windows.create_welcome_window("Welcome", s.splash_width, s.splash_height);
-  if (!s.splash_window) return false;
-  centre_on_desktop(windows, s.splash_window);
-  windows.show(s.splash_window, splash_show_command(show_command));
-  s.splash_finished = false;
+  splash.width = static_cast<int>(static_cast<float>(desktop.right) / 2.5f);
+  splash.height = static_cast<int>(static_cast<float>(desktop.bottom) / 2.5f);
+  splash.window = windows.create_welcome_window("Welcome", splash.width, splash.height);
+  if (!splash.window) return false;
+  centre_on_desktop(windows, splash.window);
+  windows.show(splash.window, splash_show_command(show_command));
+  splash.finished = false;
   return true;
 }
 
-void run_splash_loop(LauncherState& s) {
-  Windows& windows = s.platform.windows;
+void run_splash_loop(Windows& windows, const Splash& splash) {
   NativeMessage message;
-  while (!s.splash_finished && windows.next_message_for(s.splash_window, message))
-    windows.translate_and_dispatch(message);
+  while (!splash.finished && windows.next_message_for(splash.window, message)) windows.translate_and_dispatch(message);
 }
 
 }  // namespace korvel

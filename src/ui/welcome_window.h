@@ -4,11 +4,11 @@
 
 #include <string_view>
 
-#include "platform/native_ui.h"
+#include "common/directories.h"
+#include "platform/platform.h"
+#include "ui/icons.h"
 
 namespace korvel {
-
-struct LauncherState;
 
 inline constexpr std::string_view welcome_title = "KORVEL 2020 ";
 inline constexpr std::string_view copyright_notice =
@@ -28,10 +28,20 @@ void paint_welcome(Canvas& canvas, IconHandle icon);
 // hide or minimise it: nothing else could end the start-up's wait for it.
 int splash_show_command(int show_command);
 
+// The start-up window, named for the whole run, and the size every window of
+// the class gets.
+struct Splash {
+  NativeWindow window = 0;
+  bool finished = false;
+  int width = 0;  // desktop / 2.5, also the About window's size
+  int height = 0;
+};
+
 // The window procedure's decisions for every window of the class.
 class WelcomeWindows final : public WelcomeEvents {
  public:
-  explicit WelcomeWindows(LauncherState& state) : state_(state) {}
+  WelcomeWindows(Platform& platform, const Directories& dirs, const Icons& icons, const bool& sound_on, Splash& splash)
+      : platform_(platform), dirs_(dirs), icons_(icons), sound_on_(sound_on), splash_(splash) {}
   void welcome_paint(NativeWindow window, Canvas& canvas) override;
   void welcome_painted(NativeWindow window) override;
   void welcome_timer(NativeWindow window) override;
@@ -39,13 +49,17 @@ class WelcomeWindows final : public WelcomeEvents {
   void welcome_closing(NativeWindow window) override;
 
  private:
-  LauncherState& state_;
+  Platform& platform_;
+  const Directories& dirs_;
+  const Icons& icons_;
+  const bool& sound_on_;  // the sound switch as it stands when a window paints
+  Splash& splash_;
 };
 
 // Start-up: registers the class and shows the splash window; false when the
 // class or the window can't be made.
-bool show_splash(LauncherState& state, int show_command);
+bool show_splash(Windows& windows, WelcomeEvents& events, IconHandle icon, Splash& splash, int show_command);
 // Serves the splash window alone until it has ended.
-void run_splash_loop(LauncherState& state);
+void run_splash_loop(Windows& windows, const Splash& splash);
 
 }  // namespace korvel

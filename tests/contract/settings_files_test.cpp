@@ -6,7 +6,7 @@
 #include "files_under_test.h"
 #include "settings/records.h"
 #include "settings/settings_store.h"
-#include "startup/launcher.h"
+#include "app/launcher.h"
 
 namespace korvel {
 namespace {
@@ -39,8 +39,8 @@ class SettingsFiles : public ::testing::Test {
     windows.user_actions.push_back([&] { dialogs.escape(dialogs.find(102)); });
     EXPECT_EQ(run_launcher(state, 1), 0);
     EXPECT_FALSE(windows.ran_dry);
-    sound_on_ = state.sound_on;
-    recent_files_ = state.recent_files;
+    sound_on_ = state.settings.sound_on;
+    recent_files_ = state.settings.recent_files;
   }
 
   // No temporary file may be left beside a settings file.

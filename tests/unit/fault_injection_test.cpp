@@ -10,8 +10,8 @@
 
 #include "fake_platform.h"
 #include "settings/settings_formats.h"
-#include "startup/launcher.h"
-#include "startup/main_dialog.h"
+#include "app/launcher.h"
+#include "app/main_dialog.h"
 
 namespace korvel {
 namespace {

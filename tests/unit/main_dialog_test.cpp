@@ -1,10 +1,11 @@
 // The Launcher's main dialog from start-up to its end, on the fake platform.
-#include "startup/main_dialog.h"
+#include "app/main_dialog.h"
+#include "ui/window_placement.h"
 
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
-#include "startup/launcher.h"
+#include "app/launcher.h"
 
 namespace korvel {
 namespace {
@@ -38,9 +39,9 @@ TEST_F(MainDialog, FirstValuesAfterStartUp) {
     EXPECT_EQ(control(w, 1001).text, ".dat");
     EXPECT_EQ(control(w, 1002).text, ".rez");
     EXPECT_EQ(control(w, 1012).text, ".inc");
-    EXPECT_EQ(state.geometry_file.padded(), PathText(".dat").padded());
-    EXPECT_EQ(state.output_file.padded(), PathText(".rez").padded());
-    EXPECT_EQ(state.loading_file.padded(), PathText(".inc").padded());
+    EXPECT_EQ(state.project.geometry_file.padded(), PathText(".dat").padded());
+    EXPECT_EQ(state.project.output_file.padded(), PathText(".rez").padded());
+    EXPECT_EQ(state.project.loading_file.padded(), PathText(".inc").padded());
     EXPECT_EQ(control(w, 1016).items, (std::vector<std::string>{"", "", "", "New"}));
     EXPECT_EQ(control(w, 1026).items, (std::vector<std::string>{"English", "Romanian"}));
     EXPECT_EQ(control(w, 1026).current, 0);
@@ -59,7 +60,6 @@ TEST_F(MainDialog, FirstValuesAfterStartUp) {
     EXPECT_EQ(colouring.edits, (std::vector<int>{1001, 1002, 1012}));
     EXPECT_EQ(colouring.lists, (std::vector<int>{1016}));
     EXPECT_EQ(colouring.rgb, 0x00B4FFFFu);
-    EXPECT_EQ(state.field_windows[3], fake.windows.control(w, 1016));
 
     fake.dialogs.select(w, 1016, 0);  // the Geometry entry before any name is typed
     ASSERT_EQ(fake.message_boxes.shown.size(), 1u);
@@ -120,7 +120,7 @@ TEST_F(MainDialog, StartUpLanguageChoosesTheItemAndGoesToLanguageDatAsRead) {
       const NativeWindow w = f.dialogs.find(main_dialog_template);
       EXPECT_EQ(f.dialogs.control(w, 1026).current, c.item) << c.comvek_record;
       EXPECT_EQ(f.files.content("C:\\KORVEL\\Exe\\language.dat"), LanguageText(c.comvek_record).padded() + "\r\n");
-      EXPECT_FALSE(s.romanian_output) << "set only when the user changes the language";
+      EXPECT_FALSE(s.project.romanian_output) << "set only when the user changes the language";
       f.dialogs.click(w, 1);
     });
     run_launcher(s, 1);

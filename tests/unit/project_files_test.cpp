@@ -6,8 +6,8 @@
 
 #include "fake_platform.h"
 #include "project/recent_files.h"
-#include "startup/launcher.h"
-#include "startup/main_dialog.h"
+#include "app/launcher.h"
+#include "app/main_dialog.h"
 
 namespace korvel {
 namespace {
@@ -101,7 +101,7 @@ TEST_F(ProjectFiles, TypingAGeometryNameDerivesTheOthers) {
     EXPECT_FALSE(enabled(1003));
     EXPECT_FALSE(enabled(1023));
   });
-  EXPECT_EQ(state.geometry_file, "");
+  EXPECT_EQ(state.project.geometry_file, "");
 }
 
 TEST_F(ProjectFiles, LoadingAndOutputFieldsSwitchOnlyWhatTheyOwn) {
@@ -140,12 +140,12 @@ TEST_F(ProjectFiles, EveryChangeDisablesViewAndPrintAndRewritesTheLanguage) {
     EXPECT_FALSE(enabled(1010));
     EXPECT_FALSE(enabled(1021));
     EXPECT_EQ(language_dat(), "Romanian            \r\n");
-    EXPECT_TRUE(state.romanian_output);
+    EXPECT_TRUE(state.project.romanian_output);
     fake.dialogs.type(w, 1002, "x");
     EXPECT_EQ(language_dat(), "Romanian            \r\n");
     fake.dialogs.select(w, 1026, 0);
     EXPECT_EQ(language_dat(), "English             \r\n");
-    EXPECT_FALSE(state.romanian_output);
+    EXPECT_FALSE(state.project.romanian_output);
   });
   std::size_t language_writes = 0;
   for (const std::string& path : fake.files.touched) language_writes += path == "language.dat";
@@ -206,39 +206,34 @@ TEST_F(ProjectFiles, ChoosingALoadingFileTouchesOnlyLoadingAndOutput) {
 
 class RememberGeometry : public ::testing::Test {
  protected:
-  fake::FakePlatform fake;
-  Platform platform = fake.platform();
-  LauncherState state{platform};
-  void list(std::initializer_list<const char*> names) {
-    std::size_t i = 0;
-    for (const char* name : names) state.recent_files[i++] = name;
+  PathText geometry;
+  RecentFiles recent;
+  void remember(std::string_view name) {
+    geometry = name;
+    remember_geometry_file(geometry, recent);
   }
   std::vector<std::string> names() const {
     std::vector<std::string> out;
-    for (const PathText& entry : state.recent_files) out.emplace_back(entry.trimmed());
+    for (const PathText& entry : recent) out.emplace_back(entry.trimmed());
     return out;
   }
 };
 
 TEST_F(RememberGeometry, SwapsOrPushesDown) {
-  list({"A", "B", "C", "D", "E"});
-  state.geometry_file = "C";
-  remember_geometry_file(state);
+  std::size_t i = 0;
+  for (const char* name : {"A", "B", "C", "D", "E"}) recent[i++] = name;
+  remember("C");
   EXPECT_EQ(names(), (std::vector<std::string>{"C", "B", "A", "D", "E"})) << "a swap, not a move to the front";
-  state.geometry_file = "F";
-  remember_geometry_file(state);
+  remember("F");
   EXPECT_EQ(names(), (std::vector<std::string>{"F", "C", "B", "A", "D"}));
-  state.geometry_file = "f";  // another letter case is another name
-  remember_geometry_file(state);
+  remember("f");  // another letter case is another name
   EXPECT_EQ(names(), (std::vector<std::string>{"f", "F", "C", "B", "A"}));
   for (const char* unset : {"", ".dat", ".x"}) {
-    state.geometry_file = unset;
-    remember_geometry_file(state);
+    remember(unset);
     EXPECT_EQ(names(), (std::vector<std::string>{"f", "F", "C", "B", "A"})) << unset;
   }
-  state.geometry_file = std::string("G\0junk", 6);
-  remember_geometry_file(state);
-  EXPECT_EQ(state.geometry_file.padded(), PathText("G").padded()) << "cut at its NUL";
+  remember(std::string_view("G\0junk", 6));
+  EXPECT_EQ(geometry.padded(), PathText("G").padded()) << "cut at its NUL";
   EXPECT_EQ(names().front(), "G");
 }
 
@@ -340,7 +335,7 @@ TEST_F(FileList, FoundFilesEnableViewAndPrintMissingOnesAreReported) {
   run([&] {
     fake.dialogs.type(w, 1001, "C:\\Jobs\\frame.dat");
     fake.dialogs.select(w, 1016, 0);
-    EXPECT_EQ(state.view_file, "C:\\Jobs\\frame.dat");
+    EXPECT_EQ(state.project.view_file, "C:\\Jobs\\frame.dat");
     EXPECT_TRUE(enabled(1010));
     EXPECT_TRUE(enabled(1021));
 
@@ -356,7 +351,7 @@ TEST_F(FileList, FoundFilesEnableViewAndPrintMissingOnesAreReported) {
     EXPECT_TRUE(enabled(1021)) << "Print keeps its state";
 
     fake.dialogs.select(w, 1016, 3);  // "New" is never tested
-    EXPECT_EQ(state.view_file.padded(), PathText("\t").padded());
+    EXPECT_EQ(state.project.view_file.padded(), PathText("\t").padded());
     EXPECT_TRUE(enabled(1010));
     EXPECT_EQ(fake.message_boxes.shown.size(), 1u);
 

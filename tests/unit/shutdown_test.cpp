@@ -1,10 +1,10 @@
 // The end of a run: which programs are offered, what plays, what goes.
-#include "startup/shutdown.h"
+#include "app/shutdown.h"
 
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
-#include "startup/launcher.h"
+#include "app/launcher.h"
 
 namespace korvel {
 namespace {
@@ -34,7 +34,7 @@ class ShutDown : public ::testing::Test {
   std::vector<std::uint32_t> start(std::size_t count, std::string_view program = "C:\\KORVEL\\Exe\\PUNA.exe") {
     std::vector<std::uint32_t> ids;
     for (std::size_t i = 0; i < count; ++i) {
-      LaunchRecord& record = add_launch_record(state.launch_table, program, "\t");
+      LaunchRecord& record = add_launch_record(state.tools.launch_table, program, "\t");
       const auto started = fake.processes.start(record.program_path.trimmed(), " \t");
       if (started) {
         record.launch_state = LaunchState::started;
@@ -120,7 +120,7 @@ TEST_F(ShutDown, ProcessesThatCannotBeOpenedCountAsEnded) {
 }
 
 TEST_F(ShutDown, WithTheSwitchOffNothingPlaysAndTheQuestionIsTheSame) {
-  state.sound_on = false;
+  state.settings.sound_on = false;
   start(1);
   shut_down(state, 0);
   EXPECT_TRUE(fake.sound.played.empty());
@@ -128,11 +128,11 @@ TEST_F(ShutDown, WithTheSwitchOffNothingPlaysAndTheQuestionIsTheSame) {
 }
 
 TEST_F(ShutDown, EveryLanguageDatOfTheRunGoesUnlessProtected) {
-  write_language_file(fake.files, LanguageText("English"), state.language_files);
+  write_language_file(fake.files, LanguageText("English"), state.settings.language_files);
   fake.files.current = "D:\\Data";
-  write_language_file(fake.files, LanguageText("English"), state.language_files);
+  write_language_file(fake.files, LanguageText("English"), state.settings.language_files);
   fake.files.current = "E:\\Kept";
-  write_language_file(fake.files, LanguageText("English"), state.language_files);
+  write_language_file(fake.files, LanguageText("English"), state.settings.language_files);
   fake.files.set_read_only("E:\\Kept\\language.dat");
   fake.files.current = "F:\\Elsewhere";
   fake.files.add_file("F:\\Elsewhere\\other.dat", "keep");

@@ -2,7 +2,7 @@
 
 #include "fake_platform.h"
 #include "settings/settings_store.h"
-#include "startup/launcher.h"
+#include "app/launcher.h"
 #include "tools/package_programs.h"
 
 namespace korvel {
@@ -64,13 +64,13 @@ TEST_F(StartUp, WithoutACurrentDirectoryStillEndsNormally) {
 
 TEST_F(StartUp, LaunchTableIsEmptied) {
   start_up(state, 1);
-  state.launch_table.launch_count = 7;
-  state.launch_table.records[3].process_handle = 42;
-  state.launch_table.records[3].launch_state = LaunchState::started;
-  state.launch_table.records[3].program_path = PathText("C:\\x.exe");
+  state.tools.launch_table.launch_count = 7;
+  state.tools.launch_table.records[3].process_handle = 42;
+  state.tools.launch_table.records[3].launch_state = LaunchState::started;
+  state.tools.launch_table.records[3].program_path = PathText("C:\\x.exe");
   start_up(state, 1);
-  EXPECT_EQ(state.launch_table.launch_count, 0u);
-  for (const LaunchRecord& record : state.launch_table.records) {
+  EXPECT_EQ(state.tools.launch_table.launch_count, 0u);
+  for (const LaunchRecord& record : state.tools.launch_table.records) {
     EXPECT_EQ(record.process_handle, 0u);
     EXPECT_EQ(record.launch_state, LaunchState::prepared);
     EXPECT_TRUE(record.program_path.is_blank());
@@ -110,8 +110,8 @@ TEST_F(StartUp, EveryWriteFailingStillStartsWithTheSwitchOn) {
   fake.files.fail = [](fake::Operation, std::string_view) { return true; };
   EXPECT_EQ(run(), 0);
   EXPECT_FALSE(fake.windows.ran_dry);
-  EXPECT_TRUE(state.sound_on);
-  for (const PathText& entry : state.recent_files) EXPECT_TRUE(entry.is_blank());
+  EXPECT_TRUE(state.settings.sound_on);
+  for (const PathText& entry : state.settings.recent_files) EXPECT_TRUE(entry.is_blank());
   EXPECT_FALSE(fake.files.has("C:\\KORVEL\\Exe\\Sound.dat"));
   EXPECT_TRUE(fake.message_boxes.shown.empty());
 }
@@ -130,7 +130,7 @@ TEST(StartUpFailure, AnythingThrownEndsTheRunWithTheStartUpError) {
     };
     fake.windows.user_actions.push_back([] { throw std::bad_alloc(); });
     bool welcome_window_at_box = true;
-    fake.message_boxes.while_open = [&] { welcome_window_at_box = fake.windows.welcome.at(state.splash_window).alive; };
+    fake.message_boxes.while_open = [&] { welcome_window_at_box = fake.windows.welcome.at(state.ui.splash.window).alive; };
     EXPECT_EQ(run_launcher(state, 1), 0) << thrown_at;
     ASSERT_EQ(fake.message_boxes.shown.size(), 1u) << thrown_at;
     EXPECT_EQ(fake.message_boxes.shown[0].text, "Error initializing application Korvel");

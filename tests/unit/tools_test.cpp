@@ -4,8 +4,8 @@
 
 #include "fake_platform.h"
 #include "project/project_files.h"
-#include "startup/launcher.h"
-#include "startup/main_dialog.h"
+#include "app/launcher.h"
+#include "app/main_dialog.h"
 #include "tools/help_and_guide.h"
 #include "tools/tool_launch.h"
 
@@ -97,9 +97,9 @@ TEST_F(Commands, AMissingProgramFailsWithTheMessageAndKeepsItsRecord) {
   EXPECT_EQ(fake.message_boxes.shown[0].text, std::string(exe) + "\\Gaskol.exe: Failed run!");
   EXPECT_EQ(fake.message_boxes.shown[0].caption, "KORVEL: CreateProcess Message");
   EXPECT_EQ(fake.message_boxes.shown[0].type, mb::ok | mb::icon_information);
-  ASSERT_EQ(state.launch_table.launch_count, 2u);
-  EXPECT_EQ(state.launch_table.records[0].launch_state, LaunchState::start_failed);
-  EXPECT_EQ(state.launch_table.records[1].launch_state, LaunchState::started);
+  ASSERT_EQ(state.tools.launch_table.launch_count, 2u);
+  EXPECT_EQ(state.tools.launch_table.records[0].launch_state, LaunchState::start_failed);
+  EXPECT_EQ(state.tools.launch_table.records[1].launch_state, LaunchState::started);
 }
 
 TEST_F(Commands, SivraViewEditAndPrintGetTheFileNames) {
@@ -117,12 +117,12 @@ TEST_F(Commands, SivraViewEditAndPrintGetTheFileNames) {
     fake.dialogs.click(w, 1021);
     EXPECT_EQ(last_start().application, std::string(exe) + "\\Tasprel.exe") << "no variant for the print tool";
     EXPECT_EQ(last_start().command_line, " C:\\My Jobs\\frame.dat");
-    EXPECT_TRUE(state.recent_files[0].is_blank()) << "Print leaves the recent list";
+    EXPECT_TRUE(state.settings.recent_files[0].is_blank()) << "Print leaves the recent list";
 
     fake.dialogs.double_click(w, 1016, 1);  // View / Edit of the Loading File, at once
     EXPECT_EQ(last_start().application, "C:\\windows\\Notepad.exe");
     EXPECT_EQ(last_start().command_line, " C:\\My Jobs\\frame.inc") << "unquoted";
-    EXPECT_EQ(state.recent_files[0], "C:\\My Jobs\\frame.dat") << "View / Edit remembers the Geometry File";
+    EXPECT_EQ(state.settings.recent_files[0], "C:\\My Jobs\\frame.dat") << "View / Edit remembers the Geometry File";
 
     fake.dialogs.select(w, 1016, 3);
     fake.dialogs.click(w, 1010);
@@ -168,7 +168,7 @@ TEST_F(Commands, HostileGeometryNamesOnSivrasCommandLine) {
       }
     }
   });
-  EXPECT_EQ(state.launch_table.launch_count, 6u) << "a refused name records no start";
+  EXPECT_EQ(state.tools.launch_table.launch_count, 6u) << "a refused name records no start";
 }
 
 TEST_F(Commands, NoNameAddsOrSplitsAnArgumentOfAnyProgram) {
@@ -190,7 +190,7 @@ TEST_F(Commands, NoNameAddsOrSplitsAnArgumentOfAnyProgram) {
   };
   run([&] {
     for (const Case& c : cases) {
-      const PathText head = state.recent_files[0];
+      const PathText head = state.settings.recent_files[0];
       fake.dialogs.type(w, 1001, c.geometry);
       if (!c.loading.empty()) fake.dialogs.type(w, 1012, c.loading);
       if (c.button != 1003) fake.dialogs.select(w, 1016, 0);  // the Geometry File, found
@@ -198,8 +198,8 @@ TEST_F(Commands, NoNameAddsOrSplitsAnArgumentOfAnyProgram) {
       fake.file_dialogs.answers = {std::nullopt};
       fake.dialogs.click(w, c.button);
       EXPECT_TRUE(fake.processes.starts.empty()) << c.what;
-      EXPECT_EQ(state.launch_table.launch_count, 0u) << c.what;
-      EXPECT_EQ(state.recent_files[0], head) << c.what << ": nothing remembered";
+      EXPECT_EQ(state.tools.launch_table.launch_count, 0u) << c.what;
+      EXPECT_EQ(state.settings.recent_files[0], head) << c.what << ": nothing remembered";
       ASSERT_FALSE(fake.message_boxes.shown.empty());
       EXPECT_EQ(fake.message_boxes.shown.back().text, file_not_found_text(c.refused)) << c.what;
       EXPECT_EQ(fake.message_boxes.shown.back().caption, "KORVEL Message") << c.what;
@@ -249,7 +249,7 @@ TEST_F(SolverRun, StartsTheSolverAndOffersThePostProcessors) {
     EXPECT_FALSE(enabled(1010));
     EXPECT_EQ(fake.dialogs.control(w, 1016).items[2], "Output File");
   });
-  EXPECT_EQ(state.recent_files[0], "C:\\Jobs\\frame.dat");
+  EXPECT_EQ(state.settings.recent_files[0], "C:\\Jobs\\frame.dat");
 }
 
 TEST_F(SolverRun, ANameReadWithANulIsCutThere) {
@@ -271,7 +271,7 @@ TEST_F(SolverRun, AMissingGeometryFileAsksRetryOrCancel) {
   EXPECT_EQ(fake.message_boxes.shown[0].text, "\"C:\\Jobs\\My frame.dat\": File NOT found.\n\nCheck for File Name !");
   EXPECT_EQ(fake.message_boxes.shown[0].caption, "RUN Message");
   EXPECT_EQ(fake.message_boxes.shown[0].type, mb::retry_cancel | mb::icon_error);
-  EXPECT_EQ(state.launch_table.launch_count, 0u) << "Cancel starts nothing and records nothing";
+  EXPECT_EQ(state.tools.launch_table.launch_count, 0u) << "Cancel starts nothing and records nothing";
 }
 
 TEST_F(SolverRun, RetryWithACancelledChoiceGoesOnWithTheMissingName) {
@@ -328,12 +328,12 @@ TEST_F(SolverRun, TwoHundredSixtyCharactersPassAndOneMoreIsRefused) {
     fake.dialogs.type(w, 1001, one_more);
     fake.dialogs.type(w, 1012, "C:\\Jobs\\frame.inc");
     fake.dialogs.select(w, 1016, 3);  // View / Edit on
-    const PathText head = state.recent_files[0];
+    const PathText head = state.settings.recent_files[0];
     fake.dialogs.click(w, 1003);
     EXPECT_EQ(last_start().command_line, " ") << "the solver starts without arguments";
     EXPECT_TRUE(enabled(1010)) << "a refused text leaves View / Edit";
     EXPECT_TRUE(enabled(1005));
-    EXPECT_EQ(state.recent_files[0], head) << "and the recent list";
+    EXPECT_EQ(state.settings.recent_files[0], head) << "and the recent list";
   });
   const auto& message = fake.message_boxes.shown.at(0);
   EXPECT_EQ(message.text.substr(0, 28), "Command Line too long. (261 ");
@@ -400,10 +400,10 @@ TEST_F(HelpAndGuide, GuideOutcomes) {
     f.windows.user_actions.push_back([&] {
       const NativeWindow main = f.dialogs.find(main_dialog_template);
       if (c.romanian_chosen) f.dialogs.select(main, 1026, 1);
-      s.romanian_output = !c.romanian_chosen;
+      s.project.romanian_output = !c.romanian_chosen;
       if (c.answer) f.message_boxes.answers = {c.answer};
       f.dialogs.click(main, 1025);
-      EXPECT_EQ(s.romanian_output, c.word ? c.romanian_chosen : !c.romanian_chosen) << "read once Word is found";
+      EXPECT_EQ(s.project.romanian_output, c.word ? c.romanian_chosen : !c.romanian_chosen) << "read once Word is found";
       f.message_boxes.answers = {mb::answer_no};
       f.dialogs.click(main, 1);
     });
@@ -431,7 +431,7 @@ TEST_F(HelpAndGuide, TheGuideCommandSetsTheSolversLanguage) {
   fake.files.add_file("D:\\W\\ComVek.dat", "Romanian\r\n");
   run([&] {
     fake.dialogs.type(w, 1001, "C:\\Jobs\\frame.dat");  // language text read again: Romanian
-    state.romanian_output = false;
+    state.project.romanian_output = false;
     fake.dialogs.click(w, 1025);
     fake.dialogs.click(w, 1003);
     EXPECT_EQ(last_start().command_line.back(), 'R');

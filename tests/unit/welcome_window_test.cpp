@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
-#include "startup/launcher.h"
-#include "startup/main_dialog.h"
+#include "app/launcher.h"
+#include "app/main_dialog.h"
 
 namespace korvel {
 namespace {
@@ -121,9 +121,9 @@ TEST_F(Welcome, SplashPaintsWithSoundThenItsTimerEndsIt) {
 }
 
 TEST_F(Welcome, AClickEndsTheSplashAtOnceAndARepaintRestartsItsSound) {
-  fake.windows.splash_actions.push_back([&] { fake.windows.paint(state.splash_window); });
+  fake.windows.splash_actions.push_back([&] { fake.windows.paint(state.ui.splash.window); });
   fake.windows.splash_actions.push_back(
-      [&] { state.welcome_windows.welcome_clicked(state.splash_window); });
+      [&] { state.welcome_windows.welcome_clicked(state.ui.splash.window); });
   run([] {});
   EXPECT_EQ(fake.windows.welcome.begin()->second.paints, 2);
   EXPECT_EQ(sound_names(), (std::vector<std::string>{"KorvelWelcome.wav", "KorvelWelcome.wav", "GoodBye.wav"}));
@@ -142,8 +142,8 @@ TEST_F(Welcome, WithTheSwitchOffTheSplashIsSilent) {
 TEST_F(Welcome, TheSplashsCloseBoxSilencesLaterPaints) {
   // The close box: the class's close handler, then default processing destroys it.
   fake.windows.splash_actions.push_back([&] {
-    state.welcome_windows.welcome_closing(state.splash_window);
-    fake.windows.destroy_window(state.splash_window);
+    state.welcome_windows.welcome_closing(state.ui.splash.window);
+    fake.windows.destroy_window(state.ui.splash.window);
   });
   run([&] {
     fake.dialogs.click(main, 1018);
@@ -164,7 +164,7 @@ TEST_F(Welcome, AboutOpensOneSilentWindowPerClick) {
     fake.dialogs.click(main, 1018);
     fake.dialogs.click(main, 1018);
     for (const auto& [window, about] : fake.windows.welcome) {
-      if (window == state.splash_window) continue;
+      if (window == state.ui.splash.window) continue;
       EXPECT_EQ(about.title, "About KORVEL");
       EXPECT_EQ(std::make_pair(about.width, about.height), std::make_pair(512, 409));
       EXPECT_EQ(about.show_command, show_window);

@@ -12,7 +12,7 @@
 
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_windows.h"
-#include "ui/dialog_template.h"
+#include "platform/dialog_template.h"
 
 namespace korvel::win32 {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/dialog_template.h"
+#include "platform/dialog_template.h"
 
 namespace korvel::win32 {
 

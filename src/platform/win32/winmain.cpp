@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "platform/win32/win32_platform.h"
-#include "startup/launcher.h"
+#include "app/launcher.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_command) {
   // Declared outside the try: the windows made during the run report to the

@@ -1,4 +1,4 @@
-#include "startup/shutdown.h"
+#include "app/shutdown.h"
 
 #include "settings/settings_store.h"
 
@@ -17,17 +17,17 @@ std::string_view exit_prompt_sound(std::size_t running_count) {
 
 namespace {
 void play(LauncherState& s, std::string_view file) {
-  if (s.sound_on) s.platform.sound.play(path_in(s.directories.wav_directory, file));
+  if (s.settings.sound_on) s.platform.sound.play(path_in(s.directories.wav_directory, file));
 }
 }  // namespace
 
 int shut_down(LauncherState& s, int exit_code) {
   DLGFREE(s.main_dialog);
-  if (!s.keep_recent_file) save_recent_list(s.platform.files, s.directories, s.recent_files);
+  if (!s.settings.keep_recent_file) save_recent_list(s.platform.files, s.directories, s.settings.recent_files);
 
   // Which started programs still run: each is opened again by its id.
   Processes& processes = s.platform.processes;
-  LaunchTable& table = s.launch_table;
+  LaunchTable& table = s.tools.launch_table;
   std::size_t running = 0;
   for (std::size_t i = 0; i < table.launch_count; ++i) table.records[i].process_handle = 0;
   for (std::size_t i = 0; i < table.launch_count; ++i) {
@@ -57,7 +57,7 @@ int shut_down(LauncherState& s, int exit_code) {
   }
   if (running == 0) play(s, "GoodBye.wav");
 
-  delete_language_files(s.platform.files, s.language_files);
+  delete_language_files(s.platform.files, s.settings.language_files);
   return exit_code;
 }
 

@@ -1,7 +1,7 @@
 // The Launcher's entry routine, run on the platform it is given.
 #pragma once
 
-#include "startup/launcher_state.h"
+#include "app/launcher_state.h"
 
 namespace korvel {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "startup/launcher_state.h"
+#include "app/launcher_state.h"
 
 namespace korvel {
 

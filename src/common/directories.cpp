@@ -1,4 +1,4 @@
-#include "startup/directories.h"
+#include "common/directories.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "startup/icons.h"
+#include "ui/icons.h"
 
 #include <algorithm>
 

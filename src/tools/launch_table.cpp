@@ -1,4 +1,4 @@
-#include "startup/launch_table.h"
+#include "tools/launch_table.h"
 
 namespace korvel {
 

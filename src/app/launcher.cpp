@@ -1,8 +1,8 @@
-#include "startup/launcher.h"
+#include "app/launcher.h"
 
+#include "app/main_dialog.h"
+#include "app/shutdown.h"
 #include "settings/settings_store.h"
-#include "startup/main_dialog.h"
-#include "startup/shutdown.h"
 
 namespace korvel {
 
@@ -10,16 +10,17 @@ bool start_up(LauncherState& s, int show_command) {
   FileSystem& files = s.platform.files;
   const std::optional<std::string> current = files.current_directory();
   s.directories = directories_from(current ? std::optional<std::string_view>(*current) : std::nullopt);
-  load_application_icon(s.platform.windows, s.directories, s.icons);
-  if (!show_splash(s, show_command)) return false;
+  load_application_icon(s.platform.windows, s.directories, s.ui.icons);
+  if (!show_splash(s.platform.windows, s.welcome_windows, s.ui.icons.korvel(), s.ui.splash, show_command))
+    return false;
   // Known before the welcome window paints, so its sound obeys the switch.
   const StartUpSoundSwitch sound = read_sound_switch_at_startup(files, s.directories);
-  s.sound_on = sound.sound_on;
-  s.keep_sound_file = sound.keep_file;
-  run_splash_loop(s);
-  prepare_launch_table(s.launch_table);
-  s.keep_recent_file = read_recent_list_at_startup(files, s.directories, s.recent_files);
-  load_button_icons(s.platform.windows, s.directories, s.icons);
+  s.settings.sound_on = sound.sound_on;
+  s.settings.keep_sound_file = sound.keep_file;
+  run_splash_loop(s.platform.windows, s.ui.splash);
+  prepare_launch_table(s.tools.launch_table);
+  s.settings.keep_recent_file = read_recent_list_at_startup(files, s.directories, s.settings.recent_files);
+  load_button_icons(s.platform.windows, s.directories, s.ui.icons);
   return true;
 }
 
@@ -34,8 +35,9 @@ int start_up_failed(LauncherState& s) {
 // caller may end once the failure box is answered; it must not outlive the
 // start-up that gave up, nor paint and play its sound behind the box.
 void end_welcome_window(LauncherState& s) {
-  if (s.splash_window && !s.splash_finished) s.platform.windows.destroy_window(s.splash_window);
-  s.splash_finished = true;
+  Splash& splash = s.ui.splash;
+  if (splash.window && !splash.finished) s.platform.windows.destroy_window(splash.window);
+  splash.finished = true;
 }
 }  // namespace
 
@@ -43,7 +45,7 @@ int run_launcher(LauncherState& s, int show_command) {
   try {
     if (!start_up(s, show_command)) return start_up_failed(s);
     if (!set_up_main_dialog(s, show_command)) return start_up_failed(s);
-    const int exit_code = run_main_loop(s);
+    const int exit_code = run_main_loop(s.platform.windows, s.dialogs);
     return shut_down(s, exit_code);
   } catch (...) {
     // Anything thrown (memory running out, most likely) ends the run as a

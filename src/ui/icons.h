@@ -5,8 +5,8 @@
 #include <array>
 #include <string_view>
 
+#include "common/directories.h"
 #include "platform/native_ui.h"
-#include "startup/directories.h"
 #include "ui/control_ids.h"
 
 namespace korvel {

@@ -1,0 +1,14 @@
+// Where the welcome and About windows sit: centred on the desktop.
+#pragma once
+
+#include <utility>
+
+#include "platform/native_ui.h"
+
+namespace korvel {
+
+// Where a window of that size sits centred on the desktop, kept on it.
+std::pair<int, int> centred_position(const Rect& desktop, const Rect& window);
+void centre_on_desktop(Windows& windows, NativeWindow window);
+
+}  // namespace korvel
