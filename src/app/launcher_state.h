@@ -7,9 +7,9 @@
 #include "platform/platform.h"
 #include "project/project_state.h"
 #include "settings/settings_store.h"
-#include "tools/tools_state.h"
+#include "tools/launch_table.h"
 #include "ui/dialog_layer.h"
-#include "ui/ui_state.h"
+#include "ui/welcome_window.h"
 
 namespace korvel {
 

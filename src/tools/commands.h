@@ -3,7 +3,7 @@
 
 #include "common/directories.h"
 #include "project/project_files.h"
-#include "tools/tools_state.h"
+#include "tools/launch_table.h"
 
 namespace korvel {
 

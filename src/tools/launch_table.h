@@ -1,7 +1,9 @@
-// The programs the Launcher started during this run, looked at again at exit.
+// The programs the Launcher started during this run, looked at again at exit,
+// and the tools module's state for the run.
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <vector>
 
 #include "common/fixed_text.h"
@@ -28,6 +30,11 @@ struct LaunchTable {
   std::size_t launch_count = 0;  // entries in use; entry launch_count is the newest
 
   LaunchRecord& newest() { return records[launch_count - 1]; }
+};
+
+struct ToolsState {
+  LaunchTable launch_table;
+  std::set<int> commands_in_progress;  // buttons whose command is running (its box may be open)
 };
 
 // Empties the table: every entry prepared, with no handle and a blank path.

@@ -37,6 +37,12 @@ struct Splash {
   int height = 0;
 };
 
+// The ui module's state for the run.
+struct UiState {
+  Icons icons;
+  Splash splash;
+};
+
 // The window procedure's decisions for every window of the class.
 class WelcomeWindows final : public WelcomeEvents {
  public:
