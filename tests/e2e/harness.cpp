@@ -360,6 +360,16 @@ std::string LauncherTest::answered_box(const std::string& caption, int button) c
   return box.text;
 }
 
+void LauncherTest::choose_file(int select_button, const std::string& title, const std::string& name,
+                               int button) const {
+  click(dialog, select_button);
+  HWND chooser = wait_for_dialog(korvel->id(), title);
+  ASSERT_NE(chooser, nullptr) << "no open-file dialog " << title;
+  SendMessageA(GetDlgItem(chooser, open_file_name_field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  PostMessageA(chooser, WM_COMMAND, static_cast<WPARAM>(button), 0);
+  ASSERT_TRUE(wait_until_gone(chooser)) << "the open-file dialog stayed";
+}
+
 void LauncherTest::expect_ended_normally() {
   EXPECT_EQ(korvel->wait_for_exit(), 0u);
   EXPECT_FALSE(file_exists(install.path("Exe\\language.dat")));

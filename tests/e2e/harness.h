@@ -173,6 +173,8 @@ class LauncherTest : public ::testing::Test {
   bool field_reads(int id, const std::string& expected) const;
   // The text of the message box of that caption, answered with `button`.
   std::string answered_box(const std::string& caption, int button) const;
+  // Clicks a Select button and answers Wine's open-file dialog with `name` and `button`.
+  void choose_file(int select_button, const std::string& title, const std::string& name, int button = IDOK) const;
 
   // The Launcher ended with code 0 and took its language.dat along.
   void expect_ended_normally();

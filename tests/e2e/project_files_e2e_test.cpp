@@ -57,16 +57,6 @@ class ProjectFilesE2E : public LauncherTest {
     expect_field(output_edit, base + ".rez");
   }
 
-  // Clicks a Select button and answers Wine's open-file dialog with `name` and `button`.
-  void choose_file(int select_button, const std::string& title, const std::string& name, int button = IDOK) {
-    click(dialog, select_button);
-    HWND chooser = wait_for_dialog(korvel->id(), title);
-    ASSERT_NE(chooser, nullptr) << "no open-file dialog " << title;
-    SendMessageA(GetDlgItem(chooser, open_file_name_field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    PostMessageA(chooser, WM_COMMAND, static_cast<WPARAM>(button), 0);
-    ASSERT_TRUE(wait_until_gone(chooser)) << "the open-file dialog stayed";
-  }
-
   HWND open_recent_dialog() {
     click(dialog, select_recent_button);
     return wait_for_dialog(korvel->id(), "Recent Dialog");

@@ -174,12 +174,7 @@ TEST_F(ToolsE2E, SolverRunsInTheChosenFilesFolderInRomanianAndOffersThePostProce
 
   choose_language(1);
   ASSERT_TRUE(wait_until([&] { return drop_down_selection(dialog, language_list) == 1; }, 10s));
-  click(dialog, select_geometry_button);
-  HWND chooser = wait_for_dialog(korvel->id(), "Select Input File \".dat\"");
-  ASSERT_NE(chooser, nullptr) << "no open-file dialog";
-  SendMessageA(GetDlgItem(chooser, open_file_name_field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(frame.c_str()));
-  PostMessageA(chooser, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(wait_until_gone(chooser));
+  ASSERT_NO_FATAL_FAILURE(choose_file(select_geometry_button, "Select Input File \".dat\"", frame));
   ASSERT_TRUE(wait_until([&] { return control_enabled(dialog, solver_button); }, 10s));
   EXPECT_FALSE(file_exists(install.path("Dat\\frame.rez")));
 
