@@ -21,6 +21,7 @@
 
 namespace {
 
+using namespace korvel;
 using namespace korvel::e2e;
 using Clock = std::chrono::steady_clock;
 
@@ -109,7 +110,7 @@ double launcher_start_ms(const Installation& installation) {
     return (dialog = find_dialog(korvel.id(), "KORVEL")) != nullptr;
   });
   const double elapsed = ms_since(start);
-  if (dialog) click(dialog, 1);
+  if (dialog) click(dialog, exit_button);
   korvel.wait_for_exit();
   return dialog ? elapsed : -1;
 }
@@ -181,7 +182,7 @@ int main(int argc, char** argv) {
       end_process(started);
       return elapsed;
     };
-    HWND button = dialog ? GetDlgItem(dialog, 1004) : nullptr;
+    HWND button = dialog ? GetDlgItem(dialog, structure_graph_button) : nullptr;
     const std::string empty_dialog = folder_of_this_program() + "\\empty_dialog.exe";
     Program empty(empty_dialog, "empty_dialog.exe " + standin, folder_of_this_program());
     HWND empty_window = nullptr;
@@ -197,12 +198,12 @@ int main(int argc, char** argv) {
           CloseHandle(info.hProcess);
         }
       }));
-      bare_dialog.push_back(time_start([&] { PostMessageA(empty_window, WM_COMMAND, MAKEWPARAM(1004, BN_CLICKED), 0); }));
+      bare_dialog.push_back(time_start([&] { PostMessageA(empty_window, WM_COMMAND, MAKEWPARAM(structure_graph_button, BN_CLICKED), 0); }));
       launcher.push_back(time_start([&] { PostMessageA(button, BM_CLICK, 0, 0); }));
       command.push_back(time_start(
-          [&] { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(1004, BN_CLICKED), reinterpret_cast<LPARAM>(button)); }));
+          [&] { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(structure_graph_button, BN_CLICKED), reinterpret_cast<LPARAM>(button)); }));
     }
-    if (dialog) click(dialog, 1);
+    if (dialog) click(dialog, exit_button);
     korvel.wait_for_exit();
     if (empty_window) PostMessageA(empty_window, WM_CLOSE, 0, 0);
     empty.wait_for_exit();
@@ -222,14 +223,14 @@ int main(int argc, char** argv) {
     std::vector<double> keys;
     Program korvel = installation.start_launcher();
     HWND dialog = wait_for_dialog(korvel.id(), "KORVEL");
-    HWND edit = dialog ? GetDlgItem(dialog, 1001) : nullptr;
+    HWND edit = dialog ? GetDlgItem(dialog, geometry_edit) : nullptr;
     if (edit) SendMessageA(edit, EM_SETSEL, 0, -1);
     for (int i = 0; edit && i < repetitions * 2; ++i) {
       const auto start = Clock::now();
       SendMessageA(edit, WM_CHAR, 'a' + i % 26, 1);
       keys.push_back(ms_since(start));
     }
-    if (dialog) click(dialog, 1);
+    if (dialog) click(dialog, exit_button);
     korvel.wait_for_exit();
     figures.push_back({"Keystroke in a name field, handled", median(keys), "ms", "", 0, ""});
     std::printf("keystroke: %.1f ms\n", median(keys));
@@ -295,7 +296,7 @@ int main(int argc, char** argv) {
       const std::vector<DWORD> earlier = processes_named("LORIM.exe");
       std::set<DWORD> started(earlier.begin(), earlier.end());
       for (int i = 0; i < programs; ++i) {
-        PostMessageA(GetDlgItem(dialog, 1004), BM_CLICK, 0, 0);
+        PostMessageA(GetDlgItem(dialog, structure_graph_button), BM_CLICK, 0, 0);
         started.insert(wait_for_new_process("LORIM.exe", started));
       }
       Sleep(500);  // let the programs finish starting
@@ -311,7 +312,7 @@ int main(int argc, char** argv) {
       bare_checks.push_back({programs, ms_since(bare_start)});
       const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
       const auto start = Clock::now();
-      click(dialog, 1);
+      click(dialog, exit_button);
       HWND box = nullptr;
       poll([&] { return (box = find_thread_dialog(thread, "KORVEL Message")) != nullptr; });
       const double elapsed = ms_since(start);
@@ -358,7 +359,7 @@ int main(int argc, char** argv) {
     Program korvel = installation.start_launcher();
     HWND dialog = wait_for_dialog(korvel.id(), "KORVEL");
     const Memory launcher = memory_of(korvel.id());
-    if (dialog) click(dialog, 1);
+    if (dialog) click(dialog, exit_button);
     korvel.wait_for_exit();
 
     Program empty(empty_dialog, "empty_dialog.exe", folder_of_this_program());

@@ -19,10 +19,10 @@ unset KORVEL_TEST_DISPLAY
 trap '"$top/cmake/wine-session.sh" stop "$wine_dir"' EXIT
 export WINEPREFIX="$wine_dir/prefix" WINEDEBUG=-all DISPLAY="$(cat "$wine_dir/display")"
 
-windows_path() { echo "Z:${1//\//\\}"; }
-export KORVEL_EXE="$(windows_path "$build/bin/Korvel.exe")"
-export KORVEL_STANDIN_EXE="$(windows_path "$build/bin/standin.exe")"
-export KORVEL_ASSETS_ROOT="$(windows_path "$build/assets-root")"
+KORVEL_EXE=$(winepath -w "$build/bin/Korvel.exe")
+KORVEL_STANDIN_EXE=$(winepath -w "$build/bin/standin.exe")
+KORVEL_ASSETS_ROOT=$(winepath -w "$build/assets-root")
+export KORVEL_EXE KORVEL_STANDIN_EXE KORVEL_ASSETS_ROOT
 # The installation lies on the prefix's drive C:, not under the checkout: the
 # Launcher cuts derived names at the first full stop of the whole path.
 export KORVEL_E2E_RUNS='C:\korvel-bench'

@@ -4,16 +4,13 @@
 
 #include "file_tree.h"
 
-#include <gtest/gtest.h>
-
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 namespace korvel::e2e {
 
 using korvel::testing::remove_tree;
-
-namespace {
 
 std::string environment(const char* name) {
   char value[32768];
@@ -21,6 +18,8 @@ std::string environment(const char* name) {
   if (n == 0 || n >= sizeof value) throw std::runtime_error(std::string("environment variable missing: ") + name);
   return std::string(value, n);
 }
+
+namespace {
 
 void copy_tree(const std::string& from, const std::string& to) {
   CreateDirectoryA(to.c_str(), nullptr);
@@ -205,11 +204,23 @@ void click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK,
 MessageBoxSeen wait_for_message_box(DWORD process_id, const std::string& title) {
   MessageBoxSeen box;
   box.window = wait_for_dialog(process_id, title);
-  if (box.window) box.text = control_text(box.window, 0xFFFF);
+  if (box.window) box.text = control_text(box.window, message_box_text);
   return box;
 }
 
 void answer(HWND box, int button) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
+
+std::string trimmed(std::string text) {
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+std::vector<std::string> trimmed(std::vector<std::string> items) {
+  for (std::string& item : items) item = trimmed(item);
+  return items;
+}
+
+std::string not_found(const std::string& name) { return "\"" + name + "\": File NOT found.\n\nCheck for File Name !"; }
 
 namespace {
 // The running processes that `keep` accepts.
@@ -268,6 +279,35 @@ bool Program::running() const {
   return started() && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
+Watched::Watched(DWORD id)
+    : handle_(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id)) {}
+
+Watched::~Watched() {
+  if (!handle_) return;
+  if (running()) {
+    end();
+    WaitForSingleObject(handle_, 5000);
+  }
+  CloseHandle(handle_);
+}
+
+Watched::Watched(Watched&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+
+bool Watched::running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
+
+std::optional<DWORD> Watched::wait_for_exit(std::chrono::milliseconds limit) const {
+  if (!handle_ || WaitForSingleObject(handle_, static_cast<DWORD>(limit.count())) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(handle_, &code);
+  return code;
+}
+
+std::vector<Watched> watch(const std::vector<DWORD>& ids) {
+  std::vector<Watched> watched;
+  for (DWORD id : ids) watched.emplace_back(id);
+  return watched;
+}
+
 Installation::Installation(const std::string& name) {
   static unsigned counter = 0;
   root_ = environment("KORVEL_E2E_RUNS") + "\\" + name + "-" + std::to_string(GetCurrentProcessId()) + "-" +
@@ -295,12 +335,51 @@ std::vector<standin::JournalEntry> Installation::journal_entries() const {
 
 Program Installation::start_launcher() const { return Program(exe() + "\\Korvel.exe", "Korvel.exe", exe()); }
 
-std::optional<DWORD> Installation::start_and_exit_launcher() const {
-  Program korvel = start_launcher();
-  HWND dialog = wait_for_dialog(korvel.id(), "KORVEL");
-  if (!dialog) return std::nullopt;
-  PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
-  return korvel.wait_for_exit();
+void LauncherTest::TearDown() {
+  if (korvel) watch(children_of(korvel->id()));
+  standin_mode(nullptr);
+  SetEnvironmentVariableA("KORVEL_STANDIN_ENDING", nullptr);
+}
+
+void LauncherTest::start_korvel() {
+  korvel.emplace(install.start_launcher());
+  ASSERT_TRUE(korvel->started());
+  dialog = wait_for_dialog(korvel->id(), "KORVEL", 30s);
+  ASSERT_NE(dialog, nullptr) << "the main dialog did not appear";
+}
+
+bool LauncherTest::field_reads(int id, const std::string& expected) const {
+  return wait_until([&] { return field(id) == expected; });
+}
+
+std::string LauncherTest::answered_box(const std::string& caption, int button) const {
+  const MessageBoxSeen box = wait_for_message_box(korvel->id(), caption);
+  if (!box.window) return "<no " + caption + ">";
+  answer(box.window, button);
+  EXPECT_TRUE(wait_until_gone(box.window));
+  return box.text;
+}
+
+void LauncherTest::choose_file(int select_button, const std::string& title, const std::string& name,
+                               int button) const {
+  click(dialog, select_button);
+  HWND chooser = wait_for_dialog(korvel->id(), title);
+  ASSERT_NE(chooser, nullptr) << "no open-file dialog " << title;
+  SendMessageA(GetDlgItem(chooser, open_file_name_field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  PostMessageA(chooser, WM_COMMAND, static_cast<WPARAM>(button), 0);
+  ASSERT_TRUE(wait_until_gone(chooser)) << "the open-file dialog stayed";
+}
+
+void LauncherTest::expect_ended_normally() {
+  EXPECT_EQ(korvel->wait_for_exit(), 0u);
+  EXPECT_FALSE(file_exists(install.path("Exe\\language.dat")));
+}
+
+void LauncherTest::exit_normally() {
+  // A stand-in that has written its journal line may not have ended yet.
+  EXPECT_TRUE(wait_until([&] { return children_of(korvel->id()).empty(); })) << "programs of the Launcher still run";
+  click(dialog, exit_button);
+  expect_ended_normally();
 }
 
 }  // namespace korvel::e2e

@@ -5,13 +5,17 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "journal.h"
+#include "ui/control_ids.h"
 
 namespace korvel::e2e {
 
@@ -19,6 +23,9 @@ using namespace std::chrono_literals;
 
 // Polls `condition` until it holds or `limit` has passed; true when it held.
 bool wait_until(const std::function<bool()>& condition, std::chrono::milliseconds limit = 20s);
+
+// The variable's value; an exception when it is not set.
+std::string environment(const char* name);
 
 std::optional<std::string> read_file(const std::string& path);
 bool write_file(const std::string& path, const std::string& content);
@@ -35,6 +42,10 @@ HWND find_dialog(DWORD process_id, const std::string& title);
 HWND wait_for_dialog(DWORD process_id, const std::string& title, std::chrono::milliseconds limit = 20s);
 // True once the window is gone (destroyed) within `limit`.
 bool wait_until_gone(HWND window, std::chrono::milliseconds limit = 20s);
+
+// The platform's own controls: the open-file dialog's file-name field and a message box's text.
+inline constexpr int open_file_name_field = 0x47c;
+inline constexpr int message_box_text = 0xFFFF;
 
 // Reading another process's controls: the messages Windows marshals across processes.
 std::string window_text(HWND window);
@@ -66,6 +77,12 @@ struct MessageBoxSeen {
 MessageBoxSeen wait_for_message_box(DWORD process_id, const std::string& title);
 void answer(HWND box, int button);
 
+// A text without the blanks the Launcher pads its fixed-width names with.
+std::string trimmed(std::string text);
+std::vector<std::string> trimmed(std::vector<std::string> items);
+// The Launcher's message for a name of no file.
+std::string not_found(const std::string& name);
+
 // The running children of `parent`, of the program named (any when empty).
 std::vector<DWORD> children_of(DWORD parent, const std::string& name = {});
 // Every running process of the program named, whoever started it.
@@ -76,6 +93,7 @@ class Program {
  public:
   Program(const std::string& application, const std::string& command_line, const std::string& directory);
   ~Program();
+  Program(Program&& other) noexcept : info_(std::exchange(other.info_, PROCESS_INFORMATION{})) {}
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
@@ -88,6 +106,26 @@ class Program {
  private:
   PROCESS_INFORMATION info_{};
 };
+
+// A process the test did not start but watches and, when the value goes, ends.
+class Watched {
+ public:
+  explicit Watched(DWORD id);
+  ~Watched();
+  Watched(Watched&& other) noexcept;
+  Watched(const Watched&) = delete;
+  Watched& operator=(const Watched&) = delete;
+
+  bool opened() const { return handle_ != nullptr; }
+  HANDLE handle() const { return handle_; }
+  bool end(UINT code = 1) const { return TerminateProcess(handle_, code) != FALSE; }
+  bool running() const;
+  std::optional<DWORD> wait_for_exit(std::chrono::milliseconds limit = 20s) const;
+
+ private:
+  HANDLE handle_;
+};
+std::vector<Watched> watch(const std::vector<DWORD>& ids);
 
 // An installation laid out for one test: <root>\Exe with Korvel.exe, its Uir
 // icons, Wav sounds and help file; <root>\Dat with sample data; <root>\Doc.
@@ -109,12 +147,39 @@ class Installation {
 
   // Starts Korvel.exe with the Exe folder as its current directory.
   Program start_launcher() const;
-  // Starts Korvel.exe, waits for its main dialog, presses E X I T and returns
-  // the exit code (nothing when the dialog never came or the Launcher did not end).
-  std::optional<DWORD> start_and_exit_launcher() const;
 
  private:
   std::string root_;
+};
+
+// The base of the suites that run the Launcher: an installation named after
+// the test, Korvel.exe started in it and its main dialog.
+class LauncherTest : public ::testing::Test {
+ protected:
+  Installation install{::testing::UnitTest::GetInstance()->current_test_info()->name()};
+  std::optional<Program> korvel;
+  HWND dialog = nullptr;
+
+  // Whatever the Launcher started and left running goes with the test.
+  void TearDown() override;
+
+  // Starts Korvel.exe and waits for its main dialog; a fatal failure when it never comes.
+  void start_korvel();
+  // The stand-ins inherit their mode through Korvel.exe's environment.
+  static void standin_mode(const char* mode) { SetEnvironmentVariableA("KORVEL_STANDIN_MODE", mode); }
+
+  // A main dialog field as the Launcher holds it, and a wait until it reads `expected`.
+  std::string field(int id) const { return trimmed(control_text(dialog, id)); }
+  bool field_reads(int id, const std::string& expected) const;
+  // The text of the message box of that caption, answered with `button`.
+  std::string answered_box(const std::string& caption, int button) const;
+  // Clicks a Select button and answers Wine's open-file dialog with `name` and `button`.
+  void choose_file(int select_button, const std::string& title, const std::string& name, int button = IDOK) const;
+
+  // The Launcher ended with code 0 and took its language.dat along.
+  void expect_ended_normally();
+  // E X I T with nothing left running: no question, a normal end.
+  void exit_normally();
 };
 
 }  // namespace korvel::e2e

@@ -10,15 +10,6 @@
 namespace korvel::e2e {
 namespace {
 
-constexpr int exit_button = 1, geometry = 1001, loading = 1012, solver = 1003, sivra = 1023;
-
-std::string trimmed(std::string text) {
-  while (!text.empty() && text.back() == ' ') text.pop_back();
-  return text;
-}
-
-std::string not_found(const std::string& name) { return "\"" + name + "\": File NOT found.\n\nCheck for File Name !"; }
-
 // As type_into, with wide keystrokes: characters of any code page.
 void type_wide(HWND dialog, int id, const std::wstring& text) {
   HWND edit = GetDlgItem(dialog, id);
@@ -38,60 +29,14 @@ void type_ending(HWND dialog, int id, const std::string& text, std::size_t keys 
   for (char c : text.substr(head.size())) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
 }
 
-// A process the test did not start itself, ended when the value goes.
-class Opened {
- public:
-  explicit Opened(DWORD id)
-      : handle_(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, id)) {}
-  ~Opened() {
-    if (!handle_) return;
-    TerminateProcess(handle_, 1);
-    WaitForSingleObject(handle_, 5000);
-    CloseHandle(handle_);
-  }
-  Opened(const Opened&) = delete;
-  Opened& operator=(const Opened&) = delete;
-  HANDLE get() const { return handle_; }
-  std::optional<DWORD> wait_for_exit() const {
-    if (!handle_ || WaitForSingleObject(handle_, 20000) != WAIT_OBJECT_0) return std::nullopt;
-    DWORD code = 0;
-    GetExitCodeProcess(handle_, &code);
-    return code;
-  }
-
- private:
-  HANDLE handle_;
-};
-
-class HostileInputE2E : public ::testing::Test {
+class HostileInputE2E : public LauncherTest {
  protected:
-  Installation install{::testing::UnitTest::GetInstance()->current_test_info()->name()};
-  std::optional<Program> korvel;
-  HWND dialog = nullptr;
   std::size_t journal_seen = 0;
   std::string dat = install.path("Dat");
 
-  void TearDown() override {
-    // Whatever the Launcher started and left running goes with the test.
-    if (korvel)
-      for (DWORD id : children_of(korvel->id())) Opened ending(id);
-    SetEnvironmentVariableA("KORVEL_STANDIN_MODE", nullptr);
-    SetEnvironmentVariableA("KORVEL_STANDIN_ENDING", nullptr);
-  }
-
-  // The stand-ins inherit their mode through Korvel.exe's environment.
   void start_korvel(const char* mode = "exit") {
-    SetEnvironmentVariableA("KORVEL_STANDIN_MODE", mode);
-    korvel.emplace(install.exe() + "\\Korvel.exe", "Korvel.exe", install.exe());
-    ASSERT_TRUE(korvel->started());
-    dialog = wait_for_dialog(korvel->id(), "KORVEL");
-    ASSERT_NE(dialog, nullptr) << "the main dialog did not appear";
-  }
-
-  std::string field(int id) { return trimmed(control_text(dialog, id)); }
-  // Waits until the field reads `reads` (the Launcher has then seen every keystroke).
-  bool field_reads(int id, const std::string& reads) {
-    return wait_until([&] { return field(id) == reads; }, 20s);
+    standin_mode(mode);
+    LauncherTest::start_korvel();
   }
 
   // The next program started, from the journal; nothing when none came.
@@ -108,20 +53,9 @@ class HostileInputE2E : public ::testing::Test {
     return entry->command_line;
   }
 
-  // The text of the message box of that caption, answered with `button`.
-  std::string answered_box(const std::string& caption, int button) {
-    const MessageBoxSeen box = wait_for_message_box(korvel->id(), caption);
-    if (!box.window) return "<no " + caption + ">";
-    answer(box.window, button);
-    EXPECT_TRUE(wait_until_gone(box.window));
-    return box.text;
-  }
-
   void exit_normally() {
-    EXPECT_TRUE(wait_until([&] { return children_of(korvel->id()).empty(); })) << "programs of the Launcher still run";
+    LauncherTest::exit_normally();
     EXPECT_EQ(install.journal_entries().size(), journal_seen) << "nothing else was started";
-    click(dialog, exit_button);
-    EXPECT_EQ(korvel->wait_for_exit(), 0u);
   }
 };
 
@@ -129,15 +63,15 @@ TEST_F(HostileInputE2E, SivraRefusesANameHoldingADoubleQuoteOrATab) {
   install.install_program("Sivra.exe");
   ASSERT_NO_FATAL_FAILURE(start_korvel());
   for (const std::string name : {"C:\\Jobs\\a\" -x.dat", "C:\\Jobs\\a\tb.dat"}) {
-    type_into(dialog, geometry, name);
-    ASSERT_TRUE(field_reads(geometry, name)) << name;
-    click(dialog, sivra);
+    type_into(dialog, geometry_edit, name);
+    ASSERT_TRUE(field_reads(geometry_edit, name)) << name;
+    click(dialog, geometry_viewer_button);
     EXPECT_EQ(answered_box("KORVEL Message", IDOK), not_found(name));
   }
   // The first start is that of the plain name typed after them.
-  type_into(dialog, geometry, "C:\\Jobs\\frame.dat");
-  ASSERT_TRUE(field_reads(geometry, "C:\\Jobs\\frame.dat"));
-  click(dialog, sivra);
+  type_into(dialog, geometry_edit, "C:\\Jobs\\frame.dat");
+  ASSERT_TRUE(field_reads(geometry_edit, "C:\\Jobs\\frame.dat"));
+  click(dialog, geometry_viewer_button);
   EXPECT_EQ(next_command_line("Sivra.exe"), " C:\\Jobs\\frame.dat");
   exit_normally();
 }
@@ -153,11 +87,11 @@ TEST_F(HostileInputE2E, TheSolverRefusesAQuoteOrATabAfterRetryAndACancelledChoic
       {dat + "\\frame.dat", tabbed, "Select Loading File \".inc\"", tabbed},
   };
   for (const Case& c : cases) {
-    type_into(dialog, geometry, c.geometry);
-    ASSERT_TRUE(field_reads(geometry, c.geometry));
-    type_into(dialog, loading, c.loading);
-    ASSERT_TRUE(field_reads(loading, c.loading));
-    click(dialog, solver);
+    type_into(dialog, geometry_edit, c.geometry);
+    ASSERT_TRUE(field_reads(geometry_edit, c.geometry));
+    type_into(dialog, loading_edit, c.loading);
+    ASSERT_TRUE(field_reads(loading_edit, c.loading));
+    click(dialog, solver_button);
     EXPECT_EQ(answered_box("RUN Message", IDRETRY), not_found(c.refused));
     HWND chooser = wait_for_dialog(korvel->id(), c.chooser);
     ASSERT_NE(chooser, nullptr) << "no open-file dialog " << c.chooser;
@@ -183,9 +117,9 @@ TEST_F(HostileInputE2E, FullWidthNames) {
   for (const auto& [typed, passed] :
        {std::pair{with_blank_259, "\"" + with_blank_259 + "\""}, std::pair{plain_260, plain_260},
         std::pair{with_blank_300, "\"" + held_260 + "\""}}) {
-    type_ending(dialog, geometry, typed);
-    ASSERT_TRUE(field_reads(geometry, typed)) << typed.size();
-    click(dialog, sivra);
+    type_ending(dialog, geometry_edit, typed);
+    ASSERT_TRUE(field_reads(geometry_edit, typed)) << typed.size();
+    click(dialog, geometry_viewer_button);
     EXPECT_EQ(next_command_line("Sivra.exe"), " " + passed) << typed.size();
   }
 
@@ -195,15 +129,15 @@ TEST_F(HostileInputE2E, FullWidthNames) {
   for (const std::string& file : {g + ".dat", short_l + ".inc", long_l + ".inc"})
     ASSERT_TRUE(write_file(install.exe() + "\\" + file, "0\r\n"))
         << "a path of " << install.exe().size() + 1 + file.size() << " characters";
-  type_ending(dialog, geometry, g + ".dat");
-  type_ending(dialog, loading, short_l + ".inc");
-  ASSERT_TRUE(field_reads(loading, short_l + ".inc"));
-  click(dialog, solver);
+  type_ending(dialog, geometry_edit, g + ".dat");
+  type_ending(dialog, loading_edit, short_l + ".inc");
+  ASSERT_TRUE(field_reads(loading_edit, short_l + ".inc"));
+  click(dialog, solver_button);
   EXPECT_EQ(next_command_line("VEK.exe").size(), 261u) << "the blank and all 260 characters";
 
-  type_ending(dialog, geometry, g + ".dat");  // the Loading name follows it: 261 characters
-  ASSERT_TRUE(field_reads(loading, long_l + ".inc"));
-  click(dialog, solver);
+  type_ending(dialog, geometry_edit, g + ".dat");  // the Loading name follows it: 261 characters
+  ASSERT_TRUE(field_reads(loading_edit, long_l + ".inc"));
+  click(dialog, solver_button);
   EXPECT_EQ(answered_box("KORVEL Message", IDOK),
             "Command Line too long. (261 >260)\n\n"
             "Rename Input_File and/or Loading file or their directory - to shorter new names.");
@@ -234,11 +168,11 @@ TEST_F(HostileInputE2E, ATrailingBlankARelativeNameAndAForeignCharacterAsTheFiel
       {L"fr\u4e2dme.dat", "fr?me.dat", ""},
   };
   for (const Case& c : cases) {
-    type_wide(dialog, geometry, c.typed);
-    ASSERT_TRUE(field_reads(geometry, c.reads)) << c.reads;
-    click(dialog, sivra);
+    type_wide(dialog, geometry_edit, c.typed);
+    ASSERT_TRUE(field_reads(geometry_edit, c.reads)) << c.reads;
+    click(dialog, geometry_viewer_button);
     EXPECT_EQ(next_command_line("Sivra.exe"), " " + c.reads);
-    click(dialog, solver);
+    click(dialog, solver_button);
     if (c.solver_gets.empty()) {
       EXPECT_EQ(answered_box("RUN Message", IDCANCEL), not_found(c.reads));
     } else {
@@ -260,17 +194,17 @@ TEST_F(HostileInputE2E, GeometryNamesOfNoFileAreReportedMissingAndStartNoSolver)
 
   // A share of no server, devices (also in an existing folder), a folder.
   for (const char* name : {"\\\\server\\share\\frame.dat", "NUL", "CON", "C:\\NUL.dat", "sub.dat"}) {
-    type_into(dialog, geometry, name);
-    ASSERT_TRUE(field_reads(geometry, name)) << name;
-    type_into(dialog, loading, "frame.inc");
-    ASSERT_TRUE(field_reads(loading, "frame.inc")) << name;
-    click(dialog, solver);
+    type_into(dialog, geometry_edit, name);
+    ASSERT_TRUE(field_reads(geometry_edit, name)) << name;
+    type_into(dialog, loading_edit, "frame.inc");
+    ASSERT_TRUE(field_reads(loading_edit, "frame.inc")) << name;
+    click(dialog, solver_button);
     EXPECT_EQ(answered_box("RUN Message", IDCANCEL), not_found(name));
   }
   // The first start is that of the real file named after them.
-  type_into(dialog, geometry, "frame.dat");
-  ASSERT_TRUE(field_reads(geometry, "frame.dat"));
-  click(dialog, solver);
+  type_into(dialog, geometry_edit, "frame.dat");
+  ASSERT_TRUE(field_reads(geometry_edit, "frame.dat"));
+  click(dialog, solver_button);
   EXPECT_EQ(next_command_line("VEK.exe"), " frame.dat frame.inc E");
   exit_normally();
 }
@@ -284,7 +218,7 @@ TEST_F(HostileInputE2E, ExitOffersToEndOnlyTheLaunchersOwnProgramStillRunning) {
   ASSERT_TRUE(next_start().has_value());
   ASSERT_NO_FATAL_FAILURE(start_korvel(""));
 
-  for (int id : {1004, 1015, 1017}) click(dialog, id);  // LORIM ends at once, Gaskol and Feltrom stay
+  for (int id : {structure_graph_button, geometry_creator_button, loading_creator_button}) click(dialog, id);  // LORIM ends at once, Gaskol and Feltrom stay
   for (int i = 0; i < 3; ++i) ASSERT_TRUE(next_start().has_value()) << "three programs started";
   std::vector<DWORD> gaskol, feltrom;
   ASSERT_TRUE(wait_until([&] {
@@ -292,8 +226,8 @@ TEST_F(HostileInputE2E, ExitOffersToEndOnlyTheLaunchersOwnProgramStillRunning) {
     feltrom = children_of(korvel->id(), "Feltrom.exe");
     return gaskol.size() == 1 && feltrom.size() == 1 && children_of(korvel->id()).size() == 2;
   })) << "LORIM did not end or the other two did not come up";
-  Opened killed(gaskol[0]), staying(feltrom[0]);
-  ASSERT_TRUE(TerminateProcess(killed.get(), 5));
+  Watched killed(gaskol[0]), staying(feltrom[0]);
+  ASSERT_TRUE(killed.end(5));
   ASSERT_EQ(killed.wait_for_exit(), 5u);
 
   click(dialog, exit_button);

@@ -9,73 +9,71 @@ namespace {
 
 constexpr COLORREF pale_yellow = RGB(255, 255, 180);
 
-class MainDialogE2E : public ::testing::Test {
+class MainDialogE2E : public LauncherTest {
  protected:
-  Installation install{::testing::UnitTest::GetInstance()->current_test_info()->name()};
-  std::optional<Program> korvel;
-  HWND dialog = nullptr;
-
   void SetUp() override {
     ASSERT_TRUE(write_file(install.path("Exe\\recent.dat"), "C:\\Jobs\\frame.dat\r\n"));
-    korvel.emplace(install.exe() + "\\Korvel.exe", "Korvel.exe", install.exe());
-    ASSERT_TRUE(korvel->started());
-    dialog = wait_for_dialog(korvel->id(), "KORVEL");
-    ASSERT_NE(dialog, nullptr) << "the main dialog did not appear";
+    ASSERT_NO_FATAL_FAILURE(start_korvel());
   }
 
   // The Launcher ended by itself as after E X I T: code 0, its files in order.
   void expect_normal_end() {
-    EXPECT_EQ(korvel->wait_for_exit(), 0u);
+    expect_ended_normally();
     EXPECT_EQ(read_file(install.path("Exe\\recent.dat")), "C:\\Jobs\\frame.dat\r\n");
-    EXPECT_FALSE(file_exists(install.path("Exe\\language.dat")));
   }
 };
 
 TEST_F(MainDialogE2E, StartsWithTheDescribedControls) {
-  for (int id : {1003, 1023, 1005, 1006, 1022, 1007, 1008, 1014, 1019, 1010, 1021})
+  for (int id : {solver_button, geometry_viewer_button, displacement_button, stress_button, reactions_button,
+                 time_history_button, maximum_values_button, max_processor_button, structure_viewer_button,
+                 view_edit_button, print_button})
     EXPECT_FALSE(control_enabled(dialog, id)) << id;
-  for (int id : {1000, 1011, 1020, 1015, 1017, 1004, 1025, 1027, 1018, 1, 1013, 1028})
+  for (int id : {select_geometry_button, select_loading_button, select_recent_button, geometry_creator_button,
+                 loading_creator_button, structure_graph_button, users_guide_button, help_button, about_button,
+                 exit_button, post_processor_switch, sound_check_box})
     EXPECT_TRUE(control_enabled(dialog, id)) << id;
-  EXPECT_FALSE(control_visible(dialog, 2)) << "Cancel is hidden";
-  EXPECT_EQ(control_text(dialog, 1001), ".dat");
-  EXPECT_EQ(control_text(dialog, 1002), ".rez");
-  EXPECT_EQ(control_text(dialog, 1012), ".inc");
-  EXPECT_EQ(list_items(dialog, 1016), (std::vector<std::string>{"", "", "", "New"}));
-  EXPECT_EQ(drop_down_items(dialog, 1026), (std::vector<std::string>{"English", "Romanian"}));
-  EXPECT_EQ(drop_down_selection(dialog, 1026), 0);
-  EXPECT_EQ(control_text(dialog, 1028), "Sound On");
-  EXPECT_TRUE(control_checked(dialog, 1028));
-  EXPECT_FALSE(control_checked(dialog, 1013));
-  EXPECT_EQ(control_text(dialog, 1013), "Post-Processors and Structure Vantik");
+  EXPECT_FALSE(control_visible(dialog, cancel_button)) << "Cancel is hidden";
+  EXPECT_EQ(control_text(dialog, geometry_edit), ".dat");
+  EXPECT_EQ(control_text(dialog, output_edit), ".rez");
+  EXPECT_EQ(control_text(dialog, loading_edit), ".inc");
+  EXPECT_EQ(list_items(dialog, file_list), (std::vector<std::string>{"", "", "", "New"}));
+  EXPECT_EQ(drop_down_items(dialog, language_list), (std::vector<std::string>{"English", "Romanian"}));
+  EXPECT_EQ(drop_down_selection(dialog, language_list), 0);
+  EXPECT_EQ(control_text(dialog, sound_check_box), "Sound On");
+  EXPECT_TRUE(control_checked(dialog, sound_check_box));
+  EXPECT_FALSE(control_checked(dialog, post_processor_switch));
+  EXPECT_EQ(control_text(dialog, post_processor_switch), "Post-Processors and Structure Vantik");
   EXPECT_EQ(read_file(install.path("Exe\\language.dat")), "English             \r\n");
   EXPECT_EQ(read_file(install.path("Exe\\Sound.dat")), " T\r\n");
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1)));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(exit_button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, exit_button)));
   expect_normal_end();
 }
 
 TEST_F(MainDialogE2E, NameFieldsAndFileListArePaleYellowAndTheDialogCentred) {
-  for (int id : {1001, 1002, 1012, 1016}) {
+  for (int id : {geometry_edit, output_edit, loading_edit, file_list}) {
     COLORREF colour = 0;
     EXPECT_TRUE(wait_until([&] { return (colour = colour_inside(dialog, id)) == pale_yellow; }))
         << id << " shows " << std::hex << colour;
   }
-  EXPECT_NE(colour_inside(dialog, 1026), pale_yellow) << "the drop-down keeps the system colours";
+  EXPECT_NE(colour_inside(dialog, language_list), pale_yellow) << "the drop-down keeps the system colours";
   RECT desktop, window;
   GetWindowRect(GetDesktopWindow(), &desktop);
   GetWindowRect(dialog, &window);
   EXPECT_LE(std::abs((window.left + window.right) / 2 - desktop.right / 2), 2);
   EXPECT_LE(std::abs((window.top + window.bottom) / 2 - desktop.bottom / 2), 2);
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1)));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(exit_button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, exit_button)));
   expect_normal_end();
 }
 
 TEST_F(MainDialogE2E, ExitButtonEndsTheLauncher) {
-  PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
+  click(dialog, exit_button);
   expect_normal_end();
 }
 
 TEST_F(MainDialogE2E, EscapeEndsTheLauncher) {
-  HWND field = GetDlgItem(dialog, 1001);
+  HWND field = GetDlgItem(dialog, geometry_edit);
   PostMessageA(field, WM_KEYDOWN, VK_ESCAPE, 0);
   PostMessageA(field, WM_KEYUP, VK_ESCAPE, 0xC0000001);
   expect_normal_end();
@@ -87,11 +85,12 @@ TEST_F(MainDialogE2E, TheCloseBoxEndsTheLauncher) {
 }
 
 TEST_F(MainDialogE2E, ToolButtonsLeaveTheDialogOpen) {
-  PostMessageA(GetDlgItem(dialog, 1004), BM_CLICK, 0, 0);
-  PostMessageA(GetDlgItem(dialog, 1013), BM_CLICK, 0, 0);
-  EXPECT_TRUE(wait_until([&] { return control_enabled(dialog, 1005); })) << "the switch enables the post-processors";
+  click(dialog, structure_graph_button);
+  click(dialog, post_processor_switch);
+  EXPECT_TRUE(wait_until([&] { return control_enabled(dialog, displacement_button); }))
+      << "the switch enables the post-processors";
   EXPECT_TRUE(korvel->running());
-  PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
+  click(dialog, exit_button);
   expect_normal_end();
 }
 

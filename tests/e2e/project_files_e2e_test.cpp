@@ -8,24 +8,10 @@
 namespace korvel::e2e {
 namespace {
 
-constexpr int geometry = 1001, output = 1002, loading = 1012, file_list = 1016, language = 1026;
-constexpr int solver = 1003, sivra = 1023, view_edit = 1010, print = 1021;
-constexpr int select_geometry = 1000, select_loading = 1011, select_recent = 1020, recent_list = 1041;
-constexpr int open_file_name = 0x47c;  // the open-file dialog's file-name field
 constexpr const char* geometry_title = "Select Input File \".dat\"";
 
 const std::string english_record = "English" + std::string(13, ' ') + "\r\n";
 const std::string romanian_record = "Romanian" + std::string(12, ' ') + "\r\n";
-
-std::string trimmed(std::string text) {
-  while (!text.empty() && text.back() == ' ') text.pop_back();
-  return text;
-}
-
-std::vector<std::string> trimmed(std::vector<std::string> items) {
-  for (std::string& item : items) item = trimmed(item);
-  return items;
-}
 
 // A selection that opens nothing, sent: it has been handled when this returns.
 void pick_list_item_now(HWND dialog, int id, int index) {
@@ -34,12 +20,8 @@ void pick_list_item_now(HWND dialog, int id, int index) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
-class ProjectFilesE2E : public ::testing::Test {
+class ProjectFilesE2E : public LauncherTest {
  protected:
-  Installation install{::testing::UnitTest::GetInstance()->current_test_info()->name()};
-  std::optional<Program> korvel;
-  HWND dialog = nullptr;
-
   // Files in Dat: a.dat, b.dat (with an old b.rez), c.dat, and frame.dat and
   // frame.inc of the demo; gone.dat is listed in recent.dat but missing.
   std::string a = install.path("Dat\\a.dat"), b = install.path("Dat\\b.dat"), c = install.path("Dat\\c.dat");
@@ -49,16 +31,11 @@ class ProjectFilesE2E : public ::testing::Test {
   void SetUp() override {
     for (const std::string& name : {a, b, c, install.path("Dat\\b.rez")}) ASSERT_TRUE(write_file(name, "0\r\n"));
     ASSERT_TRUE(write_file(install.path("Exe\\recent.dat"), a + "\r\n" + b + "\r\n" + gone + "\r\n" + c + "\r\n"));
-    korvel.emplace(install.exe() + "\\Korvel.exe", "Korvel.exe", install.exe());
-    ASSERT_TRUE(korvel->started());
-    dialog = wait_for_dialog(korvel->id(), "KORVEL");
-    ASSERT_NE(dialog, nullptr) << "the main dialog did not appear";
+    ASSERT_NO_FATAL_FAILURE(start_korvel());
   }
 
-  std::string field(int id) { return trimmed(control_text(dialog, id)); }
-
   void expect_field(int id, const std::string& expected) {
-    wait_until([&] { return field(id) == expected; }, 10s);
+    field_reads(id, expected);
     EXPECT_EQ(field(id), expected) << "field " << id;
   }
   void expect_enabled(HWND window, int id, bool expected) {
@@ -75,31 +52,14 @@ class ProjectFilesE2E : public ::testing::Test {
   }
   // The three fields named after a Geometry name `base` + ".dat"; "" gives the unset forms.
   void expect_names(const std::string& base) {
-    expect_field(geometry, base + ".dat");
-    expect_field(loading, base + ".inc");
-    expect_field(output, base + ".rez");
-  }
-
-  // Clicks a Select button and answers Wine's open-file dialog with `name` and `button`.
-  void choose_file(int select_button, const std::string& title, const std::string& name, int button = IDOK) {
-    click(dialog, select_button);
-    HWND chooser = wait_for_dialog(korvel->id(), title);
-    ASSERT_NE(chooser, nullptr) << "no open-file dialog " << title;
-    SendMessageA(GetDlgItem(chooser, open_file_name), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    PostMessageA(chooser, WM_COMMAND, static_cast<WPARAM>(button), 0);
-    ASSERT_TRUE(wait_until_gone(chooser)) << "the open-file dialog stayed";
+    expect_field(geometry_edit, base + ".dat");
+    expect_field(loading_edit, base + ".inc");
+    expect_field(output_edit, base + ".rez");
   }
 
   HWND open_recent_dialog() {
-    click(dialog, select_recent);
+    click(dialog, select_recent_button);
     return wait_for_dialog(korvel->id(), "Recent Dialog");
-  }
-
-  // E X I T: the Launcher ends with 0 and takes its language.dat along.
-  void exit_normally() {
-    click(dialog, 1);
-    EXPECT_EQ(korvel->wait_for_exit(), 0u);
-    EXPECT_FALSE(file_exists(install.path("Exe\\language.dat")));
   }
 };
 
@@ -107,102 +67,98 @@ class ProjectFilesE2E : public ::testing::Test {
 
 TEST_F(ProjectFilesE2E, TypedGeometryNameGivesTheOtherTwoUpToItsFirstFullStop) {
   ASSERT_TRUE(DeleteFileA(install.path("Exe\\language.dat").c_str()));
-  type_into(dialog, geometry, "C:\\My.Jobs\\frame.dat");
-  expect_field(geometry, "C:\\My.Jobs\\frame.dat");
-  expect_field(loading, "C:\\My.inc");
-  expect_field(output, "C:\\My.rez");
-  expect_enabled(dialog, solver, true);
-  expect_enabled(dialog, sivra, true);
+  type_into(dialog, geometry_edit, "C:\\My.Jobs\\frame.dat");
+  expect_field(geometry_edit, "C:\\My.Jobs\\frame.dat");
+  expect_field(loading_edit, "C:\\My.inc");
+  expect_field(output_edit, "C:\\My.rez");
+  expect_enabled(dialog, solver_button, true);
+  expect_enabled(dialog, geometry_viewer_button, true);
   expect_file_list({"Geometry File", "", "", "New"});
   expect_file(install.path("Exe\\language.dat"), english_record);
   exit_normally();
 }
 
 TEST_F(ProjectFilesE2E, ClearingTheGeometryFieldLeavesBareExtensionsAndSwitchesTheSolverOff) {
-  type_into(dialog, geometry, "C:\\Jobs\\frame.dat");
-  expect_enabled(dialog, solver, true);
-  HWND languages = GetDlgItem(dialog, language);
+  type_into(dialog, geometry_edit, "C:\\Jobs\\frame.dat");
+  expect_enabled(dialog, solver_button, true);
+  HWND languages = GetDlgItem(dialog, language_list);
   SendMessageA(languages, CB_SETCURSEL, 1, 0);
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(language, CBN_SELCHANGE), reinterpret_cast<LPARAM>(languages));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(language_list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(languages));
   expect_file(install.path("Exe\\language.dat"), romanian_record);
 
   ASSERT_TRUE(DeleteFileA(install.path("Exe\\language.dat").c_str()));
-  type_into(dialog, geometry, "");
-  expect_field(geometry, "");
-  expect_field(loading, ".inc");
-  expect_field(output, ".rez");
-  expect_enabled(dialog, solver, false);
-  expect_enabled(dialog, sivra, false);
+  type_into(dialog, geometry_edit, "");
+  expect_field(geometry_edit, "");
+  expect_field(loading_edit, ".inc");
+  expect_field(output_edit, ".rez");
+  expect_enabled(dialog, solver_button, false);
+  expect_enabled(dialog, geometry_viewer_button, false);
   // The keystroke wrote the language the drop-down shows.
   expect_file(install.path("Exe\\language.dat"), romanian_record);
   exit_normally();
 }
 
 TEST_F(ProjectFilesE2E, EachNameFieldSwitchesTheSolverByItsOwnName) {
-  type_into(dialog, geometry, "frame");  // no full stop: a name, with bare derived extensions
-  expect_field(loading, ".inc");
-  expect_field(output, ".rez");
-  expect_enabled(dialog, solver, true);
-  expect_enabled(dialog, sivra, true);
+  type_into(dialog, geometry_edit, "frame");  // no full stop: a name, with bare derived extensions
+  expect_field(loading_edit, ".inc");
+  expect_field(output_edit, ".rez");
+  expect_enabled(dialog, solver_button, true);
+  expect_enabled(dialog, geometry_viewer_button, true);
 
-  type_into(dialog, loading, "\\.inc");
-  expect_enabled(dialog, solver, false);
-  EXPECT_TRUE(control_enabled(dialog, sivra));
+  type_into(dialog, loading_edit, "\\.inc");
+  expect_enabled(dialog, solver_button, false);
+  EXPECT_TRUE(control_enabled(dialog, geometry_viewer_button));
 
-  type_into(dialog, loading, "C:\\Load\\x.inc");
-  expect_enabled(dialog, solver, true);
-  expect_field(output, "C:\\Load\\x.rez");
-  EXPECT_EQ(field(geometry), "frame");
+  type_into(dialog, loading_edit, "C:\\Load\\x.inc");
+  expect_enabled(dialog, solver_button, true);
+  expect_field(output_edit, "C:\\Load\\x.rez");
+  EXPECT_EQ(field(geometry_edit), "frame");
   expect_file_list({"Geometry File", "Loading File", "", "New"});
 
-  type_into(dialog, output, "C:\\Out\\y.rez");
+  type_into(dialog, output_edit, "C:\\Out\\y.rez");
   expect_file_list({"Geometry File", "Loading File", "Output File", "New"});
-  EXPECT_EQ(field(loading), "C:\\Load\\x.inc");
-  EXPECT_EQ(field(geometry), "frame");
+  EXPECT_EQ(field(loading_edit), "C:\\Load\\x.inc");
+  EXPECT_EQ(field(geometry_edit), "frame");
 
-  type_into(dialog, geometry, "\\.dat");
-  expect_field(loading, "\\.inc");
-  expect_field(output, "\\.rez");
-  expect_enabled(dialog, solver, false);
-  expect_enabled(dialog, sivra, false);
+  type_into(dialog, geometry_edit, "\\.dat");
+  expect_field(loading_edit, "\\.inc");
+  expect_field(output_edit, "\\.rez");
+  expect_enabled(dialog, solver_button, false);
+  expect_enabled(dialog, geometry_viewer_button, false);
   exit_normally();
 }
 
 TEST_F(ProjectFilesE2E, AClickRightOfTheFirstNameThenTypingGivesThatName) {
-  EXPECT_EQ(control_text(dialog, geometry), ".dat") << "the edit holds no padding";
+  EXPECT_EQ(control_text(dialog, geometry_edit), ".dat") << "the edit holds no padding";
   // A click near the field's right edge, the four characters rubbed out, the path typed.
-  HWND edit = GetDlgItem(dialog, geometry);
+  HWND edit = GetDlgItem(dialog, geometry_edit);
   RECT inside{};
   ASSERT_TRUE(GetClientRect(edit, &inside));
   const LPARAM right = MAKELPARAM(inside.right - 4, 6);
   SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, right);
   SendMessageA(edit, WM_LBUTTONUP, 0, right);
   for (int i = 0; i < 4; ++i) SendMessageA(edit, WM_CHAR, VK_BACK, 0);
-  for (char c : frame) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+  for (char key : frame) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(key), 0);
   expect_names(install.path("Dat\\frame"));
   exit_normally();
 }
 
 TEST_F(ProjectFilesE2E, TheGeometryEntryBeforeAnyNameReportsTheBareExtension) {
   pick_list_item(dialog, file_list, 0);
-  const MessageBoxSeen box = wait_for_message_box(korvel->id(), "Wiew/Edit Message");
-  ASSERT_NE(box.window, nullptr);
-  EXPECT_EQ(box.text, "\".dat\": File NOT found.\n\nCheck for File Name !");
-  answer(box.window, IDOK);
-  EXPECT_TRUE(wait_until_gone(box.window));
+  EXPECT_EQ(answered_box("Wiew/Edit Message", IDOK), not_found(".dat"));
   exit_normally();
 }
 
 // ---- Select #1 and #2: Wine's own open-file dialog ----
 
 TEST_F(ProjectFilesE2E, SelectOneTakesTheGeometryFileFromTheOpenFileDialog) {
-  ASSERT_NO_FATAL_FAILURE(choose_file(select_geometry, geometry_title, frame));
+  ASSERT_NO_FATAL_FAILURE(choose_file(select_geometry_button, geometry_title, frame));
 
   expect_names(install.path("Dat\\frame"));
-  expect_enabled(dialog, solver, true);
-  expect_enabled(dialog, sivra, true);
-  EXPECT_FALSE(control_enabled(dialog, view_edit));
-  EXPECT_FALSE(control_enabled(dialog, print));
+  expect_enabled(dialog, solver_button, true);
+  expect_enabled(dialog, geometry_viewer_button, true);
+  EXPECT_FALSE(control_enabled(dialog, view_edit_button));
+  EXPECT_FALSE(control_enabled(dialog, print_button));
   expect_file_list({"Geometry File", "Loading File", "", "New"});
   // The programs started next run in the chosen file's folder: language.dat is there too.
   expect_file(install.path("Dat\\language.dat"), english_record);
@@ -213,7 +169,7 @@ TEST_F(ProjectFilesE2E, SelectOneTakesTheGeometryFileFromTheOpenFileDialog) {
 
 TEST_F(ProjectFilesE2E, TheOpenFileDialogStartsInTheDataFolder) {
   // A bare name is taken from the folder the dialog shows.
-  ASSERT_NO_FATAL_FAILURE(choose_file(select_geometry, geometry_title, "b.dat"));
+  ASSERT_NO_FATAL_FAILURE(choose_file(select_geometry_button, geometry_title, "b.dat"));
 
   expect_names(install.path("Dat\\b"));
   // No b.inc; b.rez from an earlier run.
@@ -223,29 +179,29 @@ TEST_F(ProjectFilesE2E, TheOpenFileDialogStartsInTheDataFolder) {
 }
 
 TEST_F(ProjectFilesE2E, CancellingTheOpenFileDialogChangesNothing) {
-  type_into(dialog, geometry, frame);
+  type_into(dialog, geometry_edit, frame);
   pick_list_item(dialog, file_list, 0);
-  expect_enabled(dialog, view_edit, true);
-  expect_enabled(dialog, print, true);
+  expect_enabled(dialog, view_edit_button, true);
+  expect_enabled(dialog, print_button, true);
 
-  ASSERT_NO_FATAL_FAILURE(choose_file(select_geometry, geometry_title, b, IDCANCEL));
+  ASSERT_NO_FATAL_FAILURE(choose_file(select_geometry_button, geometry_title, b, IDCANCEL));
 
   expect_names(install.path("Dat\\frame"));
-  EXPECT_TRUE(control_enabled(dialog, view_edit));
-  EXPECT_TRUE(control_enabled(dialog, print));
+  EXPECT_TRUE(control_enabled(dialog, view_edit_button));
+  EXPECT_TRUE(control_enabled(dialog, print_button));
   EXPECT_FALSE(file_exists(install.path("Dat\\language.dat")));
   exit_normally();
 }
 
 TEST_F(ProjectFilesE2E, SelectTwoTakesTheLoadingFileAndTheOutputNameFollowsIt) {
   const std::string chosen = install.path("Dat\\frame.inc");
-  ASSERT_NO_FATAL_FAILURE(choose_file(select_loading, "Select Loading File \".inc\"", chosen));
+  ASSERT_NO_FATAL_FAILURE(choose_file(select_loading_button, "Select Loading File \".inc\"", chosen));
 
-  expect_field(loading, chosen);
-  expect_field(output, install.path("Dat\\frame.rez"));
-  EXPECT_EQ(field(geometry), ".dat");
-  expect_enabled(dialog, solver, true);
-  EXPECT_FALSE(control_enabled(dialog, sivra)) << "Sivra needs a Geometry File";
+  expect_field(loading_edit, chosen);
+  expect_field(output_edit, install.path("Dat\\frame.rez"));
+  EXPECT_EQ(field(geometry_edit), ".dat");
+  expect_enabled(dialog, solver_button, true);
+  EXPECT_FALSE(control_enabled(dialog, geometry_viewer_button)) << "Sivra needs a Geometry File";
   expect_file_list({"Geometry File", "Loading File", "", "New"});
   exit_normally();
 }
@@ -262,18 +218,18 @@ TEST_F(ProjectFilesE2E, RecentDialogAppliesTheEntryPickedWithDone) {
   EXPECT_EQ(recent_origin.x, main_origin.x);
   EXPECT_EQ(recent_origin.y, main_origin.y);
   EXPECT_EQ(trimmed(list_items(recent, recent_list)), (std::vector<std::string>{a, b, gone, c, ""}));
-  EXPECT_FALSE(control_enabled(recent, 1)) << "DONE waits for a pick";
+  EXPECT_FALSE(control_enabled(recent, recent_done_button)) << "DONE waits for a pick";
 
   pick_list_item_now(recent, recent_list, 4);
-  EXPECT_FALSE(control_enabled(recent, 1)) << "an empty line is no pick";
+  EXPECT_FALSE(control_enabled(recent, recent_done_button)) << "an empty line is no pick";
   pick_list_item_now(recent, recent_list, 1);
-  expect_enabled(recent, 1, true);
-  click(recent, 1);
+  expect_enabled(recent, recent_done_button, true);
+  click(recent, recent_done_button);
   EXPECT_TRUE(wait_until_gone(recent));
 
   expect_names(install.path("Dat\\b"));
-  expect_enabled(dialog, solver, true);
-  expect_enabled(dialog, sivra, true);
+  expect_enabled(dialog, solver_button, true);
+  expect_enabled(dialog, geometry_viewer_button, true);
   expect_file_list({"Geometry File", "Loading File", "Output File (old)", "New"});
   exit_normally();
 }
@@ -284,7 +240,7 @@ TEST_F(ProjectFilesE2E, RecentDialogAppliesADoubleClickedEntryAtOnce) {
   pick_list_item(recent, recent_list, 3, LBN_DBLCLK);
   EXPECT_TRUE(wait_until_gone(recent));
   expect_names(install.path("Dat\\c"));
-  expect_enabled(dialog, solver, true);
+  expect_enabled(dialog, solver_button, true);
   expect_file_list({"Geometry File", "Loading File", "", "New"});
   exit_normally();
 }
@@ -294,13 +250,13 @@ class ProjectFilesRecentDialogClosed : public ProjectFilesE2E {
   // A pick made, then the dialog closed by `close`: the typed name stays, and
   // it heads the list saved at exit because the dialog was opened.
   void expect_nothing_applied(void (*close)(HWND recent)) {
-    type_into(dialog, geometry, frame);
-    expect_field(geometry, frame);
+    type_into(dialog, geometry_edit, frame);
+    expect_field(geometry_edit, frame);
     HWND recent = open_recent_dialog();
     ASSERT_NE(recent, nullptr) << "no Recent Dialog";
     EXPECT_EQ(trimmed(list_items(recent, recent_list)), (std::vector<std::string>{frame, a, b, gone, c}));
     pick_list_item_now(recent, recent_list, 1);
-    expect_enabled(recent, 1, true);
+    expect_enabled(recent, recent_done_button, true);
     close(recent);
     EXPECT_TRUE(wait_until_gone(recent));
     expect_names(install.path("Dat\\frame"));
@@ -312,7 +268,7 @@ class ProjectFilesRecentDialogClosed : public ProjectFilesE2E {
 };
 
 TEST_F(ProjectFilesRecentDialogClosed, ByCancel) {
-  expect_nothing_applied([](HWND recent) { click(recent, 2); });
+  expect_nothing_applied([](HWND recent) { click(recent, cancel_button); });
 }
 
 TEST_F(ProjectFilesRecentDialogClosed, ByEscape) {
@@ -333,7 +289,7 @@ TEST_F(ProjectFilesE2E, RecentDialogReportsAMissingFileAndDropsIt) {
   answer(box.window, IDOK);
   EXPECT_TRUE(wait_until_gone(recent)) << "the message closes the Recent Dialog";
   expect_names("");
-  expect_enabled(dialog, solver, false);
+  expect_enabled(dialog, solver_button, false);
   // The list is written at once, without the missing name, and the later entries move up.
   const std::string kept = a + "\r\n" + b + "\r\n" + c + "\r\n";
   expect_file(install.path("Exe\\recent.dat"), kept);
@@ -341,7 +297,7 @@ TEST_F(ProjectFilesE2E, RecentDialogReportsAMissingFileAndDropsIt) {
   recent = open_recent_dialog();
   ASSERT_NE(recent, nullptr) << "no Recent Dialog the second time";
   EXPECT_EQ(trimmed(list_items(recent, recent_list)), (std::vector<std::string>{a, b, c, "", ""}));
-  click(recent, 2);
+  click(recent, cancel_button);
   EXPECT_TRUE(wait_until_gone(recent));
   exit_normally();
   EXPECT_EQ(read_file(install.path("Exe\\recent.dat")), kept);
@@ -350,34 +306,30 @@ TEST_F(ProjectFilesE2E, RecentDialogReportsAMissingFileAndDropsIt) {
 // ---- The File list ----
 
 TEST_F(ProjectFilesE2E, FileListChecksTheSelectedFileBeforeViewEditAndPrint) {
-  type_into(dialog, geometry, frame);
+  type_into(dialog, geometry_edit, frame);
   pick_list_item(dialog, file_list, 0);
-  expect_enabled(dialog, view_edit, true);
-  expect_enabled(dialog, print, true);
+  expect_enabled(dialog, view_edit_button, true);
+  expect_enabled(dialog, print_button, true);
 
   // A typed Output name fills its entry and switches both buttons off until the next pick.
   const std::string missing_output = install.path("Dat\\frame.rez");
-  type_into(dialog, output, missing_output);
+  type_into(dialog, output_edit, missing_output);
   expect_file_list({"Geometry File", "", "Output File", "New"});
-  expect_enabled(dialog, view_edit, false);
-  expect_enabled(dialog, print, false);
+  expect_enabled(dialog, view_edit_button, false);
+  expect_enabled(dialog, print_button, false);
   pick_list_item(dialog, file_list, 0);
-  expect_enabled(dialog, view_edit, true);
-  expect_enabled(dialog, print, true);
+  expect_enabled(dialog, view_edit_button, true);
+  expect_enabled(dialog, print_button, true);
 
   pick_list_item(dialog, file_list, 2);
-  const MessageBoxSeen box = wait_for_message_box(korvel->id(), "Wiew/Edit Message");
-  ASSERT_NE(box.window, nullptr) << "no message about the missing Output File";
-  EXPECT_EQ(box.text, "\"" + missing_output + "\": File NOT found.\n\nCheck for File Name !");
-  answer(box.window, IDOK);
-  EXPECT_TRUE(wait_until_gone(box.window));
+  EXPECT_EQ(answered_box("Wiew/Edit Message", IDOK), not_found(missing_output));
   expect_file_list({"Geometry File", "", "", "New"});
-  expect_enabled(dialog, view_edit, false);
-  EXPECT_TRUE(control_enabled(dialog, print)) << "Print keeps its state";
+  expect_enabled(dialog, view_edit_button, false);
+  EXPECT_TRUE(control_enabled(dialog, print_button)) << "Print keeps its state";
 
   // "New" is never looked for.
   pick_list_item(dialog, file_list, 3);
-  expect_enabled(dialog, view_edit, true);
+  expect_enabled(dialog, view_edit_button, true);
   exit_normally();
 }
 

@@ -7,14 +7,15 @@
 namespace korvel::e2e {
 namespace {
 
-TEST(StandIn, RecordsItsCommandLineDirectoryAndLanguage) {
-  Installation install("standin-journal");
+// The stand-ins alone: no Launcher is started.
+using StandIn = LauncherTest;
+
+TEST_F(StandIn, RecordsItsCommandLineDirectoryAndLanguage) {
   install.install_program("PUNA 20.exe");
   ASSERT_TRUE(write_file(install.path("Exe\\language.dat"), "Romanian            \r\n"));
-  SetEnvironmentVariableA("KORVEL_STANDIN_MODE", "exit");
+  standin_mode("exit");
   Program puna(install.path("Exe\\PUNA 20.exe"), " \t", install.exe());
   EXPECT_EQ(puna.wait_for_exit(), 0u);
-  SetEnvironmentVariableA("KORVEL_STANDIN_MODE", nullptr);
 
   const auto entries = install.journal_entries();
   ASSERT_EQ(entries.size(), 1u);
@@ -24,8 +25,7 @@ TEST(StandIn, RecordsItsCommandLineDirectoryAndLanguage) {
   EXPECT_EQ(entries[0].language, "Romanian            ");
 }
 
-TEST(StandIn, AsTheSolverWritesTheOutputFile) {
-  Installation install("standin-solver");
+TEST_F(StandIn, AsTheSolverWritesTheOutputFile) {
   install.install_program("VEK.exe");
   Program vek(install.path("Exe\\VEK.exe"), " \"" + install.path("Dat\\frame.dat") + "\" frame.inc E",
               install.path("Dat"));
@@ -34,8 +34,7 @@ TEST(StandIn, AsTheSolverWritesTheOutputFile) {
   ASSERT_EQ(install.journal_entries().size(), 1u);
 }
 
-TEST(StandIn, StaysWithAWindowUntilClosed) {
-  Installation install("standin-stay");
+TEST_F(StandIn, StaysWithAWindowUntilClosed) {
   install.install_program("Sivra.exe");
   Program sivra(install.path("Exe\\Sivra.exe"), " C:\\Jobs\\frame.dat", install.exe());
   HWND window = nullptr;

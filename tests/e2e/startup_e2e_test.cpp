@@ -15,30 +15,32 @@ std::string blank_recent_file() {
   return text;
 }
 
-TEST(StartUp, FirstStartCreatesTheSettingsFilesAndASecondKeepsThem) {
-  Installation install("first-start");
+using StartUp = LauncherTest;
+
+TEST_F(StartUp, FirstStartCreatesTheSettingsFilesAndASecondKeepsThem) {
   for (int start = 1; start <= 2; ++start) {
-    EXPECT_EQ(install.start_and_exit_launcher(), 0u) << "start " << start;
-    EXPECT_EQ(read_file(install.path("Exe\\Sound.dat")), " T\r\n") << "start " << start;
-    EXPECT_EQ(read_file(install.path("Exe\\recent.dat")), blank_recent_file()) << "start " << start;
-    EXPECT_FALSE(file_exists(install.path("Exe\\language.dat"))) << "start " << start;
+    SCOPED_TRACE(start == 1 ? "first start" : "second start");
+    ASSERT_NO_FATAL_FAILURE(start_korvel());
+    exit_normally();
+    EXPECT_EQ(read_file(install.path("Exe\\Sound.dat")), " T\r\n");
+    EXPECT_EQ(read_file(install.path("Exe\\recent.dat")), blank_recent_file());
   }
 }
 
-TEST(StartUp, KeepsTheUsersSettings) {
-  Installation install("keeps-settings");
+TEST_F(StartUp, KeepsTheUsersSettings) {
   const std::string recent = "C:\\Jobs\\frame.dat\r\nC:\\Jobs\\tower.dat\r\n";
   ASSERT_TRUE(write_file(install.path("Exe\\Sound.dat"), " F\r\n"));
   ASSERT_TRUE(write_file(install.path("Exe\\recent.dat"), recent));
-  EXPECT_EQ(install.start_and_exit_launcher(), 0u);
+  ASSERT_NO_FATAL_FAILURE(start_korvel());
+  exit_normally();
   EXPECT_EQ(read_file(install.path("Exe\\Sound.dat")), " F\r\n");
   EXPECT_EQ(read_file(install.path("Exe\\recent.dat")), recent);
 }
 
-TEST(StartUp, MendsASoundDatThatHoldsNoValue) {
-  Installation install("mends-sound");
+TEST_F(StartUp, MendsASoundDatThatHoldsNoValue) {
   ASSERT_TRUE(write_file(install.path("Exe\\Sound.dat"), "garbage"));
-  EXPECT_EQ(install.start_and_exit_launcher(), 0u);
+  ASSERT_NO_FATAL_FAILURE(start_korvel());
+  exit_normally();
   EXPECT_EQ(read_file(install.path("Exe\\Sound.dat")), " T\r\n");
 }
 
@@ -59,8 +61,7 @@ bool write_sparse_file(const std::string& path, const std::string& head, LONGLON
 
 // Settings files far larger than memory: only the records used are read, so
 // the start costs what it costs with small files.
-TEST(StartUp, SettingsFilesLargerThanMemoryStartAsSmallOnes) {
-  Installation install("huge-settings");
+TEST_F(StartUp, SettingsFilesLargerThanMemoryStartAsSmallOnes) {
   const std::string work = install.path("Work");
   ASSERT_TRUE(CreateDirectoryA(work.c_str(), nullptr));
   const LONGLONG huge = 64LL << 30;
@@ -70,18 +71,15 @@ TEST(StartUp, SettingsFilesLargerThanMemoryStartAsSmallOnes) {
   // Its last record has no line end and starts at the beginning of the file.
   ASSERT_TRUE(write_sparse_file(work + "\\ComVek.dat", "Romanian", huge));
 
-  Program korvel = install.start_launcher();
-  HWND dialog = wait_for_dialog(korvel.id(), "KORVEL", 30s);
-  ASSERT_NE(dialog, nullptr) << "the Launcher reached its main dialog";
-  EXPECT_EQ(control_text(dialog, 1028), "Sound Off");
-  EXPECT_EQ(drop_down_selection(dialog, 1026), 0) << "a last record that long is not looked for: English";
+  ASSERT_NO_FATAL_FAILURE(start_korvel());
+  EXPECT_EQ(control_text(dialog, sound_check_box), "Sound Off");
+  EXPECT_EQ(drop_down_selection(dialog, language_list), 0) << "a last record that long is not looked for: English";
   PROCESS_MEMORY_COUNTERS memory{};
-  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, korvel.id());
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, korvel->id());
   ASSERT_TRUE(process && GetProcessMemoryInfo(process, &memory, sizeof memory));
   CloseHandle(process);
   EXPECT_LT(memory.PeakWorkingSetSize, 100u << 20) << "about 20 MB with small files";
-  PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
-  EXPECT_EQ(korvel.wait_for_exit(), 0u);
+  exit_normally();
   EXPECT_EQ(read_file(install.path("Exe\\Sound.dat")), " F\r\n");
   EXPECT_EQ(read_file(install.path("Exe\\recent.dat")), "C:\\Jobs\\frame.dat\r\n");
 }

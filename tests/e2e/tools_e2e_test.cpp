@@ -10,103 +10,56 @@
 
 #include <algorithm>
 #include <map>
-#include <utility>
 
 namespace korvel::e2e {
 namespace {
 
-constexpr int exit_button = 1, select_geometry = 1000, geometry = 1001, solver = 1003, post_switch = 1013;
-constexpr int file_list = 1016, view_edit = 1010, sivra = 1023, users_guide = 1025, language = 1026, help = 1027;
-constexpr int open_file_name = 0x47c;  // the open-file dialog's file-name field
-
-const std::vector<int> post_processors{1005, 1006, 1007, 1008, 1014, 1019, 1022};
+// The post-processors, which the switch and a solver run enable.
+const std::vector<int> post_processors{displacement_button,  stress_button,           time_history_button,
+                                       maximum_values_button, max_processor_button, structure_viewer_button,
+                                       reactions_button};
 
 const std::string second_word_path = "c:\\Program Files (x86)\\Microsoft Office\\Office14\\WINWORD.EXE";
 const std::string first_word_path = "c:\\Program Files (x86)\\Microsoft Office\\root\\Office16\\WINWORD.EXE";
 
-std::string environment(const char* name) {
-  char value[4096];
-  const DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
-  return n > 0 && n < sizeof value ? std::string(value, n) : std::string();
-}
-
-std::string trimmed(std::string text) {
-  while (!text.empty() && text.back() == ' ') text.pop_back();
-  return text;
-}
-
 bool same_name(const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) == 0; }
 
-// A process the test did not start but watches and, when it goes, ends.
-class Watched {
- public:
-  explicit Watched(DWORD id)
-      : handle_(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE,
-                            id)) {}
-  ~Watched() {
-    if (!handle_) return;
-    if (running()) {
-      TerminateProcess(handle_, 1);
-      WaitForSingleObject(handle_, 5000);
-    }
-    CloseHandle(handle_);
-  }
-  Watched(Watched&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  Watched(const Watched&) = delete;
+// What the test reads of a process it watches: its start, its program file
+// and the command line it was given, read from its own memory.
+FILETIME created(const Watched& process) {
+  FILETIME creation{}, exit{}, kernel{}, user{};
+  GetProcessTimes(process.handle(), &creation, &exit, &kernel, &user);
+  return creation;
+}
 
-  bool opened() const { return handle_ != nullptr; }
-  void end() const { TerminateProcess(handle_, 1); }
-  bool running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
-  std::optional<DWORD> wait_for_exit(std::chrono::milliseconds limit = 20s) const {
-    if (!handle_ || WaitForSingleObject(handle_, static_cast<DWORD>(limit.count())) != WAIT_OBJECT_0)
-      return std::nullopt;
-    DWORD code = 0;
-    GetExitCodeProcess(handle_, &code);
-    return code;
-  }
-  FILETIME created() const {
-    FILETIME creation{}, exit{}, kernel{}, user{};
-    GetProcessTimes(handle_, &creation, &exit, &kernel, &user);
-    return creation;
-  }
-  std::string image_path() const {
-    char path[MAX_PATH * 2] = {};
-    DWORD size = sizeof path;
-    return QueryFullProcessImageNameA(handle_, 0, path, &size) ? std::string(path, size) : std::string();
-  }
-  // The command line the process was given, read from its own memory.
-  std::optional<std::string> command_line() const {
-    using Query = LONG(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
-    const auto query = reinterpret_cast<Query>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-    PROCESS_BASIC_INFORMATION basic{};
-    if (!query || query(handle_, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) return std::nullopt;
-    const auto read = [&](const void* from, void* to, std::size_t size) {
-      SIZE_T got = 0;
-      return ReadProcessMemory(handle_, from, to, size, &got) && got == size;
-    };
-    PEB peb{};
-    RTL_USER_PROCESS_PARAMETERS parameters{};
-    if (!read(basic.PebBaseAddress, &peb, sizeof peb) ||
-        !read(peb.ProcessParameters, &parameters, sizeof parameters))
-      return std::nullopt;
-    std::wstring wide(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
-    if (!read(parameters.CommandLine.Buffer, wide.data(), parameters.CommandLine.Length)) return std::nullopt;
-    std::string narrow(wide.size() * 2 + 1, '\0');
-    narrow.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
-                                                               narrow.data(), static_cast<int>(narrow.size()),
-                                                               nullptr, nullptr)));
-    return narrow;
-  }
+std::string image_path(const Watched& process) {
+  char path[MAX_PATH * 2] = {};
+  DWORD size = sizeof path;
+  return QueryFullProcessImageNameA(process.handle(), 0, path, &size) ? std::string(path, size) : std::string();
+}
 
- private:
-  HANDLE handle_;
-};
-
-std::vector<Watched> watch(const std::vector<DWORD>& ids) {
-  std::vector<Watched> watched;
-  for (DWORD id : ids) watched.emplace_back(id);
-  return watched;
+std::optional<std::string> command_line(const Watched& process) {
+  using Query = LONG(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+  const auto query = reinterpret_cast<Query>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+  PROCESS_BASIC_INFORMATION basic{};
+  if (!query || query(process.handle(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0)
+    return std::nullopt;
+  const auto read = [&](const void* from, void* to, std::size_t size) {
+    SIZE_T got = 0;
+    return ReadProcessMemory(process.handle(), from, to, size, &got) && got == size;
+  };
+  PEB peb{};
+  RTL_USER_PROCESS_PARAMETERS parameters{};
+  if (!read(basic.PebBaseAddress, &peb, sizeof peb) || !read(peb.ProcessParameters, &parameters, sizeof parameters))
+    return std::nullopt;
+  std::wstring wide(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
+  if (!read(parameters.CommandLine.Buffer, wide.data(), parameters.CommandLine.Length)) return std::nullopt;
+  std::string narrow(wide.size() * 2 + 1, '\0');
+  narrow.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
+                                                             narrow.data(), static_cast<int>(narrow.size()),
+                                                             nullptr, nullptr)));
+  return narrow;
 }
 
 // ---- Word, as far as the Launcher looks for it ----
@@ -139,46 +92,17 @@ class WordAtSecondPath {
 
 // ---- The fixture ----
 
-class ToolsE2E : public ::testing::Test {
+class ToolsE2E : public LauncherTest {
  protected:
-  Installation install{::testing::UnitTest::GetInstance()->current_test_info()->name()};
-  std::optional<Program> korvel;
-  HWND dialog = nullptr;
-
-  // The stand-ins inherit the mode through Korvel.exe's environment.
-  static void standin_mode(const char* mode) { SetEnvironmentVariableA("KORVEL_STANDIN_MODE", mode); }
-
-  void start_korvel() {
-    korvel.emplace(install.exe() + "\\Korvel.exe", "Korvel.exe", install.exe());
-    ASSERT_TRUE(korvel->started());
-    dialog = wait_for_dialog(korvel->id(), "KORVEL");
-    ASSERT_NE(dialog, nullptr) << "the main dialog did not appear";
-  }
-
-  void TearDown() override {
-    // Whatever the Launcher started and left running goes with the test.
-    if (korvel) watch(children_of(korvel->id()));
-    standin_mode(nullptr);
-  }
-
   std::vector<standin::JournalEntry> wait_for_journal(std::size_t count, std::chrono::milliseconds limit = 30s) {
     wait_until([&] { return install.journal_entries().size() >= count; }, limit);
     return install.journal_entries();
   }
 
   void choose_language(int index) {
-    HWND drop_down = GetDlgItem(dialog, language);
+    HWND drop_down = GetDlgItem(dialog, language_list);
     PostMessageA(drop_down, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(language, CBN_SELCHANGE), reinterpret_cast<LPARAM>(drop_down));
-  }
-
-  // E X I T with nothing left running: no question, code 0.
-  void exit_normally() {
-    // A stand-in that has written its journal line may not have ended yet.
-    EXPECT_TRUE(wait_until([&] { return children_of(korvel->id()).empty(); }))
-        << "programs of the Launcher still run";
-    click(dialog, exit_button);
-    EXPECT_EQ(korvel->wait_for_exit(), 0u);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(language_list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(drop_down));
   }
 };
 
@@ -186,15 +110,17 @@ class ToolsE2E : public ::testing::Test {
 
 TEST_F(ToolsE2E, EachToolButtonStartsItsProgramWithATabFromTheExeFolder) {
   const std::map<int, std::string> started_by{
-      {1004, "LORIM.exe"}, {1005, "PUNA 20.exe"}, {1006, "POSK.exe"},    {1007, "PIRA.exe"},
-      {1008, "PELU.exe"},  {1014, "Okumar.exe"},  {1015, "Gaskol.exe"},  {1017, "Feltrom.exe"},
-      {1019, "Vantik.exe"}, {1022, "PAVO.exe"}};
+      {structure_graph_button, "LORIM.exe"},   {displacement_button, "PUNA 20.exe"},
+      {stress_button, "POSK.exe"},             {time_history_button, "PIRA.exe"},
+      {maximum_values_button, "PELU.exe"},     {max_processor_button, "Okumar.exe"},
+      {geometry_creator_button, "Gaskol.exe"}, {loading_creator_button, "Feltrom.exe"},
+      {structure_viewer_button, "Vantik.exe"}, {reactions_button, "PAVO.exe"}};
   for (const auto& [id, program] : started_by) install.install_program(program);
   install.install_program("PUNA.exe");  // the " 20" variant beside it is preferred
   standin_mode("exit");
   ASSERT_NO_FATAL_FAILURE(start_korvel());
 
-  click(dialog, post_switch);
+  click(dialog, post_processor_switch);
   for (int id : post_processors)
     EXPECT_TRUE(wait_until([&] { return control_enabled(dialog, id); }, 10s)) << "the switch enables " << id;
   for (const auto& [id, program] : started_by) click(dialog, id);
@@ -221,18 +147,18 @@ TEST_F(ToolsE2E, SivraGetsTheGeometryNameQuotedOnlyWhenItHoldsABlank) {
   ASSERT_NO_FATAL_FAILURE(start_korvel());
   const std::string with_blank = "C:\\Jobs\\My frame.dat", plain = "C:\\Jobs\\frame.dat";
 
-  type_into(dialog, geometry, with_blank);
-  ASSERT_TRUE(wait_until([&] { return control_enabled(dialog, sivra); }, 10s));
-  click(dialog, sivra);
+  type_into(dialog, geometry_edit, with_blank);
+  ASSERT_TRUE(wait_until([&] { return control_enabled(dialog, geometry_viewer_button); }, 10s));
+  click(dialog, geometry_viewer_button);
   auto entries = wait_for_journal(1);
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].program, "Sivra.exe");
   EXPECT_EQ(entries[0].command_line, " \"" + with_blank + "\"");
   EXPECT_EQ(entries[0].current_directory, install.exe());
 
-  type_into(dialog, geometry, plain);
-  ASSERT_TRUE(wait_until([&] { return trimmed(control_text(dialog, geometry)) == plain; }, 10s));
-  click(dialog, sivra);
+  type_into(dialog, geometry_edit, plain);
+  ASSERT_TRUE(wait_until([&] { return field(geometry_edit) == plain; }, 10s));
+  click(dialog, geometry_viewer_button);
   entries = wait_for_journal(2);
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[1].command_line, " " + plain);
@@ -247,17 +173,12 @@ TEST_F(ToolsE2E, SolverRunsInTheChosenFilesFolderInRomanianAndOffersThePostProce
   const std::string frame = install.path("Dat\\frame.dat");
 
   choose_language(1);
-  ASSERT_TRUE(wait_until([&] { return drop_down_selection(dialog, language) == 1; }, 10s));
-  click(dialog, select_geometry);
-  HWND chooser = wait_for_dialog(korvel->id(), "Select Input File \".dat\"");
-  ASSERT_NE(chooser, nullptr) << "no open-file dialog";
-  SendMessageA(GetDlgItem(chooser, open_file_name), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(frame.c_str()));
-  PostMessageA(chooser, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(wait_until_gone(chooser));
-  ASSERT_TRUE(wait_until([&] { return control_enabled(dialog, solver); }, 10s));
+  ASSERT_TRUE(wait_until([&] { return drop_down_selection(dialog, language_list) == 1; }, 10s));
+  ASSERT_NO_FATAL_FAILURE(choose_file(select_geometry_button, "Select Input File \".dat\"", frame));
+  ASSERT_TRUE(wait_until([&] { return control_enabled(dialog, solver_button); }, 10s));
   EXPECT_FALSE(file_exists(install.path("Dat\\frame.rez")));
 
-  click(dialog, solver);
+  click(dialog, solver_button);
   const auto entries = wait_for_journal(1);
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].program, "VEK.exe");
@@ -270,9 +191,9 @@ TEST_F(ToolsE2E, SolverRunsInTheChosenFilesFolderInRomanianAndOffersThePostProce
 
   for (int id : post_processors)
     EXPECT_TRUE(wait_until([&] { return control_enabled(dialog, id); }, 10s)) << id << " after the solver run";
-  EXPECT_TRUE(control_checked(dialog, post_switch));
+  EXPECT_TRUE(control_checked(dialog, post_processor_switch));
   EXPECT_EQ(list_items(dialog, file_list)[2], "Output File");
-  EXPECT_FALSE(control_enabled(dialog, view_edit));
+  EXPECT_FALSE(control_enabled(dialog, view_edit_button));
   exit_normally();
 }
 
@@ -281,14 +202,10 @@ TEST_F(ToolsE2E, SolverRunsInTheChosenFilesFolderInRomanianAndOffersThePostProce
 TEST_F(ToolsE2E, HelpWithoutAHelpFileSaysWhatIsMissing) {
   ASSERT_TRUE(DeleteFileA(install.path("Exe\\Korvel Help.chm").c_str()));
   ASSERT_NO_FATAL_FAILURE(start_korvel());
-  click(dialog, help);
-  const MessageBoxSeen box = wait_for_message_box(korvel->id(), "KORVEL Message");
-  ASSERT_NE(box.window, nullptr) << "no message about the help file";
-  EXPECT_EQ(box.text,
+  click(dialog, help_button);
+  EXPECT_EQ(answered_box("KORVEL Message", IDOK),
             "Missing files: \"Korvel Help.chm or Korvel Help 20.chm\" in \"KORVEL_Installation_Directory\\Exe\\\"!\n"
             "Can Not Open Help File.");
-  answer(box.window, IDOK);
-  EXPECT_TRUE(wait_until_gone(box.window));
   EXPECT_TRUE(children_of(korvel->id()).empty()) << "nothing started";
   exit_normally();
 }
@@ -302,18 +219,18 @@ TEST_F(ToolsE2E, HelpOpensTheHelpFileInTheSystemsHelpViewerPreferringTheVariant)
   const auto expect_viewer_with = [&](const std::string& help_file) {
     FILETIME clicked{};
     GetSystemTimeAsFileTime(&clicked);
-    click(dialog, help);
+    click(dialog, help_button);
     std::vector<DWORD> viewers;
     ASSERT_TRUE(wait_until([&] { return !(viewers = children_of(korvel->id(), "hh.exe")).empty(); }))
         << "no hh.exe started by the Launcher";
     ASSERT_EQ(viewers.size(), 1u);
     Watched viewer(viewers[0]);
     ASSERT_TRUE(viewer.opened());
-    const FILETIME created = viewer.created();
-    EXPECT_GE(CompareFileTime(&created, &clicked), 0) << "hh.exe was started by the click";
-    EXPECT_TRUE(same_name(viewer.image_path(), std::string(windows) + "\\hh.exe")) << viewer.image_path();
+    const FILETIME started = created(viewer);
+    EXPECT_GE(CompareFileTime(&started, &clicked), 0) << "hh.exe was started by the click";
+    EXPECT_TRUE(same_name(image_path(viewer), std::string(windows) + "\\hh.exe")) << image_path(viewer);
     // The help file's path, blanks and all, without quotes.
-    EXPECT_EQ(viewer.command_line(), " " + install.exe() + "\\" + help_file);
+    EXPECT_EQ(command_line(viewer), " " + install.exe() + "\\" + help_file);
     viewer.end();
     EXPECT_TRUE(viewer.wait_for_exit().has_value());
   };
@@ -334,7 +251,7 @@ TEST_F(ToolsE2E, UsersGuideOpensTheGuideOfTheChosenLanguageInWordFoundAtItsSecon
   standin_mode("exit");
   ASSERT_NO_FATAL_FAILURE(start_korvel());
 
-  click(dialog, users_guide);
+  click(dialog, users_guide_button);
   auto entries = wait_for_journal(1);
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].program, "WINWORD.EXE");
@@ -342,8 +259,8 @@ TEST_F(ToolsE2E, UsersGuideOpensTheGuideOfTheChosenLanguageInWordFoundAtItsSecon
   EXPECT_EQ(entries[0].current_directory, install.exe());
 
   choose_language(1);
-  ASSERT_TRUE(wait_until([&] { return drop_down_selection(dialog, language) == 1; }, 10s));
-  click(dialog, users_guide);
+  ASSERT_TRUE(wait_until([&] { return drop_down_selection(dialog, language_list) == 1; }, 10s));
+  click(dialog, users_guide_button);
   entries = wait_for_journal(2);
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[1].command_line, " \"" + install.path("Doc\\Korvel-ro.doc") + "\"");
@@ -361,7 +278,7 @@ class ToolsStillRunningAtExit : public ToolsE2E {
     for (const char* program : {"LORIM.exe", "Gaskol.exe", "Feltrom.exe"}) install.install_program(program);
     standin_mode("stay");
     ASSERT_NO_FATAL_FAILURE(start_korvel());
-    for (int id : {1004, 1015, 1017}) click(dialog, id);
+    for (int id : {structure_graph_button, geometry_creator_button, loading_creator_button}) click(dialog, id);
     ASSERT_EQ(wait_for_journal(3).size(), 3u);
     std::vector<DWORD> ids;
     ASSERT_TRUE(wait_until([&] {

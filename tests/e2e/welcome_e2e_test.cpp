@@ -16,13 +16,26 @@ void click_on(HWND window) {
   PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
 }
 
-TEST(Welcome, TheSplashComesFirstAndAClickEndsIt) {
-  Installation install("splash-click");
-  Program korvel = install.start_launcher();
-  HWND splash = nullptr;
-  ASSERT_TRUE(wait_until([&] { return (splash = find_window(korvel.id(), "Welcome")) != nullptr; }));
+class Welcome : public LauncherTest {
+ protected:
+  // Starts Korvel.exe without waiting for the main dialog: the welcome window, once it shows.
+  HWND start_to_the_splash() {
+    korvel.emplace(install.start_launcher());
+    HWND splash = nullptr;
+    wait_until([&] { return (splash = find_window(korvel->id(), "Welcome")) != nullptr; });
+    return splash;
+  }
+  // The main dialog, once the welcome window has gone by itself or by a click.
+  bool main_dialog_within(std::chrono::milliseconds limit) {
+    return wait_until([&] { return (dialog = find_window(korvel->id(), "#32770")) != nullptr; }, limit);
+  }
+};
+
+TEST_F(Welcome, TheSplashComesFirstAndAClickEndsIt) {
+  HWND splash = start_to_the_splash();
+  ASSERT_NE(splash, nullptr);
   EXPECT_EQ(window_text(splash), "Welcome");
-  EXPECT_EQ(find_window(korvel.id(), "#32770"), nullptr) << "the main dialog waits for the splash";
+  EXPECT_EQ(find_window(korvel->id(), "#32770"), nullptr) << "the main dialog waits for the splash";
   RECT desktop, rect;
   GetWindowRect(GetDesktopWindow(), &desktop);
   GetWindowRect(splash, &rect);
@@ -31,87 +44,69 @@ TEST(Welcome, TheSplashComesFirstAndAClickEndsIt) {
 
   const auto clicked = std::chrono::steady_clock::now();
   click_on(splash);
-  HWND dialog = nullptr;
-  ASSERT_TRUE(wait_until([&] { return (dialog = find_window(korvel.id(), "#32770")) != nullptr; }, 10s));
+  ASSERT_TRUE(main_dialog_within(10s));
   const auto after = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - clicked);
   EXPECT_LT(after.count(), 3000) << "the click does not wait for the timer";
   EXPECT_FALSE(IsWindow(splash));
-  PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
-  EXPECT_EQ(korvel.wait_for_exit(), 0u);
+  exit_normally();
 }
 
-TEST(Welcome, UntouchedTheSplashEndsAfterAboutFourSeconds) {
-  Installation install("splash-timer");
-  Program korvel = install.start_launcher();
-  ASSERT_TRUE(wait_until([&] { return find_window(korvel.id(), "Welcome") != nullptr; }));
+TEST_F(Welcome, UntouchedTheSplashEndsAfterAboutFourSeconds) {
+  ASSERT_NE(start_to_the_splash(), nullptr);
   const auto shown = std::chrono::steady_clock::now();
-  HWND dialog = nullptr;
-  ASSERT_TRUE(wait_until([&] { return (dialog = find_window(korvel.id(), "#32770")) != nullptr; }, 30s));
+  ASSERT_TRUE(main_dialog_within(30s));
   const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - shown);
   std::printf("splash shown for %lld ms\n", static_cast<long long>(waited.count()));
   EXPECT_GE(waited.count(), 3000) << "measured, not asserted tightly";
-  PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
-  EXPECT_EQ(korvel.wait_for_exit(), 0u);
+  exit_normally();
 }
 
-TEST(Welcome, EachAboutClickOpensAnotherWindow) {
-  Installation install("about");
-  Program korvel = install.start_launcher();
-  HWND dialog = wait_for_dialog(korvel.id(), "KORVEL", 30s);
-  ASSERT_NE(dialog, nullptr);
-  PostMessageA(GetDlgItem(dialog, 1018), BM_CLICK, 0, 0);
-  PostMessageA(GetDlgItem(dialog, 1018), BM_CLICK, 0, 0);
+TEST_F(Welcome, EachAboutClickOpensAnotherWindow) {
+  ASSERT_NO_FATAL_FAILURE(start_korvel());
+  click(dialog, about_button);
+  click(dialog, about_button);
   std::vector<HWND> about;
-  ASSERT_TRUE(wait_until([&] { return (about = welcome_windows(korvel.id())).size() == 2; }));
+  ASSERT_TRUE(wait_until([&] { return (about = welcome_windows(korvel->id())).size() == 2; }));
   for (HWND window : about) EXPECT_EQ(window_text(window), "About KORVEL");
   click_on(about[0]);
-  EXPECT_TRUE(wait_until([&] { return welcome_windows(korvel.id()).size() == 1; })) << "a click closes only it";
-  PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
-  EXPECT_EQ(korvel.wait_for_exit(), 0u);
+  EXPECT_TRUE(wait_until([&] { return welcome_windows(korvel->id()).size() == 1; })) << "a click closes only it";
+  exit_normally();
 }
 
-TEST(Welcome, TheSoundSwitchIsSavedAtOnceInTheExeFolder) {
-  Installation install("sound-switch");
-  Program korvel = install.start_launcher();
-  HWND dialog = wait_for_dialog(korvel.id(), "KORVEL", 30s);
-  ASSERT_NE(dialog, nullptr);
-  PostMessageA(GetDlgItem(dialog, 1028), BM_CLICK, 0, 0);
+TEST_F(Welcome, TheSoundSwitchIsSavedAtOnceInTheExeFolder) {
+  ASSERT_NO_FATAL_FAILURE(start_korvel());
+  click(dialog, sound_check_box);
   EXPECT_TRUE(wait_until([&] { return read_file(install.path("Exe\\Sound.dat")) == " F\r\n"; }));
-  EXPECT_TRUE(wait_until([&] { return control_text(dialog, 1028) == "Sound Off"; }));
-  PostMessageA(GetDlgItem(dialog, 1028), BM_CLICK, 0, 0);
+  EXPECT_TRUE(wait_until([&] { return control_text(dialog, sound_check_box) == "Sound Off"; }));
+  click(dialog, sound_check_box);
   EXPECT_TRUE(wait_until([&] { return read_file(install.path("Exe\\Sound.dat")) == " T\r\n"; }));
-  EXPECT_TRUE(wait_until([&] { return control_text(dialog, 1028) == "Sound On"; }));
-  PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
-  EXPECT_EQ(korvel.wait_for_exit(), 0u);
+  EXPECT_TRUE(wait_until([&] { return control_text(dialog, sound_check_box) == "Sound On"; }));
+  exit_normally();
   EXPECT_EQ(read_file(install.path("Exe\\Sound.dat")), " T\r\n");
 }
 
 // Another program holds Sound.dat while the Launcher reads it and lets it go
 // while the welcome window shows: the file keeps the user's setting (in a
 // spelling of its own here, so that a rewrite shows) until the box is clicked.
-TEST(Welcome, ASoundDatThatCannotBeReadIsLeftUntilTheSwitchChanges) {
-  Installation install("sound-held");
+TEST_F(Welcome, ASoundDatThatCannotBeReadIsLeftUntilTheSwitchChanges) {
   const std::string sound = install.path("Exe\\Sound.dat");
   ASSERT_TRUE(write_file(sound, "  .f\r\n"));
   HANDLE held = CreateFileA(sound.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  Program korvel = install.start_launcher();
-  HWND splash = nullptr;
-  const bool shown = wait_until([&] { return (splash = find_window(korvel.id(), "Welcome")) != nullptr; });
+  HWND splash = start_to_the_splash();
   // Answered once the Launcher serves the welcome window, after it read the switch.
   DWORD_PTR unused = 0;
-  if (shown) SendMessageTimeoutA(splash, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &unused);
+  if (splash) SendMessageTimeoutA(splash, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &unused);
   CloseHandle(held);
-  ASSERT_TRUE(shown);
+  ASSERT_NE(splash, nullptr);
 
-  HWND dialog = wait_for_dialog(korvel.id(), "KORVEL", 30s);
+  dialog = wait_for_dialog(korvel->id(), "KORVEL", 30s);
   ASSERT_NE(dialog, nullptr);
-  EXPECT_TRUE(control_checked(dialog, 1028)) << "the run goes on with the sound on";
+  EXPECT_TRUE(control_checked(dialog, sound_check_box)) << "the run goes on with the sound on";
   EXPECT_EQ(read_file(sound), "  .f\r\n");
-  PostMessageA(GetDlgItem(dialog, 1028), BM_CLICK, 0, 0);
+  click(dialog, sound_check_box);
   EXPECT_TRUE(wait_until([&] { return read_file(sound) == " F\r\n"; }));
-  PostMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
-  EXPECT_EQ(korvel.wait_for_exit(), 0u);
+  exit_normally();
 }
 
 }  // namespace

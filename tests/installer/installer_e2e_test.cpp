@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <map>
 #include <set>
-#include <stdexcept>
 
 namespace korvel::e2e {
 namespace {
@@ -18,13 +17,6 @@ namespace {
 const std::string kRoot = "C:\\KORVEL";
 const std::string kExe = kRoot + "\\Exe";
 const std::string kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\KORVEL";
-
-std::string environment(const char* name) {
-  char value[32768];
-  const DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
-  if (n == 0 || n >= sizeof value) throw std::runtime_error(std::string("environment variable missing: ") + name);
-  return std::string(value, n);
-}
 
 std::string lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(tolower(c)); });
@@ -136,7 +128,7 @@ TEST_F(Installer, InstallRunUninstall) {
     Program korvel(shortcut->target, "Korvel.exe", shortcut->folder);
     HWND dialog = wait_for_dialog(korvel.id(), "KORVEL", 60s);
     ASSERT_NE(dialog, nullptr) << "the main dialog never showed";
-    click(dialog, 1);  // E X I T
+    click(dialog, exit_button);
     ASSERT_TRUE(korvel.wait_for_exit(30s)) << "the Launcher did not end";
   }
   ASSERT_TRUE(file_exists(kExe + "\\Sound.dat"));

@@ -6,7 +6,8 @@
 #
 #   run_installer_test.sh DIR TEST.exe [ARGUMENTS...]
 #
-# DIR is made anew. Every Wine process of the prefix and the display are ended
+# KORVEL_SETUP names the installer by its Unix path; the test is given it as
+# the prefix names it. DIR is made anew. Every Wine process of the prefix and the display are ended
 # at the end, also on failure; a passing run removes DIR, a failing one leaves
 # it to be looked at. KORVEL_TEST_DISPLAY (for example :0) shows the run there.
 set -euo pipefail
@@ -56,5 +57,8 @@ managed=N
 [ -n "${KORVEL_TEST_DISPLAY:-}" ] && managed=Y
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f >/dev/null 2>&1 </dev/null
 echo "Fresh Wine prefix $WINEPREFIX on display $DISPLAY"
+
+KORVEL_SETUP=$(winepath -w "${KORVEL_SETUP:?installer to test}")
+export KORVEL_SETUP
 
 wine "$@"
