@@ -46,6 +46,41 @@ TEST(Win32FileSystem, OnlyRegularFilesAreFoundOrExist) {
   korvel::testing::remove_tree(folder);
 }
 
+TEST(Win32FileSystem, AReplacementWaitsBrieflyForAReaderToLetGo) {
+  const std::string folder = temp_folder("korvel-replace");
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  const std::string target = folder + "\\language.dat", fresh = folder + "\\language.dat.tmp";
+  Win32FileSystem files;
+  // A reader without delete sharing holds the file, then lets go: in time, and too late.
+  struct Reader {
+    HANDLE file;
+    DWORD held_for;
+  };
+  for (DWORD held_for : {40u, 1000u}) {
+    ASSERT_TRUE(files.write_file(target, "old"));
+    ASSERT_TRUE(files.write_file(fresh, "new"));
+    Reader reader{CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr),
+                  held_for};
+    ASSERT_NE(reader.file, INVALID_HANDLE_VALUE);
+    HANDLE letting_go = CreateThread(
+        nullptr, 0,
+        [](void* held) -> DWORD {
+          const auto* r = static_cast<Reader*>(held);
+          Sleep(r->held_for);
+          return CloseHandle(r->file);
+        },
+        &reader, 0, nullptr);
+    const bool moved = files.move_file_replacing(fresh, target);
+    WaitForSingleObject(letting_go, INFINITE);
+    CloseHandle(letting_go);
+    EXPECT_EQ(moved, held_for < 100) << held_for;
+    EXPECT_EQ(files.read_file_range(target, 0, 16), moved ? "new" : "old") << held_for;
+    DeleteFileA(fresh.c_str());
+  }
+  korvel::testing::remove_tree(folder);
+}
+
 TEST(Win32Processes, ProgramsStartShownByDefaultWithNoHandlesAndNoFlags) {
   const ProcessStart start = process_start();
   STARTUPINFOA expected;

@@ -12,6 +12,11 @@ namespace korvel::win32 {
 
 namespace {
 
+// A replacement refused because another program holds the file: tried this many
+// times in all, this far apart (at most a tenth of a second on the UI thread).
+constexpr int move_attempts = 5;
+constexpr DWORD move_retry_milliseconds = 25;
+
 // Win32 wants NUL-terminated texts.
 std::string z(std::string_view text) { return std::string(text); }
 
@@ -105,7 +110,15 @@ bool Win32FileSystem::move_file_replacing(std::string_view from, std::string_vie
   // replace it; Wine would, so the adapter says no on both.
   const DWORD target = GetFileAttributesA(z(to).c_str());
   if (target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_READONLY)) return false;
-  return MoveFileExA(z(from).c_str(), z(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  // A program reading the file at that moment (one of the package's, a virus
+  // scanner) makes the replacement fail for a while: try again briefly before
+  // the old file is kept.
+  for (int attempt = 1;; ++attempt) {
+    if (MoveFileExA(z(from).c_str(), z(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    const DWORD error = GetLastError();
+    if (attempt == move_attempts || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)) return false;
+    Sleep(move_retry_milliseconds);
+  }
 }
 
 bool Win32FileSystem::delete_file(std::string_view path) {
