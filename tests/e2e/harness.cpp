@@ -48,8 +48,23 @@ bool wait_until(const std::function<bool()>& condition, std::chrono::millisecond
   }
 }
 
+std::wstring wide(const std::string& utf8) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), n);
+  return text;
+}
+
+std::string utf8(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                    nullptr);
+  std::string bytes(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
+  return bytes;
+}
+
 std::optional<std::string> read_file(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   std::string data;
@@ -61,7 +76,7 @@ std::optional<std::string> read_file(const std::string& path) {
 }
 
 bool write_file(const std::string& path, const std::string& content) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   const bool ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
@@ -71,7 +86,7 @@ bool write_file(const std::string& path, const std::string& content) {
 }
 
 bool file_exists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -130,11 +145,11 @@ bool wait_until_gone(HWND window, std::chrono::milliseconds limit) {
 }
 
 std::string window_text(HWND window) {
-  const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const LRESULT got = SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const LRESULT got = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(got));
-  return text;
+  return utf8(text);
 }
 
 std::string control_text(HWND dialog, int id) { return window_text(GetDlgItem(dialog, id)); }
@@ -151,14 +166,10 @@ std::vector<std::string> items(HWND control, UINT count_message, UINT length_mes
   const LRESULT count = SendMessageW(control, count_message, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
     const LRESULT length = SendMessageW(control, length_message, static_cast<WPARAM>(i), 0);
-    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(control, text_message, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
-    wide.resize(static_cast<std::size_t>(length));
-    std::string narrow(wide.size() * 2 + 1, '\0');
-    const int n = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), narrow.data(),
-                                      static_cast<int>(narrow.size()), nullptr, nullptr);
-    narrow.resize(static_cast<std::size_t>(n));
-    result.push_back(narrow);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(control, text_message, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    result.push_back(utf8(text));
   }
   return result;
 }
@@ -188,9 +199,9 @@ COLORREF colour_inside(HWND dialog, int id) {
 
 void type_into(HWND dialog, int id, const std::string& text) {
   HWND edit = GetDlgItem(dialog, id);
-  SendMessageA(edit, EM_SETSEL, 0, -1);
-  if (text.empty()) SendMessageA(edit, WM_CHAR, '\b', 0);
-  for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  if (text.empty()) SendMessageW(edit, WM_CHAR, L'\b', 0);
+  for (wchar_t c : wide(text)) SendMessageW(edit, WM_CHAR, c, 0);
 }
 
 void pick_list_item(HWND dialog, int id, int index, WORD notification) {
@@ -365,7 +376,8 @@ void LauncherTest::choose_file(int select_button, const std::string& title, cons
   click(dialog, select_button);
   HWND chooser = wait_for_dialog(korvel->id(), title);
   ASSERT_NE(chooser, nullptr) << "no open-file dialog " << title;
-  SendMessageA(GetDlgItem(chooser, open_file_name_field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  SendMessageW(GetDlgItem(chooser, open_file_name_field), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(wide(name).c_str()));
   PostMessageA(chooser, WM_COMMAND, static_cast<WPARAM>(button), 0);
   ASSERT_TRUE(wait_until_gone(chooser)) << "the open-file dialog stayed";
 }

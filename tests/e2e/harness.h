@@ -27,6 +27,10 @@ bool wait_until(const std::function<bool()>& condition, std::chrono::millisecond
 // The variable's value; an exception when it is not set.
 std::string environment(const char* name);
 
+// Texts the tests read from and give to the Launcher's windows, and paths, are UTF-8.
+std::wstring wide(const std::string& utf8);
+std::string utf8(const std::wstring& text);
+
 std::optional<std::string> read_file(const std::string& path);
 bool write_file(const std::string& path, const std::string& content);
 bool file_exists(const std::string& path);

@@ -51,6 +51,8 @@ std::string format_journal_line(const JournalEntry& entry) {
   append_escaped(line, entry.current_directory);
   line += '\t';
   append_escaped(line, entry.language);
+  line += '\t';
+  append_escaped(line, entry.unopened);
   line += "\r\n";
   return line;
 }
@@ -60,7 +62,7 @@ std::optional<JournalEntry> parse_journal_line(std::string_view line) {
   if (line.ends_with('\r')) line.remove_suffix(1);
 
   // Raw TABs only ever separate fields: those inside a field are escaped.
-  std::array<std::string, 4> fields;
+  std::array<std::string, 5> fields;
   for (std::size_t n = 0; n < fields.size(); ++n) {
     std::size_t end = line.find('\t');
     bool last = n + 1 == fields.size();
@@ -70,7 +72,8 @@ std::optional<JournalEntry> parse_journal_line(std::string_view line) {
     fields[n] = std::move(*field);
     if (!last) line.remove_prefix(end + 1);
   }
-  return JournalEntry{std::move(fields[0]), std::move(fields[1]), std::move(fields[2]), std::move(fields[3])};
+  return JournalEntry{std::move(fields[0]), std::move(fields[1]), std::move(fields[2]), std::move(fields[3]),
+                      std::move(fields[4])};
 }
 
 std::vector<JournalEntry> parse_journal(std::string_view text) {

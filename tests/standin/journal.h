@@ -15,14 +15,18 @@ namespace korvel::standin {
 
 struct JournalEntry {
   std::string program;            // own executable name, no folder: "PUNA 20.exe"
-  std::string command_line;       // exactly as the program received it
+  std::string command_line;       // exactly as the program received it, in UTF-8
   std::string current_directory;  // inherited from the Launcher
   std::string language;           // first record of language.dat, trailing blanks kept
+  // The solver's file arguments it could not open as a program that reads its
+  // command line in the system's code page does, ';'-separated; empty when it
+  // opened both, and for the other programs.
+  std::string unopened;
 
   friend bool operator==(const JournalEntry&, const JournalEntry&) = default;
 };
 
-// One journal line: the four fields TAB-separated, each escaped so that any
+// One journal line: the five fields TAB-separated, each escaped so that any
 // text round-trips (\\ \t \r \n \0), ending with CR LF.
 std::string format_journal_line(const JournalEntry& entry);
 

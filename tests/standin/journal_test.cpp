@@ -14,20 +14,20 @@ using namespace std::string_literals;
 // naive TAB-separated format.
 TEST(Journal, TrickyEntriesRoundTripExactly) {
   const JournalEntry entries[] = {
-      {"PUNA 20.exe", " \t", "C:\\Korvel\\Exe", "English             "},
+      {"PUNA 20.exe", " \t", "C:\\Korvel\\Exe", "English             ", ""},
       {"VEK.exe", " \"C:\\x\\Tower A.dat\" \"My Load.in \" R", "Z:\\tmp\\work dir", "Romanian            "},
       {"Tasprel.exe", " C:\\a\\b\\\\c\\", "C:\\", ""},
       {"a\tb", "\r\n\0\\t\\\\"s, "\\\\server\\share", "x\ty\r"},
       {"", "", "", ""},
-      {"Sivra.exe", "   ", " lead and trail ", "\t\t"},
+      {"Sivra.exe", "   ", " lead and trail ", "\t\t", "C:\\a b.dat;frame.inc"},
   };
   std::string text;
   for (const JournalEntry& entry : entries) {
     std::string line = format_journal_line(entry);
     ASSERT_TRUE(line.ends_with("\r\n"));
-    // One physical line with exactly three separators, whatever the fields hold.
+    // One physical line with exactly four separators, whatever the fields hold.
     EXPECT_EQ(line.find_first_of("\r\n"), line.size() - 2) << line;
-    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 3) << line;
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 4) << line;
     EXPECT_EQ(line.find('\0'), std::string::npos);
     EXPECT_EQ(parse_journal_line(line), entry) << line;
     text += line;
@@ -38,12 +38,12 @@ TEST(Journal, TrickyEntriesRoundTripExactly) {
 
 TEST(Journal, LineFormatIsReadableText) {
   EXPECT_EQ(format_journal_line({"PUNA.exe", " \t", "C:\\Korvel", "English "}),
-            "PUNA.exe\t \\t\tC:\\\\Korvel\tEnglish \r\n");
+            "PUNA.exe\t \\t\tC:\\\\Korvel\tEnglish \t\r\n");
 }
 
 TEST(Journal, WholeJournalToleratesMissingLastLineEndAndBlankLines) {
   std::string text = format_journal_line({"A.exe", " \t", "C:\\", "English"}) + "\r\n" +
-                     format_journal_line({"B.exe", " x", "D:\\", "Romanian"}) + "C.exe\t \\t\tE:\\\\\tEnglish";
+                     format_journal_line({"B.exe", " x", "D:\\", "Romanian"}) + "C.exe\t \\t\tE:\\\\\tEnglish\t";
   std::vector<JournalEntry> entries = parse_journal(text);
   ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(entries[0].program, "A.exe");
@@ -53,12 +53,12 @@ TEST(Journal, WholeJournalToleratesMissingLastLineEndAndBlankLines) {
 }
 
 TEST(Journal, MalformedLinesAreRejected) {
-  EXPECT_FALSE(parse_journal_line("A.exe\tcmd\tdir"));          // three fields
-  EXPECT_FALSE(parse_journal_line("A.exe\tcmd\tdir\tlang\tx"));  // five fields
-  EXPECT_FALSE(parse_journal_line("A.exe\tcmd\\\tdir\tlang"));   // escape cut by a separator
-  EXPECT_FALSE(parse_journal_line("A.exe\tcmd\tdir\tlang\\"));   // lone backslash at the end
-  EXPECT_FALSE(parse_journal_line("A.exe\tc\\qmd\tdir\tlang"));  // unknown escape
-  std::vector<JournalEntry> entries = parse_journal("garbage\r\nA.exe\t\t\t\r\n");
+  EXPECT_FALSE(parse_journal_line("A.exe\tcmd\tdir\tlang"));          // four fields
+  EXPECT_FALSE(parse_journal_line("A.exe\tcmd\tdir\tlang\t\tx"));    // six fields
+  EXPECT_FALSE(parse_journal_line("A.exe\tcmd\\\tdir\tlang\t"));   // escape cut by a separator
+  EXPECT_FALSE(parse_journal_line("A.exe\tcmd\tdir\tlang\t\\"));   // lone backslash at the end
+  EXPECT_FALSE(parse_journal_line("A.exe\tc\\qmd\tdir\tlang\t"));  // unknown escape
+  std::vector<JournalEntry> entries = parse_journal("garbage\r\nA.exe\t\t\t\t\r\n");
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0], (JournalEntry{"A.exe", "", "", ""}));
 }

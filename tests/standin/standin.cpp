@@ -123,18 +123,37 @@ int stay(HINSTANCE instance, const JournalEntry& entry) {
   return 0;
 }
 
+// The command line as a Unicode program (the editor, the help viewer) reads it.
+std::string unicode_command_line() {
+  const wchar_t* wide = GetCommandLineW();
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+  std::string text(n > 0 ? n - 1 : 0, '\0');
+  if (n > 1) WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), n, nullptr, nullptr);
+  return text;
+}
+
+bool is_file(const std::string& name) {
+  const DWORD attributes = GetFileAttributesA(name.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  JournalEntry entry{own_file_name(), GetCommandLineA(), current_directory(),
+  JournalEntry entry{own_file_name(), unicode_command_line(), current_directory(),
                      korvel::standin::first_record(read_file("language.dat"))};
+  // The solver reads its command line in the system's code page, as the
+  // package's programs do: the names it gets there are the ones it can open.
+  bool solver = _strnicmp(entry.program.c_str(), "VEK", 3) == 0;
+  const std::vector<std::string> arguments = korvel::standin::split_solver_arguments(GetCommandLineA());
+  if (solver)
+    for (std::size_t i = 0; i < arguments.size() && i < 2; ++i)
+      if (!is_file(arguments[i])) entry.unopened += (entry.unopened.empty() ? "" : ";") + arguments[i];
 
   std::string journal = environment("KORVEL_STANDIN_JOURNAL");
   if (!journal.empty()) write_file(journal, korvel::standin::format_journal_line(entry), true);
 
-  bool solver = _strnicmp(entry.program.c_str(), "VEK", 3) == 0;
   if (solver) {
-    std::vector<std::string> arguments = korvel::standin::split_solver_arguments(entry.command_line);
     if (!arguments.empty())
       write_file(korvel::standin::output_file_for(arguments[0]), korvel::standin::solver_output_text(arguments),
                  false);
