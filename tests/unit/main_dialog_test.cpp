@@ -4,58 +4,46 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_platform.h"
-#include "app/launcher.h"
+#include "launcher_fixture.h"
 
 namespace korvel {
 namespace {
 
-class MainDialog : public ::testing::Test {
+class MainDialog : public fake::LauncherTest {
  protected:
-  fake::FakePlatform fake;
-  Platform platform = fake.platform();
-  LauncherState state{platform};
-  std::optional<int> exit_code;
-
   void SetUp() override {
     for (const IconFile& icon : icon_files) fake.files.add_file("C:\\KORVEL\\Exe\\Uir\\" + std::string(icon.file), "");
   }
-  // Runs the Launcher; `user` acts once the main dialog is up, then the dialog is left as it is.
-  void run(std::function<void(NativeWindow)> user) {
-    fake.windows.user_actions.push_back([this, user] { user(fake.dialogs.find(main_dialog_template)); });
-    exit_code = run_launcher(state, 1);
-  }
-  fake::FakeControl& control(NativeWindow window, int id) { return fake.dialogs.control(window, id); }
 };
 
 TEST_F(MainDialog, FirstValuesAfterStartUp) {
-  run([&](NativeWindow w) {
+  run([&] {
     ASSERT_NE(w, 0u);
     for (int id : {1003, 1023, 1005, 1006, 1022, 1007, 1008, 1014, 1019, 1010, 1021})
-      EXPECT_FALSE(control(w, id).enabled) << id;
+      EXPECT_FALSE(control(id).enabled) << id;
     for (int id : {1000, 1011, 1020, 1015, 1017, 1004, 1025, 1027, 1018, 1, 1013, 1028, 1001, 1002, 1012, 1016, 1026})
-      EXPECT_TRUE(control(w, id).enabled) << id;
+      EXPECT_TRUE(control(id).enabled) << id;
     // The names hold the bare extensions; the edits show them without padding.
-    EXPECT_EQ(control(w, 1001).text, ".dat");
-    EXPECT_EQ(control(w, 1002).text, ".rez");
-    EXPECT_EQ(control(w, 1012).text, ".inc");
+    EXPECT_EQ(control(1001).text, ".dat");
+    EXPECT_EQ(control(1002).text, ".rez");
+    EXPECT_EQ(control(1012).text, ".inc");
     EXPECT_EQ(state.project.geometry_file.padded(), PathText(".dat").padded());
     EXPECT_EQ(state.project.output_file.padded(), PathText(".rez").padded());
     EXPECT_EQ(state.project.loading_file.padded(), PathText(".inc").padded());
-    EXPECT_EQ(control(w, 1016).items, (std::vector<std::string>{"", "", "", "New"}));
-    EXPECT_EQ(control(w, 1026).items, (std::vector<std::string>{"English", "Romanian"}));
-    EXPECT_EQ(control(w, 1026).current, 0);
-    EXPECT_FALSE(control(w, 1013).checked);
-    EXPECT_TRUE(control(w, 1028).checked);
-    EXPECT_EQ(control(w, 1028).text, "Sound On");
+    EXPECT_EQ(control(1016).items, (std::vector<std::string>{"", "", "", "New"}));
+    EXPECT_EQ(control(1026).items, (std::vector<std::string>{"English", "Romanian"}));
+    EXPECT_EQ(control(1026).current, 0);
+    EXPECT_FALSE(control(1013).checked);
+    EXPECT_TRUE(control(1028).checked);
+    EXPECT_EQ(control(1028).text, "Sound On");
     EXPECT_EQ(fake.dialogs.windows.at(w).show_command, 1);
     EXPECT_EQ(fake.dialogs.windows.at(w).owner, 0u);
 
     // Window icon, button images in their places, the pale-yellow fields.
     EXPECT_NE(fake.windows.small_icons.at(w), 0u);
-    EXPECT_EQ(fake.windows.small_icons.at(w), control(w, 1003).image);
-    EXPECT_EQ(control(w, 1000).image, control(w, 1011).image);
-    for (int id : icon_button_order) EXPECT_NE(control(w, id).image, 0u) << id;
+    EXPECT_EQ(fake.windows.small_icons.at(w), control(1003).image);
+    EXPECT_EQ(control(1000).image, control(1011).image);
+    for (int id : icon_button_order) EXPECT_NE(control(id).image, 0u) << id;
     const auto& colouring = fake.windows.coloured.at(w);
     EXPECT_EQ(colouring.edits, (std::vector<int>{1001, 1002, 1012}));
     EXPECT_EQ(colouring.lists, (std::vector<int>{1016}));
@@ -64,9 +52,7 @@ TEST_F(MainDialog, FirstValuesAfterStartUp) {
     fake.dialogs.select(w, 1016, 0);  // the Geometry entry before any name is typed
     ASSERT_EQ(fake.message_boxes.shown.size(), 1u);
     EXPECT_EQ(fake.message_boxes.shown[0].text, "\".dat\": File NOT found.\n\nCheck for File Name !");
-    fake.dialogs.click(w, 1);
   });
-  EXPECT_EQ(exit_code, 0);
 }
 
 TEST_F(MainDialog, IconsComeFromUirAtTheirSizes) {
@@ -88,19 +74,14 @@ TEST_F(MainDialog, IconsComeFromUirAtTheirSizes) {
       {"IconSivra.ico", 0, false, {1023}},    {"KorvelHelp.ico", 0, false, {1027}},
   };
   fake.files.remove("C:\\KORVEL\\Exe\\Uir\\Print.ico");
-  NativeWindow main = 0;
-  run([&](NativeWindow w) {
-    main = w;
-    EXPECT_EQ(control(w, 1021).image, 0u) << "a missing icon leaves its button bare";
-    fake.dialogs.click(w, 1);
-  });
+  run([&] { EXPECT_EQ(control(1021).image, 0u) << "a missing icon leaves its button bare"; });
   ASSERT_EQ(fake.windows.icon_loads.size(), std::size(rows));
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     const auto& load = fake.windows.icon_loads[i];
     const Row& row = rows[i];
     EXPECT_EQ(load.path, "C:\\KORVEL\\Exe\\Uir\\" + std::string(row.file)) << "in the table's order";
     EXPECT_EQ(std::tie(load.width, load.height, load.vga_colour), std::tie(row.size, row.size, row.vga_colour)) << row.file;
-    for (int button : row.buttons) EXPECT_EQ(control(main, button).image, load.handle) << row.file;
+    for (int button : row.buttons) EXPECT_EQ(control(button).image, load.handle) << row.file;
   }
   EXPECT_TRUE(fake.message_boxes.shown.empty());
 }
@@ -111,73 +92,63 @@ TEST_F(MainDialog, StartUpLanguageChoosesTheItemAndGoesToLanguageDatAsRead) {
     int item;
   } cases[] = {{"Romanian", 1}, {"romanian", 1}, {"R", 1}, {"English", 0}, {"", 0}, {" Romanian", 0}, {"Deutsch", 0}};
   for (const Case& c : cases) {
-    fake::FakePlatform f;
-    Platform p = f.platform();
-    LauncherState s(p);
-    f.files.add_file("C:\\KORVEL\\Exe\\work_dir.dat", "D:\\Work\r\n");
-    f.files.add_file("D:\\Work\\ComVek.dat", "older\r\n" + c.comvek_record + "\r\n");
-    f.windows.user_actions.push_back([&] {
-      const NativeWindow w = f.dialogs.find(main_dialog_template);
-      EXPECT_EQ(f.dialogs.control(w, 1026).current, c.item) << c.comvek_record;
-      EXPECT_EQ(f.files.content("C:\\KORVEL\\Exe\\language.dat"), LanguageText(c.comvek_record).padded() + "\r\n");
-      EXPECT_FALSE(s.project.romanian_output) << "set only when the user changes the language";
-      f.dialogs.click(w, 1);
+    fake::FakeLauncher row;
+    row.fake.files.add_file("C:\\KORVEL\\Exe\\work_dir.dat", "D:\\Work\r\n");
+    row.fake.files.add_file("D:\\Work\\ComVek.dat", "older\r\n" + c.comvek_record + "\r\n");
+    row.run([&] {
+      EXPECT_EQ(row.control(1026).current, c.item) << c.comvek_record;
+      EXPECT_EQ(row.fake.files.content("C:\\KORVEL\\Exe\\language.dat"), LanguageText(c.comvek_record).padded() + "\r\n");
+      EXPECT_FALSE(row.state.project.romanian_output) << "set only when the user changes the language";
     });
-    run_launcher(s, 1);
   }
 }
 
 TEST_F(MainDialog, ExitEscapeAndTheCloseBoxEndTheRunAlike) {
   const std::function<void(fake::FakeNativeDialogs&, NativeWindow)> ways[] = {
-      [](fake::FakeNativeDialogs& d, NativeWindow w) { d.click(w, 1); },
-      [](fake::FakeNativeDialogs& d, NativeWindow w) { d.escape(w); },
-      [](fake::FakeNativeDialogs& d, NativeWindow w) { d.close_box(w); },
+      [](fake::FakeNativeDialogs& d, NativeWindow window) { d.click(window, 1); },
+      [](fake::FakeNativeDialogs& d, NativeWindow window) { d.escape(window); },
+      [](fake::FakeNativeDialogs& d, NativeWindow window) { d.close_box(window); },
   };
   for (const auto& end_it : ways) {
-    fake::FakePlatform f;
-    Platform p = f.platform();
-    LauncherState s(p);
+    fake::FakeLauncher row;
+    fake::FakePlatform& f = row.fake;
     f.files.add_file("C:\\KORVEL\\Exe\\recent.dat", "C:\\Jobs\\a.dat\r\n.dat\r\n");
     f.files.add_file("C:\\KORVEL\\Exe\\LORIM.exe", "");
-    f.windows.user_actions.push_back([&] {
-      f.dialogs.click(f.dialogs.find(main_dialog_template), 1004);  // still running at the end
-      end_it(f.dialogs, f.dialogs.find(main_dialog_template));
-    });
-    f.windows.user_actions.push_back([] { ADD_FAILURE() << "the loop went on after the dialog ended"; });
-    EXPECT_EQ(run_launcher(s, 1), 0);
+    EXPECT_EQ(row.run([&] {
+      f.dialogs.click(row.w, 1004);  // still running at the end
+      end_it(f.dialogs, row.w);
+      f.windows.user_actions.push_back([] { ADD_FAILURE() << "the loop went on after the dialog ended"; });
+    }), 0);
     EXPECT_EQ(f.windows.quit_posted, 0);
     EXPECT_EQ(f.files.content("C:\\KORVEL\\Exe\\recent.dat"), "C:\\Jobs\\a.dat\r\n") << "saved at exit";
     EXPECT_FALSE(f.files.has("C:\\KORVEL\\Exe\\language.dat"));
-    EXPECT_TRUE(s.main_dialog.controls.empty()) << "the record is freed";
+    EXPECT_TRUE(row.state.main_dialog.controls.empty()) << "the record is freed";
     ASSERT_EQ(f.message_boxes.shown.size(), 1u);
     EXPECT_EQ(f.message_boxes.shown[0].text, "1 Program Is Still Running!\nWould You Like to Terminate It?");
   }
 }
 
 TEST_F(MainDialog, ButtonsWithRoutinesDoNotEndTheDialog) {
-  run([&](NativeWindow w) {
+  run([&] {
     for (int id : {1000, 1011, 1020, 1015, 1017, 1004, 1025, 1027, 1018}) fake.dialogs.click(w, id);
     EXPECT_TRUE(fake.dialogs.windows.at(w).open);
-    fake.dialogs.click(w, 1);
   });
 }
 
 TEST_F(MainDialog, PostProcessorSwitchEnablesItsSevenButtons) {
-  run([&](NativeWindow w) {
+  run([&] {
     fake.dialogs.click(w, 1013);
-    for (int id : {1005, 1006, 1022, 1007, 1008, 1014, 1019}) EXPECT_TRUE(control(w, id).enabled) << id;
-    EXPECT_FALSE(control(w, 1023).enabled);
+    for (int id : {1005, 1006, 1022, 1007, 1008, 1014, 1019}) EXPECT_TRUE(control(id).enabled) << id;
+    EXPECT_FALSE(control(1023).enabled);
     fake.dialogs.click(w, 1013);
-    for (int id : {1005, 1006, 1022, 1007, 1008, 1014, 1019}) EXPECT_FALSE(control(w, id).enabled) << id;
-    EXPECT_TRUE(control(w, 1004).enabled);
-    fake.dialogs.click(w, 1);
+    for (int id : {1005, 1006, 1022, 1007, 1008, 1014, 1019}) EXPECT_FALSE(control(id).enabled) << id;
+    EXPECT_TRUE(control(1004).enabled);
   });
 }
 
 TEST_F(MainDialog, ADialogThatCannotBeMadeEndsWithTheStartUpError) {
   fake.dialogs.fail_create = true;
-  exit_code = run_launcher(state, 1);
-  EXPECT_EQ(exit_code, 0);
+  EXPECT_EQ(run_launcher(state, 1), 0);
   ASSERT_EQ(fake.message_boxes.shown.size(), 1u);
   EXPECT_EQ(fake.message_boxes.shown[0].text, "Error initializing application Korvel");
   EXPECT_EQ(fake.message_boxes.shown[0].caption, "Error");

@@ -4,10 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_platform.h"
+#include "launcher_fixture.h"
 #include "project/recent_files.h"
-#include "app/launcher.h"
-#include "app/main_dialog.h"
 
 namespace korvel {
 namespace {
@@ -55,26 +53,9 @@ TEST(NameChecks, EmptyFormsBlanksAndSearch) {
   EXPECT_FALSE(file_is_found(files, PathText("")));
 }
 
-class ProjectFiles : public ::testing::Test {
+class ProjectFiles : public fake::LauncherTest {
  protected:
-  fake::FakePlatform fake;
-  Platform platform = fake.platform();
-  LauncherState state{platform};
-  NativeWindow w = 0;
-
-  // Runs the Launcher with the user's actions in `steps`, then E X I T.
-  void run(std::function<void()> steps) {
-    fake.windows.user_actions.push_back([this, steps] {
-      w = fake.dialogs.find(main_dialog_template);
-      steps();
-      fake.dialogs.click(w, 1);
-    });
-    EXPECT_EQ(run_launcher(state, 1), 0);
-    EXPECT_FALSE(fake.windows.ran_dry);
-  }
-  fake::FakeControl& control(int id) { return fake.dialogs.control(w, id); }
   std::string text(int id) { return std::string(trim_blanks(control(id).text)); }
-  bool enabled(int id) { return control(id).enabled; }
   std::string language_dat(std::string_view folder = "C:\\KORVEL\\Exe") {
     return fake.files.content(std::string(folder) + "\\language.dat").value_or("(none)");
   }

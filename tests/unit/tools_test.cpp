@@ -2,10 +2,8 @@
 // when it can't.
 #include <gtest/gtest.h>
 
-#include "fake_platform.h"
+#include "launcher_fixture.h"
 #include "project/project_files.h"
-#include "app/launcher.h"
-#include "app/main_dialog.h"
 #include "tools/help_and_guide.h"
 #include "tools/tool_launch.h"
 
@@ -43,27 +41,16 @@ TEST(SolverArguments, TooLongMessageCarriesTheExactCount) {
   EXPECT_EQ(too_long_message(523).substr(0, 27), "Command Line too long. (523");
 }
 
-class Commands : public ::testing::Test {
+class Commands : public fake::LauncherTest {
  protected:
-  fake::FakePlatform fake;
-  Platform platform = fake.platform();
-  LauncherState state{platform};
-  NativeWindow w = 0;
-
   void install(std::initializer_list<const char*> programs) {
     for (const char* program : programs) fake.files.add_file(std::string(exe) + "\\" + program, "");
   }
-  void run(std::function<void()> steps) {
-    fake.windows.user_actions.push_back([this, steps] {
-      w = fake.dialogs.find(main_dialog_template);
-      steps();
-      fake.message_boxes.answers = {mb::answer_no};  // leave the started programs running
-      fake.dialogs.click(w, 1);
-    });
-    EXPECT_EQ(run_launcher(state, 1), 0);
+  void leave() override {
+    fake.message_boxes.answers = {mb::answer_no};  // leave the started programs running
+    LauncherTest::leave();
   }
   fake::StartRecord last_start() const { return fake.processes.starts.back(); }
-  bool enabled(int id) { return fake.dialogs.control(w, id).enabled; }
 };
 
 TEST_F(Commands, EveryToolStartsItsProgramWithATab) {
@@ -244,10 +231,10 @@ TEST_F(SolverRun, StartsTheSolverAndOffersThePostProcessors) {
     fake.dialogs.click(w, 1003);
     EXPECT_EQ(last_start().application, std::string(exe) + "\\VEK 20.exe");
     EXPECT_EQ(last_start().command_line, " C:\\Jobs\\frame.dat frame.inc R");
-    EXPECT_TRUE(fake.dialogs.control(w, 1013).checked);
+    EXPECT_TRUE(control(1013).checked);
     for (int id : {1005, 1006, 1022, 1007, 1008, 1014, 1019}) EXPECT_TRUE(enabled(id)) << id;
     EXPECT_FALSE(enabled(1010));
-    EXPECT_EQ(fake.dialogs.control(w, 1016).items[2], "Output File");
+    EXPECT_EQ(control(1016).items[2], "Output File");
   });
   EXPECT_EQ(state.settings.recent_files[0], "C:\\Jobs\\frame.dat");
 }
@@ -389,25 +376,22 @@ TEST_F(HelpAndGuide, GuideOutcomes) {
       {true, false, false, false, mb::answer_cancel, std::nullopt, "Missing files: \"Korvel-ro.doc & Korvel-en.doc\" in \"KORVEL_Installation_Directory\\Doc\\\"!\nCan Not Open User's Guide.\nTry to locate yourself the above files."},
   };
   for (const Case& c : cases) {
-    fake::FakePlatform f;
-    Platform p = f.platform();
-    LauncherState s(p);
+    fake::FakeLauncher row;
+    fake::FakePlatform& f = row.fake;
     if (c.word) f.files.add_file(word, "");
     f.files.add_file(std::string(word_program_list[4]), "");  // a later path: never the one used
     if (!c.word) f.files.remove(std::string(word_program_list[4]));
     if (c.romanian_doc) f.files.add_file("C:\\KORVEL\\Doc\\Korvel-ro.doc", "");
     if (c.english_doc) f.files.add_file("C:\\KORVEL\\Doc\\Korvel-en.doc", "");
-    f.windows.user_actions.push_back([&] {
-      const NativeWindow main = f.dialogs.find(main_dialog_template);
-      if (c.romanian_chosen) f.dialogs.select(main, 1026, 1);
-      s.project.romanian_output = !c.romanian_chosen;
+    row.run([&] {
+      if (c.romanian_chosen) f.dialogs.select(row.w, 1026, 1);
+      row.state.project.romanian_output = !c.romanian_chosen;
       if (c.answer) f.message_boxes.answers = {c.answer};
-      f.dialogs.click(main, 1025);
-      EXPECT_EQ(s.project.romanian_output, c.word ? c.romanian_chosen : !c.romanian_chosen) << "read once Word is found";
+      f.dialogs.click(row.w, 1025);
+      EXPECT_EQ(row.state.project.romanian_output, c.word ? c.romanian_chosen : !c.romanian_chosen)
+          << "read once Word is found";
       f.message_boxes.answers = {mb::answer_no};
-      f.dialogs.click(main, 1);
     });
-    run_launcher(s, 1);
     const std::string label = c.message.substr(0, 20) + (c.arguments ? *c.arguments : "-");
     if (c.arguments) {
       ASSERT_EQ(f.processes.starts.size(), 1u) << label;
