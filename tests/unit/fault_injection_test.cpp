@@ -67,12 +67,12 @@ Outcome run_session(std::optional<Fault> fault) {
   fake.file_dialogs.answers = {"C:\\Jobs\\frame.inc"};
   outcome.exit_code = launcher.run([&] {
     const NativeWindow w = launcher.w;
-    fake.dialogs.type(w, 1001, "C:\\Jobs\\frame.dat");
-    fake.dialogs.click(w, 1003);
-    fake.dialogs.click(w, 1023);
-    fake.dialogs.click(w, 1005);
-    fake.dialogs.click(w, 1028);
-    fake.dialogs.click(w, 1011);
+    fake.dialogs.type(w, geometry_edit, "C:\\Jobs\\frame.dat");
+    fake.dialogs.click(w, solver_button);
+    fake.dialogs.click(w, geometry_viewer_button);
+    fake.dialogs.click(w, displacement_button);
+    fake.dialogs.click(w, sound_check_box);
+    fake.dialogs.click(w, select_loading_button);
     fake.message_boxes.answers = {mb::answer_yes};
   });
   outcome.ran_dry = fake.windows.ran_dry;

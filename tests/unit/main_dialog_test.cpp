@@ -9,6 +9,10 @@
 namespace korvel {
 namespace {
 
+// The check box's six post-processors and Vantik.
+constexpr int post_processors[] = {displacement_button, stress_button, reactions_button, time_history_button,
+                                   maximum_values_button, max_processor_button, structure_viewer_button};
+
 class MainDialog : public fake::LauncherTest {
  protected:
   void SetUp() override {
@@ -19,37 +23,41 @@ class MainDialog : public fake::LauncherTest {
 TEST_F(MainDialog, FirstValuesAfterStartUp) {
   run([&] {
     ASSERT_NE(w, 0u);
-    for (int id : {1003, 1023, 1005, 1006, 1022, 1007, 1008, 1014, 1019, 1010, 1021})
-      EXPECT_FALSE(control(id).enabled) << id;
-    for (int id : {1000, 1011, 1020, 1015, 1017, 1004, 1025, 1027, 1018, 1, 1013, 1028, 1001, 1002, 1012, 1016, 1026})
-      EXPECT_TRUE(control(id).enabled) << id;
+    for (int id : {solver_button, geometry_viewer_button, view_edit_button, print_button})
+      EXPECT_FALSE(enabled(id)) << id;
+    for (int id : post_processors) EXPECT_FALSE(enabled(id)) << id;
+    for (int id : {select_geometry_button, select_loading_button, select_recent_button, geometry_creator_button,
+                   loading_creator_button, structure_graph_button, users_guide_button, help_button, about_button,
+                   exit_button, post_processor_switch, sound_check_box, geometry_edit, output_edit, loading_edit,
+                   file_list, language_list})
+      EXPECT_TRUE(enabled(id)) << id;
     // The names hold the bare extensions; the edits show them without padding.
-    EXPECT_EQ(control(1001).text, ".dat");
-    EXPECT_EQ(control(1002).text, ".rez");
-    EXPECT_EQ(control(1012).text, ".inc");
+    EXPECT_EQ(control(geometry_edit).text, ".dat");
+    EXPECT_EQ(control(output_edit).text, ".rez");
+    EXPECT_EQ(control(loading_edit).text, ".inc");
     EXPECT_EQ(state.project.geometry_file.padded(), PathText(".dat").padded());
     EXPECT_EQ(state.project.output_file.padded(), PathText(".rez").padded());
     EXPECT_EQ(state.project.loading_file.padded(), PathText(".inc").padded());
-    EXPECT_EQ(control(1016).items, (std::vector<std::string>{"", "", "", "New"}));
-    EXPECT_EQ(control(1026).items, (std::vector<std::string>{"English", "Romanian"}));
-    EXPECT_EQ(control(1026).current, 0);
-    EXPECT_FALSE(control(1013).checked);
-    EXPECT_TRUE(control(1028).checked);
-    EXPECT_EQ(control(1028).text, "Sound On");
+    EXPECT_EQ(control(file_list).items, (std::vector<std::string>{"", "", "", "New"}));
+    EXPECT_EQ(control(language_list).items, (std::vector<std::string>{"English", "Romanian"}));
+    EXPECT_EQ(control(language_list).current, 0);
+    EXPECT_FALSE(control(post_processor_switch).checked);
+    EXPECT_TRUE(control(sound_check_box).checked);
+    EXPECT_EQ(control(sound_check_box).text, "Sound On");
     EXPECT_EQ(fake.dialogs.windows.at(w).show_command, 1);
     EXPECT_EQ(fake.dialogs.windows.at(w).owner, 0u);
 
     // Window icon, button images in their places, the pale-yellow fields.
     EXPECT_NE(fake.windows.small_icons.at(w), 0u);
-    EXPECT_EQ(fake.windows.small_icons.at(w), control(1003).image);
-    EXPECT_EQ(control(1000).image, control(1011).image);
+    EXPECT_EQ(fake.windows.small_icons.at(w), control(solver_button).image);
+    EXPECT_EQ(control(select_geometry_button).image, control(select_loading_button).image);
     for (int id : icon_button_order) EXPECT_NE(control(id).image, 0u) << id;
     const auto& colouring = fake.windows.coloured.at(w);
-    EXPECT_EQ(colouring.edits, (std::vector<int>{1001, 1002, 1012}));
-    EXPECT_EQ(colouring.lists, (std::vector<int>{1016}));
+    EXPECT_EQ(colouring.edits, (std::vector<int>{geometry_edit, output_edit, loading_edit}));
+    EXPECT_EQ(colouring.lists, (std::vector<int>{file_list}));
     EXPECT_EQ(colouring.rgb, 0x00B4FFFFu);
 
-    fake.dialogs.select(w, 1016, 0);  // the Geometry entry before any name is typed
+    fake.dialogs.select(w, file_list, 0);  // the Geometry entry before any name is typed
     ASSERT_EQ(fake.message_boxes.shown.size(), 1u);
     EXPECT_EQ(fake.message_boxes.shown[0].text, "\".dat\": File NOT found.\n\nCheck for File Name !");
   });
@@ -62,19 +70,20 @@ TEST_F(MainDialog, IconsComeFromUirAtTheirSizes) {
     bool vga_colour;
     std::vector<int> buttons;
   } rows[] = {
-      {"iconKorvel.ico", 0, false, {1003}},   {"puna.ico", 0, false, {1005}},
-      {"Stress2.ico", 0, false, {1006}},      {"Reaction2.ico", 0, false, {1022}},
-      {"History2.ico", 0, false, {1007}},     {"Max.ico", 0, false, {1008}},
-      {"Post.ico", 48, false, {1014}},        {"InputFile1.ico", 0, false, {1015}},
-      {"InputFile2.ico", 0, false, {1017}},   {"IconStructure.ico", 48, true, {1004}},
-      {"IconVantik.ico", 48, true, {1019}},   {"IconWord3.ico", 0, false, {1025}},
-      {"Print.ico", 0, false, {1021}},        {"Notepad.ico", 32, false, {1010}},
-      {"IconExit.ico", 48, false, {1}},       {"About.ico", 48, false, {1018}},
-      {"Open.ico", 0, false, {1000, 1011}},   {"Open5.ico", 0, false, {1020}},
-      {"IconSivra.ico", 0, false, {1023}},    {"KorvelHelp.ico", 0, false, {1027}},
+      {"iconKorvel.ico", 0, false, {solver_button}},          {"puna.ico", 0, false, {displacement_button}},
+      {"Stress2.ico", 0, false, {stress_button}},             {"Reaction2.ico", 0, false, {reactions_button}},
+      {"History2.ico", 0, false, {time_history_button}},      {"Max.ico", 0, false, {maximum_values_button}},
+      {"Post.ico", 48, false, {max_processor_button}},        {"InputFile1.ico", 0, false, {geometry_creator_button}},
+      {"InputFile2.ico", 0, false, {loading_creator_button}}, {"IconStructure.ico", 48, true, {structure_graph_button}},
+      {"IconVantik.ico", 48, true, {structure_viewer_button}}, {"IconWord3.ico", 0, false, {users_guide_button}},
+      {"Print.ico", 0, false, {print_button}},                {"Notepad.ico", 32, false, {view_edit_button}},
+      {"IconExit.ico", 48, false, {exit_button}},             {"About.ico", 48, false, {about_button}},
+      {"Open.ico", 0, false, {select_geometry_button, select_loading_button}},
+      {"Open5.ico", 0, false, {select_recent_button}},
+      {"IconSivra.ico", 0, false, {geometry_viewer_button}},  {"KorvelHelp.ico", 0, false, {help_button}},
   };
   fake.files.remove("C:\\KORVEL\\Exe\\Uir\\Print.ico");
-  run([&] { EXPECT_EQ(control(1021).image, 0u) << "a missing icon leaves its button bare"; });
+  run([&] { EXPECT_EQ(control(print_button).image, 0u) << "a missing icon leaves its button bare"; });
   ASSERT_EQ(fake.windows.icon_loads.size(), std::size(rows));
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     const auto& load = fake.windows.icon_loads[i];
@@ -96,7 +105,7 @@ TEST_F(MainDialog, StartUpLanguageChoosesTheItemAndGoesToLanguageDatAsRead) {
     row.fake.files.add_file("C:\\KORVEL\\Exe\\work_dir.dat", "D:\\Work\r\n");
     row.fake.files.add_file("D:\\Work\\ComVek.dat", "older\r\n" + c.comvek_record + "\r\n");
     row.run([&] {
-      EXPECT_EQ(row.control(1026).current, c.item) << c.comvek_record;
+      EXPECT_EQ(row.control(language_list).current, c.item) << c.comvek_record;
       EXPECT_EQ(row.fake.files.content("C:\\KORVEL\\Exe\\language.dat"), LanguageText(c.comvek_record).padded() + "\r\n");
       EXPECT_FALSE(row.state.project.romanian_output) << "set only when the user changes the language";
     });
@@ -105,7 +114,7 @@ TEST_F(MainDialog, StartUpLanguageChoosesTheItemAndGoesToLanguageDatAsRead) {
 
 TEST_F(MainDialog, ExitEscapeAndTheCloseBoxEndTheRunAlike) {
   const std::function<void(fake::FakeNativeDialogs&, NativeWindow)> ways[] = {
-      [](fake::FakeNativeDialogs& d, NativeWindow window) { d.click(window, 1); },
+      [](fake::FakeNativeDialogs& d, NativeWindow window) { d.click(window, exit_button); },
       [](fake::FakeNativeDialogs& d, NativeWindow window) { d.escape(window); },
       [](fake::FakeNativeDialogs& d, NativeWindow window) { d.close_box(window); },
   };
@@ -115,7 +124,7 @@ TEST_F(MainDialog, ExitEscapeAndTheCloseBoxEndTheRunAlike) {
     f.files.add_file("C:\\KORVEL\\Exe\\recent.dat", "C:\\Jobs\\a.dat\r\n.dat\r\n");
     f.files.add_file("C:\\KORVEL\\Exe\\LORIM.exe", "");
     EXPECT_EQ(row.run([&] {
-      f.dialogs.click(row.w, 1004);  // still running at the end
+      f.dialogs.click(row.w, structure_graph_button);  // still running at the end
       end_it(f.dialogs, row.w);
       f.windows.user_actions.push_back([] { ADD_FAILURE() << "the loop went on after the dialog ended"; });
     }), 0);
@@ -130,19 +139,21 @@ TEST_F(MainDialog, ExitEscapeAndTheCloseBoxEndTheRunAlike) {
 
 TEST_F(MainDialog, ButtonsWithRoutinesDoNotEndTheDialog) {
   run([&] {
-    for (int id : {1000, 1011, 1020, 1015, 1017, 1004, 1025, 1027, 1018}) fake.dialogs.click(w, id);
+    for (int id : {select_geometry_button, select_loading_button, select_recent_button, geometry_creator_button,
+                   loading_creator_button, structure_graph_button, users_guide_button, help_button, about_button})
+      fake.dialogs.click(w, id);
     EXPECT_TRUE(fake.dialogs.windows.at(w).open);
   });
 }
 
 TEST_F(MainDialog, PostProcessorSwitchEnablesItsSevenButtons) {
   run([&] {
-    fake.dialogs.click(w, 1013);
-    for (int id : {1005, 1006, 1022, 1007, 1008, 1014, 1019}) EXPECT_TRUE(control(id).enabled) << id;
-    EXPECT_FALSE(control(1023).enabled);
-    fake.dialogs.click(w, 1013);
-    for (int id : {1005, 1006, 1022, 1007, 1008, 1014, 1019}) EXPECT_FALSE(control(id).enabled) << id;
-    EXPECT_TRUE(control(1004).enabled);
+    fake.dialogs.click(w, post_processor_switch);
+    for (int id : post_processors) EXPECT_TRUE(enabled(id)) << id;
+    EXPECT_FALSE(control(geometry_viewer_button).enabled);
+    fake.dialogs.click(w, post_processor_switch);
+    for (int id : post_processors) EXPECT_FALSE(enabled(id)) << id;
+    EXPECT_TRUE(control(structure_graph_button).enabled);
   });
 }
 

@@ -145,7 +145,7 @@ TEST(PackagePrograms, EveryButtonStartsOneProgram) {
     EXPECT_EQ(package_program_for(program.control_id)->name, program.name);
     EXPECT_EQ(program.has_variant, program.name != "Tasprel") << program.name;
   }
-  EXPECT_FALSE(package_program_for(1010));  // View / Edit starts the platform's editor
+  EXPECT_FALSE(package_program_for(view_edit_button));  // View / Edit starts the platform's editor
 }
 
 }  // namespace

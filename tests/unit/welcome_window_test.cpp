@@ -86,7 +86,8 @@ class Welcome : public fake::LauncherTest {};
 
 TEST_F(Welcome, SplashPaintsWithSoundThenItsTimerEndsIt) {
   bool dialog_before_splash_ended = false;
-  fake.windows.splash_actions.push_back([&] { dialog_before_splash_ended = fake.dialogs.find(102) != 0; });
+  fake.windows.splash_actions.push_back(
+      [&] { dialog_before_splash_ended = fake.dialogs.find(main_dialog_template) != 0; });
   run();
   ASSERT_EQ(fake.windows.welcome.size(), 1u);
   const auto& [splash, window] = *fake.windows.welcome.begin();
@@ -111,8 +112,8 @@ TEST_F(Welcome, AClickEndsTheSplashAtOnceAndARepaintRestartsItsSound) {
 TEST_F(Welcome, WithTheSwitchOffTheSplashIsSilent) {
   fake.files.add_file("C:\\KORVEL\\Exe\\Sound.dat", " F\r\n");
   run([&] {
-    EXPECT_FALSE(control(1028).checked);
-    EXPECT_EQ(control(1028).text, "Sound Off");
+    EXPECT_FALSE(control(sound_check_box).checked);
+    EXPECT_EQ(control(sound_check_box).text, "Sound Off");
   });
   EXPECT_TRUE(fake.sound.played.empty());
   EXPECT_EQ(fake.windows.welcome.begin()->second.timer_ms, 4000u);
@@ -125,7 +126,7 @@ TEST_F(Welcome, TheSplashsCloseBoxSilencesLaterPaints) {
     fake.windows.destroy_window(state.ui.splash.window);
   });
   run([&] {
-    fake.dialogs.click(w, 1018);
+    fake.dialogs.click(w, about_button);
     fake.windows.paint(fake.windows.welcome.rbegin()->first);
   });
   EXPECT_EQ(fake.sound.names(), (std::vector<std::string>{"KorvelWelcome.wav", "GoodBye.wav"}));
@@ -138,8 +139,8 @@ TEST_F(Welcome, HiddenStartShowsTheSplashNormally) {
 
 TEST_F(Welcome, AboutOpensOneSilentWindowPerClick) {
   run([&] {
-    fake.dialogs.click(w, 1018);
-    fake.dialogs.click(w, 1018);
+    fake.dialogs.click(w, about_button);
+    fake.dialogs.click(w, about_button);
     for (const auto& [window, about] : fake.windows.welcome) {
       if (window == state.ui.splash.window) continue;
       EXPECT_EQ(about.title, "About KORVEL");
@@ -170,15 +171,15 @@ TEST_F(Welcome, NoWelcomeClassOrWindowMeansTheStartUpError) {
 TEST_F(Welcome, TheSoundSwitchRetitlesItselfAndIsSavedInTheExeFolder) {
   fake.file_dialogs.answers = {"D:\\Data\\frame.dat"};
   run([&] {
-    fake.dialogs.click(w, 1028);
-    EXPECT_EQ(control(1028).text, "Sound Off");
+    fake.dialogs.click(w, sound_check_box);
+    EXPECT_EQ(control(sound_check_box).text, "Sound Off");
     EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\Sound.dat"), " F\r\n");
-    fake.dialogs.click(w, 1000);  // the current directory moves to D:\Data
-    fake.dialogs.click(w, 1028);
-    EXPECT_EQ(control(1028).text, "Sound On");
+    fake.dialogs.click(w, select_geometry_button);  // the current directory moves to D:\Data
+    fake.dialogs.click(w, sound_check_box);
+    EXPECT_EQ(control(sound_check_box).text, "Sound On");
     EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\Sound.dat"), " T\r\n");
     EXPECT_FALSE(fake.files.has("D:\\Data\\Sound.dat"));
-    fake.dialogs.click(w, 1028);
+    fake.dialogs.click(w, sound_check_box);
   });
   EXPECT_EQ(fake.sound.names(), (std::vector<std::string>{"KorvelWelcome.wav"})) << "switched off before the exit";
 }
