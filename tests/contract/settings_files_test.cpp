@@ -7,6 +7,7 @@
 #include "settings/records.h"
 #include "settings/settings_store.h"
 #include "app/launcher.h"
+#include "ui/control_ids.h"
 
 namespace korvel {
 namespace {
@@ -36,7 +37,7 @@ class SettingsFiles : public ::testing::Test {
     fake::FakeFileDialogs file_dialogs(fake_files_);
     Platform platform{files(), boxes_, sound_, processes_, windows, dialogs, file_dialogs};
     LauncherState state(platform);
-    windows.user_actions.push_back([&] { dialogs.escape(dialogs.find(102)); });
+    windows.user_actions.push_back([&] { dialogs.escape(dialogs.find(main_dialog_template)); });
     EXPECT_EQ(run_launcher(state, 1), 0);
     EXPECT_FALSE(windows.ran_dry);
     sound_on_ = state.settings.sound_on;

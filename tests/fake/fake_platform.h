@@ -93,6 +93,12 @@ class FakeSound final : public Sound {
  public:
   explicit FakeSound(std::vector<std::string>* events = nullptr) : events_(events) {}
   std::vector<std::string> played;
+  // The file names of the sounds played, in order.
+  std::vector<std::string> names() const {
+    std::vector<std::string> result;
+    for (const std::string& path : played) result.push_back(path.substr(path.rfind('\\') + 1));
+    return result;
+  }
   void play(std::string_view path) override {
     played.emplace_back(path);
     if (events_) events_->push_back("sound " + std::string(path));

@@ -8,10 +8,8 @@
 #include <set>
 #include <tuple>
 
-#include "fake_platform.h"
+#include "launcher_fixture.h"
 #include "settings/settings_formats.h"
-#include "app/launcher.h"
-#include "app/main_dialog.h"
 
 namespace korvel {
 namespace {
@@ -53,9 +51,8 @@ void install(fake::FakePlatform& fake) {
 // off, chooses the Loading File (which moves the current directory) and
 // leaves, ending the programs still running.
 Outcome run_session(std::optional<Fault> fault) {
-  fake::FakePlatform fake;
-  Platform platform = fake.platform();
-  LauncherState state{platform};
+  fake::FakeLauncher launcher;
+  fake::FakePlatform& fake = launcher.fake;
   install(fake);
   Outcome outcome;
   outcome.files_before = fake.files.snapshot();
@@ -68,18 +65,16 @@ Outcome run_session(std::optional<Fault> fault) {
   fake.files.fail = hook;
   fake.processes.fail = hook;
   fake.file_dialogs.answers = {"C:\\Jobs\\frame.inc"};
-  fake.windows.user_actions.push_back([&] {
-    const NativeWindow w = fake.dialogs.find(main_dialog_template);
-    fake.dialogs.type(w, 1001, "C:\\Jobs\\frame.dat");
-    fake.dialogs.click(w, 1003);
-    fake.dialogs.click(w, 1023);
-    fake.dialogs.click(w, 1005);
-    fake.dialogs.click(w, 1028);
-    fake.dialogs.click(w, 1011);
+  outcome.exit_code = launcher.run([&] {
+    const NativeWindow w = launcher.w;
+    fake.dialogs.type(w, geometry_edit, "C:\\Jobs\\frame.dat");
+    fake.dialogs.click(w, solver_button);
+    fake.dialogs.click(w, geometry_viewer_button);
+    fake.dialogs.click(w, displacement_button);
+    fake.dialogs.click(w, sound_check_box);
+    fake.dialogs.click(w, select_loading_button);
     fake.message_boxes.answers = {mb::answer_yes};
-    fake.dialogs.click(w, 1);
   });
-  outcome.exit_code = run_launcher(state, 1);
   outcome.ran_dry = fake.windows.ran_dry;
   outcome.files_after = fake.files.snapshot();
   outcome.messages = fake.message_boxes.shown;

@@ -4,69 +4,63 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_platform.h"
-#include "app/launcher.h"
+#include "launcher_fixture.h"
 
 namespace korvel {
 namespace {
 
-class MainDialog : public ::testing::Test {
- protected:
-  fake::FakePlatform fake;
-  Platform platform = fake.platform();
-  LauncherState state{platform};
-  std::optional<int> exit_code;
+// The check box's six post-processors and Vantik.
+constexpr int post_processors[] = {displacement_button, stress_button, reactions_button, time_history_button,
+                                   maximum_values_button, max_processor_button, structure_viewer_button};
 
+class MainDialog : public fake::LauncherTest {
+ protected:
   void SetUp() override {
     for (const IconFile& icon : icon_files) fake.files.add_file("C:\\KORVEL\\Exe\\Uir\\" + std::string(icon.file), "");
   }
-  // Runs the Launcher; `user` acts once the main dialog is up, then the dialog is left as it is.
-  void run(std::function<void(NativeWindow)> user) {
-    fake.windows.user_actions.push_back([this, user] { user(fake.dialogs.find(main_dialog_template)); });
-    exit_code = run_launcher(state, 1);
-  }
-  fake::FakeControl& control(NativeWindow window, int id) { return fake.dialogs.control(window, id); }
 };
 
 TEST_F(MainDialog, FirstValuesAfterStartUp) {
-  run([&](NativeWindow w) {
+  run([&] {
     ASSERT_NE(w, 0u);
-    for (int id : {1003, 1023, 1005, 1006, 1022, 1007, 1008, 1014, 1019, 1010, 1021})
-      EXPECT_FALSE(control(w, id).enabled) << id;
-    for (int id : {1000, 1011, 1020, 1015, 1017, 1004, 1025, 1027, 1018, 1, 1013, 1028, 1001, 1002, 1012, 1016, 1026})
-      EXPECT_TRUE(control(w, id).enabled) << id;
+    for (int id : {solver_button, geometry_viewer_button, view_edit_button, print_button})
+      EXPECT_FALSE(enabled(id)) << id;
+    for (int id : post_processors) EXPECT_FALSE(enabled(id)) << id;
+    for (int id : {select_geometry_button, select_loading_button, select_recent_button, geometry_creator_button,
+                   loading_creator_button, structure_graph_button, users_guide_button, help_button, about_button,
+                   exit_button, post_processor_switch, sound_check_box, geometry_edit, output_edit, loading_edit,
+                   file_list, language_list})
+      EXPECT_TRUE(enabled(id)) << id;
     // The names hold the bare extensions; the edits show them without padding.
-    EXPECT_EQ(control(w, 1001).text, ".dat");
-    EXPECT_EQ(control(w, 1002).text, ".rez");
-    EXPECT_EQ(control(w, 1012).text, ".inc");
+    EXPECT_EQ(control(geometry_edit).text, ".dat");
+    EXPECT_EQ(control(output_edit).text, ".rez");
+    EXPECT_EQ(control(loading_edit).text, ".inc");
     EXPECT_EQ(state.project.geometry_file.padded(), PathText(".dat").padded());
     EXPECT_EQ(state.project.output_file.padded(), PathText(".rez").padded());
     EXPECT_EQ(state.project.loading_file.padded(), PathText(".inc").padded());
-    EXPECT_EQ(control(w, 1016).items, (std::vector<std::string>{"", "", "", "New"}));
-    EXPECT_EQ(control(w, 1026).items, (std::vector<std::string>{"English", "Romanian"}));
-    EXPECT_EQ(control(w, 1026).current, 0);
-    EXPECT_FALSE(control(w, 1013).checked);
-    EXPECT_TRUE(control(w, 1028).checked);
-    EXPECT_EQ(control(w, 1028).text, "Sound On");
+    EXPECT_EQ(control(file_list).items, (std::vector<std::string>{"", "", "", "New"}));
+    EXPECT_EQ(control(language_list).items, (std::vector<std::string>{"English", "Romanian"}));
+    EXPECT_EQ(control(language_list).current, 0);
+    EXPECT_FALSE(control(post_processor_switch).checked);
+    EXPECT_TRUE(control(sound_check_box).checked);
+    EXPECT_EQ(control(sound_check_box).text, "Sound On");
     EXPECT_EQ(fake.dialogs.windows.at(w).show_command, 1);
     EXPECT_EQ(fake.dialogs.windows.at(w).owner, 0u);
 
     // Window icon, button images in their places, the pale-yellow fields.
     EXPECT_NE(fake.windows.small_icons.at(w), 0u);
-    EXPECT_EQ(fake.windows.small_icons.at(w), control(w, 1003).image);
-    EXPECT_EQ(control(w, 1000).image, control(w, 1011).image);
-    for (int id : icon_button_order) EXPECT_NE(control(w, id).image, 0u) << id;
+    EXPECT_EQ(fake.windows.small_icons.at(w), control(solver_button).image);
+    EXPECT_EQ(control(select_geometry_button).image, control(select_loading_button).image);
+    for (int id : icon_button_order) EXPECT_NE(control(id).image, 0u) << id;
     const auto& colouring = fake.windows.coloured.at(w);
-    EXPECT_EQ(colouring.edits, (std::vector<int>{1001, 1002, 1012}));
-    EXPECT_EQ(colouring.lists, (std::vector<int>{1016}));
+    EXPECT_EQ(colouring.edits, (std::vector<int>{geometry_edit, output_edit, loading_edit}));
+    EXPECT_EQ(colouring.lists, (std::vector<int>{file_list}));
     EXPECT_EQ(colouring.rgb, 0x00B4FFFFu);
 
-    fake.dialogs.select(w, 1016, 0);  // the Geometry entry before any name is typed
+    fake.dialogs.select(w, file_list, 0);  // the Geometry entry before any name is typed
     ASSERT_EQ(fake.message_boxes.shown.size(), 1u);
     EXPECT_EQ(fake.message_boxes.shown[0].text, "\".dat\": File NOT found.\n\nCheck for File Name !");
-    fake.dialogs.click(w, 1);
   });
-  EXPECT_EQ(exit_code, 0);
 }
 
 TEST_F(MainDialog, IconsComeFromUirAtTheirSizes) {
@@ -76,31 +70,27 @@ TEST_F(MainDialog, IconsComeFromUirAtTheirSizes) {
     bool vga_colour;
     std::vector<int> buttons;
   } rows[] = {
-      {"iconKorvel.ico", 0, false, {1003}},   {"puna.ico", 0, false, {1005}},
-      {"Stress2.ico", 0, false, {1006}},      {"Reaction2.ico", 0, false, {1022}},
-      {"History2.ico", 0, false, {1007}},     {"Max.ico", 0, false, {1008}},
-      {"Post.ico", 48, false, {1014}},        {"InputFile1.ico", 0, false, {1015}},
-      {"InputFile2.ico", 0, false, {1017}},   {"IconStructure.ico", 48, true, {1004}},
-      {"IconVantik.ico", 48, true, {1019}},   {"IconWord3.ico", 0, false, {1025}},
-      {"Print.ico", 0, false, {1021}},        {"Notepad.ico", 32, false, {1010}},
-      {"IconExit.ico", 48, false, {1}},       {"About.ico", 48, false, {1018}},
-      {"Open.ico", 0, false, {1000, 1011}},   {"Open5.ico", 0, false, {1020}},
-      {"IconSivra.ico", 0, false, {1023}},    {"KorvelHelp.ico", 0, false, {1027}},
+      {"iconKorvel.ico", 0, false, {solver_button}},          {"puna.ico", 0, false, {displacement_button}},
+      {"Stress2.ico", 0, false, {stress_button}},             {"Reaction2.ico", 0, false, {reactions_button}},
+      {"History2.ico", 0, false, {time_history_button}},      {"Max.ico", 0, false, {maximum_values_button}},
+      {"Post.ico", 48, false, {max_processor_button}},        {"InputFile1.ico", 0, false, {geometry_creator_button}},
+      {"InputFile2.ico", 0, false, {loading_creator_button}}, {"IconStructure.ico", 48, true, {structure_graph_button}},
+      {"IconVantik.ico", 48, true, {structure_viewer_button}}, {"IconWord3.ico", 0, false, {users_guide_button}},
+      {"Print.ico", 0, false, {print_button}},                {"Notepad.ico", 32, false, {view_edit_button}},
+      {"IconExit.ico", 48, false, {exit_button}},             {"About.ico", 48, false, {about_button}},
+      {"Open.ico", 0, false, {select_geometry_button, select_loading_button}},
+      {"Open5.ico", 0, false, {select_recent_button}},
+      {"IconSivra.ico", 0, false, {geometry_viewer_button}},  {"KorvelHelp.ico", 0, false, {help_button}},
   };
   fake.files.remove("C:\\KORVEL\\Exe\\Uir\\Print.ico");
-  NativeWindow main = 0;
-  run([&](NativeWindow w) {
-    main = w;
-    EXPECT_EQ(control(w, 1021).image, 0u) << "a missing icon leaves its button bare";
-    fake.dialogs.click(w, 1);
-  });
+  run([&] { EXPECT_EQ(control(print_button).image, 0u) << "a missing icon leaves its button bare"; });
   ASSERT_EQ(fake.windows.icon_loads.size(), std::size(rows));
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     const auto& load = fake.windows.icon_loads[i];
     const Row& row = rows[i];
     EXPECT_EQ(load.path, "C:\\KORVEL\\Exe\\Uir\\" + std::string(row.file)) << "in the table's order";
     EXPECT_EQ(std::tie(load.width, load.height, load.vga_colour), std::tie(row.size, row.size, row.vga_colour)) << row.file;
-    for (int button : row.buttons) EXPECT_EQ(control(main, button).image, load.handle) << row.file;
+    for (int button : row.buttons) EXPECT_EQ(control(button).image, load.handle) << row.file;
   }
   EXPECT_TRUE(fake.message_boxes.shown.empty());
 }
@@ -111,73 +101,65 @@ TEST_F(MainDialog, StartUpLanguageChoosesTheItemAndGoesToLanguageDatAsRead) {
     int item;
   } cases[] = {{"Romanian", 1}, {"romanian", 1}, {"R", 1}, {"English", 0}, {"", 0}, {" Romanian", 0}, {"Deutsch", 0}};
   for (const Case& c : cases) {
-    fake::FakePlatform f;
-    Platform p = f.platform();
-    LauncherState s(p);
-    f.files.add_file("C:\\KORVEL\\Exe\\work_dir.dat", "D:\\Work\r\n");
-    f.files.add_file("D:\\Work\\ComVek.dat", "older\r\n" + c.comvek_record + "\r\n");
-    f.windows.user_actions.push_back([&] {
-      const NativeWindow w = f.dialogs.find(main_dialog_template);
-      EXPECT_EQ(f.dialogs.control(w, 1026).current, c.item) << c.comvek_record;
-      EXPECT_EQ(f.files.content("C:\\KORVEL\\Exe\\language.dat"), LanguageText(c.comvek_record).padded() + "\r\n");
-      EXPECT_FALSE(s.project.romanian_output) << "set only when the user changes the language";
-      f.dialogs.click(w, 1);
+    fake::FakeLauncher row;
+    row.fake.files.add_file("C:\\KORVEL\\Exe\\work_dir.dat", "D:\\Work\r\n");
+    row.fake.files.add_file("D:\\Work\\ComVek.dat", "older\r\n" + c.comvek_record + "\r\n");
+    row.run([&] {
+      EXPECT_EQ(row.control(language_list).current, c.item) << c.comvek_record;
+      EXPECT_EQ(row.fake.files.content("C:\\KORVEL\\Exe\\language.dat"), LanguageText(c.comvek_record).padded() + "\r\n");
+      EXPECT_FALSE(row.state.project.romanian_output) << "set only when the user changes the language";
     });
-    run_launcher(s, 1);
   }
 }
 
 TEST_F(MainDialog, ExitEscapeAndTheCloseBoxEndTheRunAlike) {
   const std::function<void(fake::FakeNativeDialogs&, NativeWindow)> ways[] = {
-      [](fake::FakeNativeDialogs& d, NativeWindow w) { d.click(w, 1); },
-      [](fake::FakeNativeDialogs& d, NativeWindow w) { d.escape(w); },
-      [](fake::FakeNativeDialogs& d, NativeWindow w) { d.close_box(w); },
+      [](fake::FakeNativeDialogs& d, NativeWindow window) { d.click(window, exit_button); },
+      [](fake::FakeNativeDialogs& d, NativeWindow window) { d.escape(window); },
+      [](fake::FakeNativeDialogs& d, NativeWindow window) { d.close_box(window); },
   };
   for (const auto& end_it : ways) {
-    fake::FakePlatform f;
-    Platform p = f.platform();
-    LauncherState s(p);
+    fake::FakeLauncher row;
+    fake::FakePlatform& f = row.fake;
     f.files.add_file("C:\\KORVEL\\Exe\\recent.dat", "C:\\Jobs\\a.dat\r\n.dat\r\n");
     f.files.add_file("C:\\KORVEL\\Exe\\LORIM.exe", "");
-    f.windows.user_actions.push_back([&] {
-      f.dialogs.click(f.dialogs.find(main_dialog_template), 1004);  // still running at the end
-      end_it(f.dialogs, f.dialogs.find(main_dialog_template));
-    });
-    f.windows.user_actions.push_back([] { ADD_FAILURE() << "the loop went on after the dialog ended"; });
-    EXPECT_EQ(run_launcher(s, 1), 0);
+    EXPECT_EQ(row.run([&] {
+      f.dialogs.click(row.w, structure_graph_button);  // still running at the end
+      end_it(f.dialogs, row.w);
+      f.windows.user_actions.push_back([] { ADD_FAILURE() << "the loop went on after the dialog ended"; });
+    }), 0);
     EXPECT_EQ(f.windows.quit_posted, 0);
     EXPECT_EQ(f.files.content("C:\\KORVEL\\Exe\\recent.dat"), "C:\\Jobs\\a.dat\r\n") << "saved at exit";
     EXPECT_FALSE(f.files.has("C:\\KORVEL\\Exe\\language.dat"));
-    EXPECT_TRUE(s.main_dialog.controls.empty()) << "the record is freed";
+    EXPECT_TRUE(row.state.main_dialog.controls.empty()) << "the record is freed";
     ASSERT_EQ(f.message_boxes.shown.size(), 1u);
     EXPECT_EQ(f.message_boxes.shown[0].text, "1 Program Is Still Running!\nWould You Like to Terminate It?");
   }
 }
 
 TEST_F(MainDialog, ButtonsWithRoutinesDoNotEndTheDialog) {
-  run([&](NativeWindow w) {
-    for (int id : {1000, 1011, 1020, 1015, 1017, 1004, 1025, 1027, 1018}) fake.dialogs.click(w, id);
+  run([&] {
+    for (int id : {select_geometry_button, select_loading_button, select_recent_button, geometry_creator_button,
+                   loading_creator_button, structure_graph_button, users_guide_button, help_button, about_button})
+      fake.dialogs.click(w, id);
     EXPECT_TRUE(fake.dialogs.windows.at(w).open);
-    fake.dialogs.click(w, 1);
   });
 }
 
 TEST_F(MainDialog, PostProcessorSwitchEnablesItsSevenButtons) {
-  run([&](NativeWindow w) {
-    fake.dialogs.click(w, 1013);
-    for (int id : {1005, 1006, 1022, 1007, 1008, 1014, 1019}) EXPECT_TRUE(control(w, id).enabled) << id;
-    EXPECT_FALSE(control(w, 1023).enabled);
-    fake.dialogs.click(w, 1013);
-    for (int id : {1005, 1006, 1022, 1007, 1008, 1014, 1019}) EXPECT_FALSE(control(w, id).enabled) << id;
-    EXPECT_TRUE(control(w, 1004).enabled);
-    fake.dialogs.click(w, 1);
+  run([&] {
+    fake.dialogs.click(w, post_processor_switch);
+    for (int id : post_processors) EXPECT_TRUE(enabled(id)) << id;
+    EXPECT_FALSE(control(geometry_viewer_button).enabled);
+    fake.dialogs.click(w, post_processor_switch);
+    for (int id : post_processors) EXPECT_FALSE(enabled(id)) << id;
+    EXPECT_TRUE(control(structure_graph_button).enabled);
   });
 }
 
 TEST_F(MainDialog, ADialogThatCannotBeMadeEndsWithTheStartUpError) {
   fake.dialogs.fail_create = true;
-  exit_code = run_launcher(state, 1);
-  EXPECT_EQ(exit_code, 0);
+  EXPECT_EQ(run_launcher(state, 1), 0);
   ASSERT_EQ(fake.message_boxes.shown.size(), 1u);
   EXPECT_EQ(fake.message_boxes.shown[0].text, "Error initializing application Korvel");
   EXPECT_EQ(fake.message_boxes.shown[0].caption, "Error");

@@ -4,10 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_platform.h"
+#include "launcher_fixture.h"
 #include "project/recent_files.h"
-#include "app/launcher.h"
-#include "app/main_dialog.h"
 
 namespace korvel {
 namespace {
@@ -55,26 +53,9 @@ TEST(NameChecks, EmptyFormsBlanksAndSearch) {
   EXPECT_FALSE(file_is_found(files, PathText("")));
 }
 
-class ProjectFiles : public ::testing::Test {
+class ProjectFiles : public fake::LauncherTest {
  protected:
-  fake::FakePlatform fake;
-  Platform platform = fake.platform();
-  LauncherState state{platform};
-  NativeWindow w = 0;
-
-  // Runs the Launcher with the user's actions in `steps`, then E X I T.
-  void run(std::function<void()> steps) {
-    fake.windows.user_actions.push_back([this, steps] {
-      w = fake.dialogs.find(main_dialog_template);
-      steps();
-      fake.dialogs.click(w, 1);
-    });
-    EXPECT_EQ(run_launcher(state, 1), 0);
-    EXPECT_FALSE(fake.windows.ran_dry);
-  }
-  fake::FakeControl& control(int id) { return fake.dialogs.control(w, id); }
   std::string text(int id) { return std::string(trim_blanks(control(id).text)); }
-  bool enabled(int id) { return control(id).enabled; }
   std::string language_dat(std::string_view folder = "C:\\KORVEL\\Exe") {
     return fake.files.content(std::string(folder) + "\\language.dat").value_or("(none)");
   }
@@ -82,68 +63,68 @@ class ProjectFiles : public ::testing::Test {
 
 TEST_F(ProjectFiles, TypingAGeometryNameDerivesTheOthers) {
   run([&] {
-    fake.dialogs.type(w, 1001, "C:\\My.Jobs\\frame.dat");
-    EXPECT_EQ(text(1012), "C:\\My.inc");
-    EXPECT_EQ(text(1002), "C:\\My.rez");
-    EXPECT_TRUE(enabled(1003));
-    EXPECT_TRUE(enabled(1023));
-    EXPECT_EQ(control(1016).items[0], "Geometry File");
-    EXPECT_EQ(control(1016).items[1], "") << "the edits the layer fills raise no routine";
-    EXPECT_EQ(control(1016).items[2], "");
+    fake.dialogs.type(w, geometry_edit, "C:\\My.Jobs\\frame.dat");
+    EXPECT_EQ(text(loading_edit), "C:\\My.inc");
+    EXPECT_EQ(text(output_edit), "C:\\My.rez");
+    EXPECT_TRUE(enabled(solver_button));
+    EXPECT_TRUE(enabled(geometry_viewer_button));
+    EXPECT_EQ(control(file_list).items[0], "Geometry File");
+    EXPECT_EQ(control(file_list).items[1], "") << "the edits the layer fills raise no routine";
+    EXPECT_EQ(control(file_list).items[2], "");
 
-    fake.dialogs.type(w, 1001, "frame");  // no full stop: still a name
-    EXPECT_EQ(text(1012), ".inc");
-    EXPECT_TRUE(enabled(1003));
+    fake.dialogs.type(w, geometry_edit, "frame");  // no full stop: still a name
+    EXPECT_EQ(text(loading_edit), ".inc");
+    EXPECT_TRUE(enabled(solver_button));
 
-    fake.dialogs.type(w, 1001, "");
-    EXPECT_EQ(text(1012), ".inc");
-    EXPECT_EQ(text(1002), ".rez");
-    EXPECT_FALSE(enabled(1003));
-    EXPECT_FALSE(enabled(1023));
+    fake.dialogs.type(w, geometry_edit, "");
+    EXPECT_EQ(text(loading_edit), ".inc");
+    EXPECT_EQ(text(output_edit), ".rez");
+    EXPECT_FALSE(enabled(solver_button));
+    EXPECT_FALSE(enabled(geometry_viewer_button));
   });
   EXPECT_EQ(state.project.geometry_file, "");
 }
 
 TEST_F(ProjectFiles, LoadingAndOutputFieldsSwitchOnlyWhatTheyOwn) {
   run([&] {
-    fake.dialogs.type(w, 1001, "C:\\Jobs\\frame.dat");
-    fake.dialogs.type(w, 1012, "D:\\Loads\\wind.inc");
-    EXPECT_EQ(text(1002), "D:\\Loads\\wind.rez") << "the Output name follows the Loading name";
-    EXPECT_EQ(text(1001), "C:\\Jobs\\frame.dat");
-    EXPECT_EQ(control(1016).items[1], "Loading File");
+    fake.dialogs.type(w, geometry_edit, "C:\\Jobs\\frame.dat");
+    fake.dialogs.type(w, loading_edit, "D:\\Loads\\wind.inc");
+    EXPECT_EQ(text(output_edit), "D:\\Loads\\wind.rez") << "the Output name follows the Loading name";
+    EXPECT_EQ(text(geometry_edit), "C:\\Jobs\\frame.dat");
+    EXPECT_EQ(control(file_list).items[1], "Loading File");
 
-    control(1012).text = "\\.inc";  // pasted whole: one change
-    fake.dialogs.send_command(w, 1012, notify::edit_change);
-    EXPECT_FALSE(enabled(1003));
-    EXPECT_EQ(text(1002), "D:\\Loads\\wind.rez") << "an empty Loading name leaves the Output name";
-    EXPECT_TRUE(enabled(1023)) << "Sivra follows the Geometry name only";
+    control(loading_edit).text = "\\.inc";  // pasted whole: one change
+    fake.dialogs.send_command(w, loading_edit, notify::edit_change);
+    EXPECT_FALSE(enabled(solver_button));
+    EXPECT_EQ(text(output_edit), "D:\\Loads\\wind.rez") << "an empty Loading name leaves the Output name";
+    EXPECT_TRUE(enabled(geometry_viewer_button)) << "Sivra follows the Geometry name only";
 
-    fake.dialogs.type(w, 1002, "E:\\out.rez");
-    EXPECT_TRUE(enabled(1003));
-    EXPECT_EQ(text(1001), "C:\\Jobs\\frame.dat");
-    EXPECT_EQ(text(1012), "\\.inc");
-    EXPECT_EQ(control(1016).items[2], "Output File");
+    fake.dialogs.type(w, output_edit, "E:\\out.rez");
+    EXPECT_TRUE(enabled(solver_button));
+    EXPECT_EQ(text(geometry_edit), "C:\\Jobs\\frame.dat");
+    EXPECT_EQ(text(loading_edit), "\\.inc");
+    EXPECT_EQ(control(file_list).items[2], "Output File");
 
-    fake.dialogs.type(w, 1001, "C:\\Jobs\\tower.dat");
-    EXPECT_EQ(text(1012), "C:\\Jobs\\tower.inc") << "typing the Geometry name replaces a Loading name";
+    fake.dialogs.type(w, geometry_edit, "C:\\Jobs\\tower.dat");
+    EXPECT_EQ(text(loading_edit), "C:\\Jobs\\tower.inc") << "typing the Geometry name replaces a Loading name";
   });
 }
 
 TEST_F(ProjectFiles, EveryChangeDisablesViewAndPrintAndRewritesTheLanguage) {
   fake.files.add_file("C:\\Jobs\\frame.dat", "");
   run([&] {
-    fake.dialogs.type(w, 1001, "C:\\Jobs\\frame.dat");
-    fake.dialogs.select(w, 1016, 0);
-    EXPECT_TRUE(enabled(1010));
-    EXPECT_TRUE(enabled(1021));
-    fake.dialogs.select(w, 1026, 1);
-    EXPECT_FALSE(enabled(1010));
-    EXPECT_FALSE(enabled(1021));
+    fake.dialogs.type(w, geometry_edit, "C:\\Jobs\\frame.dat");
+    fake.dialogs.select(w, file_list, 0);
+    EXPECT_TRUE(enabled(view_edit_button));
+    EXPECT_TRUE(enabled(print_button));
+    fake.dialogs.select(w, language_list, 1);
+    EXPECT_FALSE(enabled(view_edit_button));
+    EXPECT_FALSE(enabled(print_button));
     EXPECT_EQ(language_dat(), "Romanian            \r\n");
     EXPECT_TRUE(state.project.romanian_output);
-    fake.dialogs.type(w, 1002, "x");
+    fake.dialogs.type(w, output_edit, "x");
     EXPECT_EQ(language_dat(), "Romanian            \r\n");
-    fake.dialogs.select(w, 1026, 0);
+    fake.dialogs.select(w, language_list, 0);
     EXPECT_EQ(language_dat(), "English             \r\n");
     EXPECT_FALSE(state.project.romanian_output);
   });
@@ -157,17 +138,17 @@ TEST_F(ProjectFiles, ChoosingAGeometryFile) {
   fake.files.add_file("C:\\Jobs\\frame.rez", "old results");
   fake.file_dialogs.answers = {std::nullopt, "C:\\Jobs\\frame.dat"};
   run([&] {
-    fake.dialogs.click(w, 1000);  // cancelled: nothing changes
-    EXPECT_EQ(text(1001), ".dat");
-    EXPECT_FALSE(enabled(1003));
+    fake.dialogs.click(w, select_geometry_button);  // cancelled: nothing changes
+    EXPECT_EQ(text(geometry_edit), ".dat");
+    EXPECT_FALSE(enabled(solver_button));
 
-    fake.dialogs.click(w, 1000);
-    EXPECT_EQ(text(1001), "C:\\Jobs\\frame.dat");
-    EXPECT_EQ(text(1012), "C:\\Jobs\\frame.inc");
-    EXPECT_EQ(text(1002), "C:\\Jobs\\frame.rez");
-    EXPECT_TRUE(enabled(1003));
-    EXPECT_TRUE(enabled(1023));
-    EXPECT_EQ(control(1016).items, (std::vector<std::string>{"Geometry File", "", "Output File (old)", "New"}));
+    fake.dialogs.click(w, select_geometry_button);
+    EXPECT_EQ(text(geometry_edit), "C:\\Jobs\\frame.dat");
+    EXPECT_EQ(text(loading_edit), "C:\\Jobs\\frame.inc");
+    EXPECT_EQ(text(output_edit), "C:\\Jobs\\frame.rez");
+    EXPECT_TRUE(enabled(solver_button));
+    EXPECT_TRUE(enabled(geometry_viewer_button));
+    EXPECT_EQ(control(file_list).items, (std::vector<std::string>{"Geometry File", "", "Output File (old)", "New"}));
     EXPECT_EQ(fake.files.current, "C:\\Jobs");
     EXPECT_EQ(language_dat("C:\\Jobs"), "English             \r\n") << "where the programs started next look";
   });
@@ -186,15 +167,15 @@ TEST_F(ProjectFiles, ChoosingALoadingFileTouchesOnlyLoadingAndOutput) {
   fake.files.add_file("D:\\Loads\\wind.inc", "");
   fake.file_dialogs.answers = {"D:\\Loads\\wind.inc", "C:\\Jobs\\frame.dat", "D:\\Loads\\wind.inc"};
   run([&] {
-    fake.dialogs.click(w, 1011);
-    EXPECT_EQ(text(1012), "D:\\Loads\\wind.inc");
-    EXPECT_EQ(text(1002), "D:\\Loads\\wind.rez");
-    EXPECT_EQ(text(1001), ".dat");
-    EXPECT_TRUE(enabled(1003)) << "even with no Geometry name";
-    EXPECT_FALSE(enabled(1023));
-    EXPECT_EQ(control(1016).items[1], "Loading File");
-    fake.dialogs.click(w, 1000);
-    fake.dialogs.click(w, 1011);
+    fake.dialogs.click(w, select_loading_button);
+    EXPECT_EQ(text(loading_edit), "D:\\Loads\\wind.inc");
+    EXPECT_EQ(text(output_edit), "D:\\Loads\\wind.rez");
+    EXPECT_EQ(text(geometry_edit), ".dat");
+    EXPECT_TRUE(enabled(solver_button)) << "even with no Geometry name";
+    EXPECT_FALSE(enabled(geometry_viewer_button));
+    EXPECT_EQ(control(file_list).items[1], "Loading File");
+    fake.dialogs.click(w, select_geometry_button);
+    fake.dialogs.click(w, select_loading_button);
   });
   ASSERT_EQ(fake.file_dialogs.shown.size(), 3u);
   EXPECT_EQ(fake.file_dialogs.shown[0].initial_directory, "") << "the first Loading dialog has no folder yet";
@@ -246,8 +227,8 @@ class RecentDialog : public ProjectFiles {
   std::vector<std::string> shown_items;
   void in_recent_dialog(std::function<void(NativeWindow)> act) {
     fake.dialogs.modal_scripts.push_back([this, act](NativeWindow recent) {
-      shown_items = fake.dialogs.control(recent, 1041).items;
-      EXPECT_FALSE(fake.dialogs.control(recent, 1).enabled) << "DONE waits for a pick";
+      shown_items = fake.dialogs.control(recent, recent_list).items;
+      EXPECT_FALSE(fake.dialogs.control(recent, recent_done_button).enabled) << "DONE waits for a pick";
       EXPECT_EQ(fake.dialogs.windows.at(recent).owner, w);
       act(recent);
     });
@@ -257,21 +238,21 @@ class RecentDialog : public ProjectFiles {
 TEST_F(RecentDialog, DoneAppliesAnExistingPick) {
   fake.files.add_file("C:\\KORVEL\\Exe\\recent.dat", "C:\\A.dat\r\nC:\\B.dat\r\nC:\\C.dat\r\n");
   in_recent_dialog([&](NativeWindow recent) {
-    fake.dialogs.select(recent, 1041, 4);  // an empty line: DONE stays off
-    EXPECT_FALSE(fake.dialogs.control(recent, 1).enabled);
-    fake.dialogs.select(recent, 1041, 2);
-    EXPECT_TRUE(fake.dialogs.control(recent, 1).enabled);
-    fake.dialogs.click(recent, 1);
+    fake.dialogs.select(recent, recent_list, 4);  // an empty line: DONE stays off
+    EXPECT_FALSE(fake.dialogs.control(recent, recent_done_button).enabled);
+    fake.dialogs.select(recent, recent_list, 2);
+    EXPECT_TRUE(fake.dialogs.control(recent, recent_done_button).enabled);
+    fake.dialogs.click(recent, recent_done_button);
   });
   run([&] {
-    fake.dialogs.type(w, 1012, "D:\\separate.inc");
-    fake.dialogs.type(w, 1001, "");  // no current name: the list is shown as it is
-    fake.dialogs.click(w, 1020);
-    EXPECT_EQ(text(1001), "C:\\C.dat");
-    EXPECT_EQ(text(1012), "C:\\C.inc") << "the pick's base name replaces a chosen Loading name";
-    EXPECT_EQ(text(1002), "C:\\C.rez");
-    EXPECT_EQ(control(1016).items[2], "Output File (old)");
-    EXPECT_TRUE(enabled(1003));
+    fake.dialogs.type(w, loading_edit, "D:\\separate.inc");
+    fake.dialogs.type(w, geometry_edit, "");  // no current name: the list is shown as it is
+    fake.dialogs.click(w, select_recent_button);
+    EXPECT_EQ(text(geometry_edit), "C:\\C.dat");
+    EXPECT_EQ(text(loading_edit), "C:\\C.inc") << "the pick's base name replaces a chosen Loading name";
+    EXPECT_EQ(text(output_edit), "C:\\C.rez");
+    EXPECT_EQ(control(file_list).items[2], "Output File (old)");
+    EXPECT_TRUE(enabled(solver_button));
   });
   EXPECT_EQ(shown_items, (std::vector<std::string>{"C:\\A.dat", "C:\\B.dat", "C:\\C.dat", "", ""}));
   EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\recent.dat"), "C:\\A.dat\r\nC:\\B.dat\r\nC:\\C.dat\r\n")
@@ -279,11 +260,11 @@ TEST_F(RecentDialog, DoneAppliesAnExistingPick) {
 }
 
 TEST_F(RecentDialog, TheCurrentFileHeadsTheListEvenWhenCancelled) {
-  in_recent_dialog([&](NativeWindow recent) { fake.dialogs.click(recent, 2); });
+  in_recent_dialog([&](NativeWindow recent) { fake.dialogs.click(recent, cancel_button); });
   run([&] {
-    fake.dialogs.type(w, 1001, "C:\\C.dat");
-    fake.dialogs.click(w, 1020);
-    EXPECT_EQ(text(1001), "C:\\C.dat");
+    fake.dialogs.type(w, geometry_edit, "C:\\C.dat");
+    fake.dialogs.click(w, select_recent_button);
+    EXPECT_EQ(text(geometry_edit), "C:\\C.dat");
   });
   EXPECT_EQ(shown_items, (std::vector<std::string>{"C:\\C.dat", "C:\\B.dat", "C:\\A.dat", "C:\\D.dat", "C:\\E.dat"}));
   EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\recent.dat"),
@@ -291,22 +272,22 @@ TEST_F(RecentDialog, TheCurrentFileHeadsTheListEvenWhenCancelled) {
 }
 
 TEST_F(RecentDialog, DoubleClickAppliesAtOnce) {
-  in_recent_dialog([&](NativeWindow recent) { fake.dialogs.double_click(recent, 1041, 3); });
+  in_recent_dialog([&](NativeWindow recent) { fake.dialogs.double_click(recent, recent_list, 3); });
   run([&] {
-    fake.dialogs.type(w, 1002, "C:\\old.rez");
-    EXPECT_EQ(control(1016).items[2], "Output File");
-    fake.dialogs.click(w, 1020);
-    EXPECT_EQ(text(1001), "C:\\D.dat");
-    EXPECT_EQ(control(1016).items[2], "") << "there is no C:\\D.rez";
+    fake.dialogs.type(w, output_edit, "C:\\old.rez");
+    EXPECT_EQ(control(file_list).items[2], "Output File");
+    fake.dialogs.click(w, select_recent_button);
+    EXPECT_EQ(text(geometry_edit), "C:\\D.dat");
+    EXPECT_EQ(control(file_list).items[2], "") << "there is no C:\\D.rez";
   });
 }
 
 TEST_F(RecentDialog, AMissingFileIsReportedAndRemoved) {
-  in_recent_dialog([&](NativeWindow recent) { fake.dialogs.double_click(recent, 1041, 1); });
+  in_recent_dialog([&](NativeWindow recent) { fake.dialogs.double_click(recent, recent_list, 1); });
   run([&] {
-    fake.dialogs.type(w, 1001, "C:\\A.dat");
-    fake.dialogs.click(w, 1020);
-    EXPECT_EQ(text(1001), "C:\\A.dat") << "the Geometry File does not change";
+    fake.dialogs.type(w, geometry_edit, "C:\\A.dat");
+    fake.dialogs.click(w, select_recent_button);
+    EXPECT_EQ(text(geometry_edit), "C:\\A.dat") << "the Geometry File does not change";
   });
   ASSERT_EQ(fake.message_boxes.shown.size(), 1u);
   EXPECT_EQ(fake.message_boxes.shown[0].text, " File does not exist (was deleted) !");
@@ -320,10 +301,10 @@ TEST_F(RecentDialog, AnEntryLongerThanAListItemComesBackCutAndIsRemoved) {
   fake.files.add_file(long_name, "");
   fake.files.add_file("C:\\KORVEL\\Exe\\recent.dat", long_name + "\r\nC:\\A.dat\r\n");
   in_recent_dialog([&](NativeWindow recent) {
-    EXPECT_EQ(fake.dialogs.control(recent, 1041).items[0], long_name.substr(0, 256));
-    fake.dialogs.select(recent, 1041, 0);
+    EXPECT_EQ(fake.dialogs.control(recent, recent_list).items[0], long_name.substr(0, 256));
+    fake.dialogs.select(recent, recent_list, 0);
   });
-  run([&] { fake.dialogs.click(w, 1020); });
+  run([&] { fake.dialogs.click(w, select_recent_button); });
   ASSERT_EQ(fake.message_boxes.shown.size(), 1u) << "the cut name is not found";
   EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\recent.dat"), "C:\\A.dat\r\n");
 }
@@ -333,31 +314,31 @@ class FileList : public ProjectFiles {};
 TEST_F(FileList, FoundFilesEnableViewAndPrintMissingOnesAreReported) {
   fake.files.add_file("C:\\Jobs\\frame.dat", "");
   run([&] {
-    fake.dialogs.type(w, 1001, "C:\\Jobs\\frame.dat");
-    fake.dialogs.select(w, 1016, 0);
+    fake.dialogs.type(w, geometry_edit, "C:\\Jobs\\frame.dat");
+    fake.dialogs.select(w, file_list, 0);
     EXPECT_EQ(state.project.view_file, "C:\\Jobs\\frame.dat");
-    EXPECT_TRUE(enabled(1010));
-    EXPECT_TRUE(enabled(1021));
+    EXPECT_TRUE(enabled(view_edit_button));
+    EXPECT_TRUE(enabled(print_button));
 
-    fake.dialogs.type(w, 1002, "C:\\Jobs\\My Out.rez");
-    fake.dialogs.select(w, 1016, 0);  // enable both again
-    fake.dialogs.select(w, 1016, 2);
+    fake.dialogs.type(w, output_edit, "C:\\Jobs\\My Out.rez");
+    fake.dialogs.select(w, file_list, 0);  // enable both again
+    fake.dialogs.select(w, file_list, 2);
     ASSERT_EQ(fake.message_boxes.shown.size(), 1u);
     EXPECT_EQ(fake.message_boxes.shown[0].text, "\"C:\\Jobs\\My Out.rez\": File NOT found.\n\nCheck for File Name !");
     EXPECT_EQ(fake.message_boxes.shown[0].caption, "Wiew/Edit Message");
     EXPECT_EQ(fake.message_boxes.shown[0].type, mb::ok | mb::icon_error);
-    EXPECT_EQ(control(1016).items[2], "");
-    EXPECT_FALSE(enabled(1010));
-    EXPECT_TRUE(enabled(1021)) << "Print keeps its state";
+    EXPECT_EQ(control(file_list).items[2], "");
+    EXPECT_FALSE(enabled(view_edit_button));
+    EXPECT_TRUE(enabled(print_button)) << "Print keeps its state";
 
-    fake.dialogs.select(w, 1016, 3);  // "New" is never tested
+    fake.dialogs.select(w, file_list, 3);  // "New" is never tested
     EXPECT_EQ(state.project.view_file.padded(), PathText("\t").padded());
-    EXPECT_TRUE(enabled(1010));
+    EXPECT_TRUE(enabled(view_edit_button));
     EXPECT_EQ(fake.message_boxes.shown.size(), 1u);
 
-    fake.dialogs.double_click(w, 1016, 2);  // still missing: reported, nothing opens
+    fake.dialogs.double_click(w, file_list, 2);  // still missing: reported, nothing opens
     EXPECT_TRUE(fake.processes.starts.empty());
-    fake.dialogs.double_click(w, 1016, 3);
+    fake.dialogs.double_click(w, file_list, 3);
     ASSERT_EQ(fake.processes.starts.size(), 1u);
     EXPECT_EQ(fake.processes.starts[0].command_line, " \t") << "the editor without a file";
   });

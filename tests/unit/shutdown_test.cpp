@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_platform.h"
-#include "app/launcher.h"
+#include "launcher_fixture.h"
 
 namespace korvel {
 namespace {
@@ -19,12 +18,8 @@ TEST(ExitPrompt, CountsInTwoColumns) {
   EXPECT_EQ(exit_prompt_sound(2), "Running-2.wav");
 }
 
-class ShutDown : public ::testing::Test {
+class ShutDown : public fake::LauncherTest {
  protected:
-  fake::FakePlatform fake;
-  Platform platform = fake.platform();
-  LauncherState state{platform};
-
   void SetUp() override {
     fake.files.add_file("C:\\KORVEL\\Exe\\PUNA.exe", "");
     start_up(state, 1);
@@ -46,11 +41,6 @@ class ShutDown : public ::testing::Test {
       }
     }
     return ids;
-  }
-  std::vector<std::string> sounds_played() const {
-    std::vector<std::string> names;
-    for (const std::string& path : fake.sound.played) names.push_back(path.substr(path.rfind('\\') + 1));
-    return names;
   }
 };
 
@@ -96,7 +86,7 @@ TEST_F(ShutDown, NoOrAClosedBoxLeavesThemRunningWithoutTheFarewell) {
     shut_down(state, 0);
     EXPECT_TRUE(fake.processes.terminated.empty()) << answer;
     EXPECT_EQ(fake.processes.running.size(), 3u) << answer;
-    EXPECT_EQ(sounds_played(), (std::vector<std::string>{"Running-2.wav"})) << answer;
+    EXPECT_EQ(fake.sound.names(), (std::vector<std::string>{"Running-2.wav"})) << answer;
   }
 }
 

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "fake_platform.h"
+#include "launcher_fixture.h"
 #include "settings/settings_store.h"
-#include "app/launcher.h"
 #include "tools/package_programs.h"
 
 namespace korvel {
@@ -35,16 +34,9 @@ TEST(Directories, FollowTheStartFolder) {
   }
 }
 
-class StartUp : public ::testing::Test {
+class StartUp : public fake::LauncherTest {
  protected:
-  fake::FakePlatform fake;
-  Platform platform = fake.platform();
-  LauncherState state{platform};
-  // A whole run, the user closing the main dialog at once.
-  int run() {
-    fake.windows.user_actions.push_back([this] { fake.dialogs.escape(fake.dialogs.find(102)); });
-    return run_launcher(state, 1);
-  }
+  void leave() override { fake.dialogs.escape(w); }  // the user closes the main dialog at once
 };
 
 TEST_F(StartUp, SettingsFilesLieInTheStartFolder) {
@@ -121,17 +113,16 @@ TEST_F(StartUp, EveryWriteFailingStillStartsWithTheSwitchOn) {
 // ends with 0.
 TEST(StartUpFailure, AnythingThrownEndsTheRunWithTheStartUpError) {
   for (const std::string_view thrown_at : {"Sound.dat", "language.dat", "a click"}) {
-    fake::FakePlatform fake;
-    Platform platform = fake.platform();
-    LauncherState state{platform};
+    fake::FakeLauncher row;
+    fake::FakePlatform& fake = row.fake;
     fake.files.fail = [&](fake::Operation, std::string_view path) -> bool {
       if (path.find(thrown_at) != std::string_view::npos) throw std::bad_alloc();
       return false;
     };
     fake.windows.user_actions.push_back([] { throw std::bad_alloc(); });
     bool welcome_window_at_box = true;
-    fake.message_boxes.while_open = [&] { welcome_window_at_box = fake.windows.welcome.at(state.ui.splash.window).alive; };
-    EXPECT_EQ(run_launcher(state, 1), 0) << thrown_at;
+    fake.message_boxes.while_open = [&] { welcome_window_at_box = fake.windows.welcome.at(row.state.ui.splash.window).alive; };
+    EXPECT_EQ(run_launcher(row.state, 1), 0) << thrown_at;
     ASSERT_EQ(fake.message_boxes.shown.size(), 1u) << thrown_at;
     EXPECT_EQ(fake.message_boxes.shown[0].text, "Error initializing application Korvel");
     EXPECT_EQ(fake.message_boxes.shown[0].caption, "Error");
@@ -154,7 +145,7 @@ TEST(PackagePrograms, EveryButtonStartsOneProgram) {
     EXPECT_EQ(package_program_for(program.control_id)->name, program.name);
     EXPECT_EQ(program.has_variant, program.name != "Tasprel") << program.name;
   }
-  EXPECT_FALSE(package_program_for(1010));  // View / Edit starts the platform's editor
+  EXPECT_FALSE(package_program_for(view_edit_button));  // View / Edit starts the platform's editor
 }
 
 }  // namespace

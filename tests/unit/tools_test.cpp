@@ -2,10 +2,8 @@
 // when it can't.
 #include <gtest/gtest.h>
 
-#include "fake_platform.h"
+#include "launcher_fixture.h"
 #include "project/project_files.h"
-#include "app/launcher.h"
-#include "app/main_dialog.h"
 #include "tools/help_and_guide.h"
 #include "tools/tool_launch.h"
 
@@ -43,42 +41,33 @@ TEST(SolverArguments, TooLongMessageCarriesTheExactCount) {
   EXPECT_EQ(too_long_message(523).substr(0, 27), "Command Line too long. (523");
 }
 
-class Commands : public ::testing::Test {
+class Commands : public fake::LauncherTest {
  protected:
-  fake::FakePlatform fake;
-  Platform platform = fake.platform();
-  LauncherState state{platform};
-  NativeWindow w = 0;
-
   void install(std::initializer_list<const char*> programs) {
     for (const char* program : programs) fake.files.add_file(std::string(exe) + "\\" + program, "");
   }
-  void run(std::function<void()> steps) {
-    fake.windows.user_actions.push_back([this, steps] {
-      w = fake.dialogs.find(main_dialog_template);
-      steps();
-      fake.message_boxes.answers = {mb::answer_no};  // leave the started programs running
-      fake.dialogs.click(w, 1);
-    });
-    EXPECT_EQ(run_launcher(state, 1), 0);
+  void leave() override {
+    fake.message_boxes.answers = {mb::answer_no};  // leave the started programs running
+    LauncherTest::leave();
   }
   fake::StartRecord last_start() const { return fake.processes.starts.back(); }
-  bool enabled(int id) { return fake.dialogs.control(w, id).enabled; }
 };
 
 TEST_F(Commands, EveryToolStartsItsProgramWithATab) {
   struct Case {
     int button;
     const char* program;
-  } cases[] = {{1004, "LORIM"}, {1005, "PUNA"}, {1006, "POSK"},    {1007, "PIRA"},   {1008, "PELU"},
-               {1014, "Okumar"}, {1015, "Gaskol"}, {1017, "Feltrom"}, {1019, "Vantik"}, {1022, "PAVO"}};
+  } cases[] = {{structure_graph_button, "LORIM"}, {displacement_button, "PUNA"}, {stress_button, "POSK"},
+               {time_history_button, "PIRA"}, {maximum_values_button, "PELU"}, {max_processor_button, "Okumar"},
+               {geometry_creator_button, "Gaskol"}, {loading_creator_button, "Feltrom"},
+               {structure_viewer_button, "Vantik"}, {reactions_button, "PAVO"}};
   for (const Case& c : cases) install({(std::string(c.program) + ".exe").c_str()});
   install({"PAVO 20.exe"});
   run([&] {
-    fake.dialogs.click(w, 1013);  // the post-processor switch
+    fake.dialogs.click(w, post_processor_switch);
     for (const Case& c : cases) {
       fake.dialogs.click(w, c.button);
-      const std::string expected = c.button == 1022 ? "PAVO 20.exe" : std::string(c.program) + ".exe";
+      const std::string expected = c.button == reactions_button ? "PAVO 20.exe" : std::string(c.program) + ".exe";
       EXPECT_EQ(last_start().application, std::string(exe) + "\\" + expected) << c.button;
       EXPECT_EQ(last_start().command_line, " \t") << c.button;
     }
@@ -90,8 +79,8 @@ TEST_F(Commands, EveryToolStartsItsProgramWithATab) {
 TEST_F(Commands, AMissingProgramFailsWithTheMessageAndKeepsItsRecord) {
   install({"LORIM.exe"});
   run([&] {
-    fake.dialogs.click(w, 1015);  // neither Gaskol.exe nor "Gaskol 20.exe"
-    fake.dialogs.click(w, 1004);
+    fake.dialogs.click(w, geometry_creator_button);  // neither Gaskol.exe nor "Gaskol 20.exe"
+    fake.dialogs.click(w, structure_graph_button);
   });
   ASSERT_GE(fake.message_boxes.shown.size(), 1u);
   EXPECT_EQ(fake.message_boxes.shown[0].text, std::string(exe) + "\\Gaskol.exe: Failed run!");
@@ -108,29 +97,29 @@ TEST_F(Commands, SivraViewEditAndPrintGetTheFileNames) {
   fake.files.add_file("C:\\My Jobs\\frame.dat", "");
   fake.files.add_file("C:\\My Jobs\\frame.inc", "");
   run([&] {
-    fake.dialogs.type(w, 1001, "C:\\My Jobs\\frame.dat");
-    fake.dialogs.click(w, 1023);
+    fake.dialogs.type(w, geometry_edit, "C:\\My Jobs\\frame.dat");
+    fake.dialogs.click(w, geometry_viewer_button);
     EXPECT_EQ(last_start().application, std::string(exe) + "\\Sivra 20.exe");
     EXPECT_EQ(last_start().command_line, " \"C:\\My Jobs\\frame.dat\"");
 
-    fake.dialogs.select(w, 1016, 0);
-    fake.dialogs.click(w, 1021);
+    fake.dialogs.select(w, file_list, 0);
+    fake.dialogs.click(w, print_button);
     EXPECT_EQ(last_start().application, std::string(exe) + "\\Tasprel.exe") << "no variant for the print tool";
     EXPECT_EQ(last_start().command_line, " C:\\My Jobs\\frame.dat");
     EXPECT_TRUE(state.settings.recent_files[0].is_blank()) << "Print leaves the recent list";
 
-    fake.dialogs.double_click(w, 1016, 1);  // View / Edit of the Loading File, at once
+    fake.dialogs.double_click(w, file_list, 1);  // View / Edit of the Loading File, at once
     EXPECT_EQ(last_start().application, "C:\\windows\\Notepad.exe");
     EXPECT_EQ(last_start().command_line, " C:\\My Jobs\\frame.inc") << "unquoted";
     EXPECT_EQ(state.settings.recent_files[0], "C:\\My Jobs\\frame.dat") << "View / Edit remembers the Geometry File";
 
-    fake.dialogs.select(w, 1016, 3);
-    fake.dialogs.click(w, 1010);
+    fake.dialogs.select(w, file_list, 3);
+    fake.dialogs.click(w, view_edit_button);
     EXPECT_EQ(last_start().command_line, " \t") << "New: the editor without a file";
 
     const std::string full_width = "C:\\My Jobs\\" + std::string(245, 'f') + ".dat";
-    fake.dialogs.type(w, 1001, full_width);
-    fake.dialogs.click(w, 1023);
+    fake.dialogs.type(w, geometry_edit, full_width);
+    fake.dialogs.click(w, geometry_viewer_button);
     EXPECT_EQ(last_start().command_line, " \"" + full_width + "\"") << "all 260 characters and both quotes";
   });
 }
@@ -155,8 +144,8 @@ TEST_F(Commands, HostileGeometryNamesOnSivrasCommandLine) {
   run([&] {
     for (const Case& c : cases) {
       const std::size_t starts = fake.processes.starts.size(), shown = fake.message_boxes.shown.size();
-      fake.dialogs.type(w, 1001, c.typed);
-      fake.dialogs.click(w, 1023);
+      fake.dialogs.type(w, geometry_edit, c.typed);
+      fake.dialogs.click(w, geometry_viewer_button);
       if (c.command_line) {
         ASSERT_EQ(fake.processes.starts.size(), starts + 1) << c.typed;
         EXPECT_EQ(last_start().command_line, *c.command_line);
@@ -183,17 +172,17 @@ TEST_F(Commands, NoNameAddsOrSplitsAnArgumentOfAnyProgram) {
     std::string refused;
   } cases[] = {
       // The solver after "RUN Message", Retry and a cancelled choice.
-      {"solver", "C:\\a.dat\" /extra \"x.dat", "C:\\Jobs\\frame.inc", 1003, "C:\\a.dat\" /extra \"x.dat"},
-      {"solver", "C:\\Jobs\\frame.dat", "C:\\Jobs\\fr\tame.inc", 1003, "C:\\Jobs\\fr\tame.inc"},
-      {"View / Edit", "C:\\Jobs\\a\"b.dat", "", 1010, "C:\\Jobs\\a\"b.dat"},
-      {"Print", "C:\\Jobs\\a\"b.dat", "", 1021, "C:\\Jobs\\a\"b.dat"},
+      {"solver", "C:\\a.dat\" /extra \"x.dat", "C:\\Jobs\\frame.inc", solver_button, "C:\\a.dat\" /extra \"x.dat"},
+      {"solver", "C:\\Jobs\\frame.dat", "C:\\Jobs\\fr\tame.inc", solver_button, "C:\\Jobs\\fr\tame.inc"},
+      {"View / Edit", "C:\\Jobs\\a\"b.dat", "", view_edit_button, "C:\\Jobs\\a\"b.dat"},
+      {"Print", "C:\\Jobs\\a\"b.dat", "", print_button, "C:\\Jobs\\a\"b.dat"},
   };
   run([&] {
     for (const Case& c : cases) {
       const PathText head = state.settings.recent_files[0];
-      fake.dialogs.type(w, 1001, c.geometry);
-      if (!c.loading.empty()) fake.dialogs.type(w, 1012, c.loading);
-      if (c.button != 1003) fake.dialogs.select(w, 1016, 0);  // the Geometry File, found
+      fake.dialogs.type(w, geometry_edit, c.geometry);
+      if (!c.loading.empty()) fake.dialogs.type(w, loading_edit, c.loading);
+      if (c.button != solver_button) fake.dialogs.select(w, file_list, 0);  // the Geometry File, found
       fake.message_boxes.answers = {mb::answer_retry};
       fake.file_dialogs.answers = {std::nullopt};
       fake.dialogs.click(w, c.button);
@@ -204,8 +193,8 @@ TEST_F(Commands, NoNameAddsOrSplitsAnArgumentOfAnyProgram) {
       EXPECT_EQ(fake.message_boxes.shown.back().text, file_not_found_text(c.refused)) << c.what;
       EXPECT_EQ(fake.message_boxes.shown.back().caption, "KORVEL Message") << c.what;
     }
-    fake.dialogs.select(w, 1016, 3);  // New: its TAB is no name and still reaches the editor
-    fake.dialogs.click(w, 1010);
+    fake.dialogs.select(w, file_list, 3);  // New: its TAB is no name and still reaches the editor
+    fake.dialogs.click(w, view_edit_button);
     EXPECT_EQ(last_start().command_line, " \t");
   });
 }
@@ -213,15 +202,15 @@ TEST_F(Commands, NoNameAddsOrSplitsAnArgumentOfAnyProgram) {
 TEST_F(Commands, AClickOnACommandWhoseBoxIsOpenDoesNothing) {
   install({"VEK.exe"});
   run([&] {
-    fake.dialogs.type(w, 1001, "C:\\Jobs\\gone.dat");
+    fake.dialogs.type(w, geometry_edit, "C:\\Jobs\\gone.dat");
     fake.message_boxes.answers = {mb::answer_cancel};
     fake.message_boxes.while_open = [&] {
-      for (int i = 0; i < 5; ++i) fake.dialogs.click(w, 1003);
+      for (int i = 0; i < 5; ++i) fake.dialogs.click(w, solver_button);
     };
-    fake.dialogs.click(w, 1003);
+    fake.dialogs.click(w, solver_button);
     EXPECT_EQ(fake.message_boxes.shown.size(), 1u) << "one RUN Message, not a pile";
     fake.message_boxes.answers = {mb::answer_cancel};
-    fake.dialogs.click(w, 1003);
+    fake.dialogs.click(w, solver_button);
     EXPECT_EQ(fake.message_boxes.shown.size(), 2u) << "once closed, the button works again";
   });
   EXPECT_TRUE(fake.processes.starts.empty());
@@ -239,24 +228,26 @@ class SolverRun : public Commands {
 TEST_F(SolverRun, StartsTheSolverAndOffersThePostProcessors) {
   install({"VEK 20.exe"});
   run([&] {
-    fake.dialogs.type(w, 1001, "C:\\Jobs\\frame.dat");
-    fake.dialogs.select(w, 1026, 1);  // Romanian
-    fake.dialogs.click(w, 1003);
+    fake.dialogs.type(w, geometry_edit, "C:\\Jobs\\frame.dat");
+    fake.dialogs.select(w, language_list, 1);  // Romanian
+    fake.dialogs.click(w, solver_button);
     EXPECT_EQ(last_start().application, std::string(exe) + "\\VEK 20.exe");
     EXPECT_EQ(last_start().command_line, " C:\\Jobs\\frame.dat frame.inc R");
-    EXPECT_TRUE(fake.dialogs.control(w, 1013).checked);
-    for (int id : {1005, 1006, 1022, 1007, 1008, 1014, 1019}) EXPECT_TRUE(enabled(id)) << id;
-    EXPECT_FALSE(enabled(1010));
-    EXPECT_EQ(fake.dialogs.control(w, 1016).items[2], "Output File");
+    EXPECT_TRUE(control(post_processor_switch).checked);
+    for (int id : {displacement_button, stress_button, reactions_button, time_history_button, maximum_values_button,
+                   max_processor_button, structure_viewer_button})
+      EXPECT_TRUE(enabled(id)) << id;
+    EXPECT_FALSE(enabled(view_edit_button));
+    EXPECT_EQ(control(file_list).items[2], "Output File");
   });
   EXPECT_EQ(state.settings.recent_files[0], "C:\\Jobs\\frame.dat");
 }
 
 TEST_F(SolverRun, ANameReadWithANulIsCutThere) {
   run([&] {
-    fake.dialogs.type(w, 1001, std::string("C:\\Jobs\\frame.dat\0 old.dat  ", 28));
-    fake.dialogs.type(w, 1012, std::string("C:\\Jobs\\frame.inc\0x", 19));
-    fake.dialogs.click(w, 1003);
+    fake.dialogs.type(w, geometry_edit, std::string("C:\\Jobs\\frame.dat\0 old.dat  ", 28));
+    fake.dialogs.type(w, loading_edit, std::string("C:\\Jobs\\frame.inc\0x", 19));
+    fake.dialogs.click(w, solver_button);
     EXPECT_EQ(last_start().command_line, " C:\\Jobs\\frame.dat frame.inc E");
   });
 }
@@ -264,8 +255,8 @@ TEST_F(SolverRun, ANameReadWithANulIsCutThere) {
 TEST_F(SolverRun, AMissingGeometryFileAsksRetryOrCancel) {
   fake.message_boxes.answers = {mb::answer_cancel};
   run([&] {
-    fake.dialogs.type(w, 1001, "C:\\Jobs\\My frame.dat");
-    fake.dialogs.click(w, 1003);
+    fake.dialogs.type(w, geometry_edit, "C:\\Jobs\\My frame.dat");
+    fake.dialogs.click(w, solver_button);
   });
   ASSERT_GE(fake.message_boxes.shown.size(), 1u);
   EXPECT_EQ(fake.message_boxes.shown[0].text, "\"C:\\Jobs\\My frame.dat\": File NOT found.\n\nCheck for File Name !");
@@ -278,9 +269,9 @@ TEST_F(SolverRun, RetryWithACancelledChoiceGoesOnWithTheMissingName) {
   fake.message_boxes.answers = {mb::answer_retry};
   fake.file_dialogs.answers = {std::nullopt};
   run([&] {
-    fake.dialogs.type(w, 1001, "C:\\Jobs\\gone.dat");
-    fake.dialogs.type(w, 1012, "C:\\Jobs\\frame.inc");
-    fake.dialogs.click(w, 1003);
+    fake.dialogs.type(w, geometry_edit, "C:\\Jobs\\gone.dat");
+    fake.dialogs.type(w, loading_edit, "C:\\Jobs\\frame.inc");
+    fake.dialogs.click(w, solver_button);
     EXPECT_EQ(last_start().command_line, " C:\\Jobs\\gone.dat frame.inc E");
   });
 }
@@ -291,8 +282,8 @@ TEST_F(SolverRun, RetryWithANewChoiceUsesItsDerivedLoadingFile) {
   fake.message_boxes.answers = {mb::answer_retry};
   fake.file_dialogs.answers = {"D:\\New\\tower.dat"};
   run([&] {
-    fake.dialogs.type(w, 1001, "C:\\Jobs\\gone.dat");
-    fake.dialogs.click(w, 1003);
+    fake.dialogs.type(w, geometry_edit, "C:\\Jobs\\gone.dat");
+    fake.dialogs.click(w, solver_button);
     EXPECT_EQ(last_start().command_line, " D:\\New\\tower.dat tower.inc E");
   });
 }
@@ -302,9 +293,9 @@ TEST_F(SolverRun, AMissingLoadingFileOffersTheLoadingChoice) {
   fake.message_boxes.answers = {mb::answer_retry};
   fake.file_dialogs.answers = {"D:\\Loads\\wind.inc"};
   run([&] {
-    fake.dialogs.type(w, 1001, "C:\\Jobs\\frame.dat");
-    fake.dialogs.type(w, 1012, "C:\\Jobs\\gone.inc");
-    fake.dialogs.click(w, 1003);
+    fake.dialogs.type(w, geometry_edit, "C:\\Jobs\\frame.dat");
+    fake.dialogs.type(w, loading_edit, "C:\\Jobs\\gone.inc");
+    fake.dialogs.click(w, solver_button);
     EXPECT_EQ(last_start().command_line, " C:\\Jobs\\frame.dat wind.inc E");
   });
   EXPECT_EQ(fake.message_boxes.shown.at(0).text, "\"C:\\Jobs\\gone.inc\": File NOT found.\n\nCheck for File Name !");
@@ -320,19 +311,19 @@ TEST_F(SolverRun, TwoHundredSixtyCharactersPassAndOneMoreIsRefused) {
   fake.files.add_file(fits, "");
   fake.files.add_file(one_more, "");
   run([&] {
-    fake.dialogs.type(w, 1001, fits);
-    fake.dialogs.type(w, 1012, "C:\\Jobs\\frame.inc");
-    fake.dialogs.click(w, 1003);
+    fake.dialogs.type(w, geometry_edit, fits);
+    fake.dialogs.type(w, loading_edit, "C:\\Jobs\\frame.inc");
+    fake.dialogs.click(w, solver_button);
     EXPECT_EQ(last_start().command_line.size(), 261u) << "the blank and all 260 characters";
 
-    fake.dialogs.type(w, 1001, one_more);
-    fake.dialogs.type(w, 1012, "C:\\Jobs\\frame.inc");
-    fake.dialogs.select(w, 1016, 3);  // View / Edit on
+    fake.dialogs.type(w, geometry_edit, one_more);
+    fake.dialogs.type(w, loading_edit, "C:\\Jobs\\frame.inc");
+    fake.dialogs.select(w, file_list, 3);  // View / Edit on
     const PathText head = state.settings.recent_files[0];
-    fake.dialogs.click(w, 1003);
+    fake.dialogs.click(w, solver_button);
     EXPECT_EQ(last_start().command_line, " ") << "the solver starts without arguments";
-    EXPECT_TRUE(enabled(1010)) << "a refused text leaves View / Edit";
-    EXPECT_TRUE(enabled(1005));
+    EXPECT_TRUE(enabled(view_edit_button)) << "a refused text leaves View / Edit";
+    EXPECT_TRUE(enabled(displacement_button));
     EXPECT_EQ(state.settings.recent_files[0], head) << "and the recent list";
   });
   const auto& message = fake.message_boxes.shown.at(0);
@@ -344,9 +335,9 @@ TEST_F(SolverRun, TwoHundredSixtyCharactersPassAndOneMoreIsRefused) {
 TEST_F(SolverRun, AFailedSolverStartStillOffersThePostProcessors) {
   fake.files.remove(std::string(exe) + "\\VEK.exe");
   run([&] {
-    fake.dialogs.type(w, 1001, "C:\\Jobs\\frame.dat");
-    fake.dialogs.click(w, 1003);
-    EXPECT_TRUE(enabled(1005));
+    fake.dialogs.type(w, geometry_edit, "C:\\Jobs\\frame.dat");
+    fake.dialogs.click(w, solver_button);
+    EXPECT_TRUE(enabled(displacement_button));
   });
   EXPECT_EQ(fake.message_boxes.shown.at(0).text, std::string(exe) + "\\VEK.exe: Failed run!");
 }
@@ -356,11 +347,11 @@ class HelpAndGuide : public Commands {};
 TEST_F(HelpAndGuide, HelpPrefersTheNewerFileAndPassesItUnquoted) {
   fake.files.add_file("C:\\windows\\hh.exe", "");
   run([&] {
-    fake.dialogs.click(w, 1027);
+    fake.dialogs.click(w, help_button);
     fake.files.add_file(std::string(exe) + "\\Korvel Help.chm", "");
-    fake.dialogs.click(w, 1027);
+    fake.dialogs.click(w, help_button);
     fake.files.add_file(std::string(exe) + "\\Korvel Help 20.chm", "");
-    fake.dialogs.click(w, 1027);
+    fake.dialogs.click(w, help_button);
   });
   EXPECT_EQ(fake.message_boxes.shown.at(0).text,
             "Missing files: \"Korvel Help.chm or Korvel Help 20.chm\" in \"KORVEL_Installation_Directory\\Exe\\\"!\n"
@@ -389,25 +380,22 @@ TEST_F(HelpAndGuide, GuideOutcomes) {
       {true, false, false, false, mb::answer_cancel, std::nullopt, "Missing files: \"Korvel-ro.doc & Korvel-en.doc\" in \"KORVEL_Installation_Directory\\Doc\\\"!\nCan Not Open User's Guide.\nTry to locate yourself the above files."},
   };
   for (const Case& c : cases) {
-    fake::FakePlatform f;
-    Platform p = f.platform();
-    LauncherState s(p);
+    fake::FakeLauncher row;
+    fake::FakePlatform& f = row.fake;
     if (c.word) f.files.add_file(word, "");
     f.files.add_file(std::string(word_program_list[4]), "");  // a later path: never the one used
     if (!c.word) f.files.remove(std::string(word_program_list[4]));
     if (c.romanian_doc) f.files.add_file("C:\\KORVEL\\Doc\\Korvel-ro.doc", "");
     if (c.english_doc) f.files.add_file("C:\\KORVEL\\Doc\\Korvel-en.doc", "");
-    f.windows.user_actions.push_back([&] {
-      const NativeWindow main = f.dialogs.find(main_dialog_template);
-      if (c.romanian_chosen) f.dialogs.select(main, 1026, 1);
-      s.project.romanian_output = !c.romanian_chosen;
+    row.run([&] {
+      if (c.romanian_chosen) f.dialogs.select(row.w, language_list, 1);
+      row.state.project.romanian_output = !c.romanian_chosen;
       if (c.answer) f.message_boxes.answers = {c.answer};
-      f.dialogs.click(main, 1025);
-      EXPECT_EQ(s.project.romanian_output, c.word ? c.romanian_chosen : !c.romanian_chosen) << "read once Word is found";
+      f.dialogs.click(row.w, users_guide_button);
+      EXPECT_EQ(row.state.project.romanian_output, c.word ? c.romanian_chosen : !c.romanian_chosen)
+          << "read once Word is found";
       f.message_boxes.answers = {mb::answer_no};
-      f.dialogs.click(main, 1);
     });
-    run_launcher(s, 1);
     const std::string label = c.message.substr(0, 20) + (c.arguments ? *c.arguments : "-");
     if (c.arguments) {
       ASSERT_EQ(f.processes.starts.size(), 1u) << label;
@@ -430,10 +418,10 @@ TEST_F(HelpAndGuide, TheGuideCommandSetsTheSolversLanguage) {
   fake.files.add_file("C:\\KORVEL\\Exe\\work_dir.dat", "D:\\W\r\n");
   fake.files.add_file("D:\\W\\ComVek.dat", "Romanian\r\n");
   run([&] {
-    fake.dialogs.type(w, 1001, "C:\\Jobs\\frame.dat");  // language text read again: Romanian
+    fake.dialogs.type(w, geometry_edit, "C:\\Jobs\\frame.dat");  // language text read again: Romanian
     state.project.romanian_output = false;
-    fake.dialogs.click(w, 1025);
-    fake.dialogs.click(w, 1003);
+    fake.dialogs.click(w, users_guide_button);
+    fake.dialogs.click(w, solver_button);
     EXPECT_EQ(last_start().command_line.back(), 'R');
   });
 }

@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_platform.h"
-#include "app/launcher.h"
-#include "app/main_dialog.h"
+#include "launcher_fixture.h"
 
 namespace korvel {
 namespace {
@@ -84,31 +82,13 @@ TEST(WelcomePainting, HiddenOrMinimisedStartsShowTheWindowNormally) {
   for (int shown : {1, 3, 5, 10}) EXPECT_EQ(splash_show_command(shown), shown);
 }
 
-class Welcome : public ::testing::Test {
- protected:
-  fake::FakePlatform fake;
-  Platform platform = fake.platform();
-  LauncherState state{platform};
-  NativeWindow main = 0;
-  void run(std::function<void()> steps) {
-    fake.windows.user_actions.push_back([this, steps] {
-      main = fake.dialogs.find(main_dialog_template);
-      steps();
-      fake.dialogs.click(main, 1);
-    });
-    EXPECT_EQ(run_launcher(state, 1), 0);
-  }
-  std::vector<std::string> sound_names() const {
-    std::vector<std::string> names;
-    for (const auto& path : fake.sound.played) names.push_back(path.substr(path.rfind('\\') + 1));
-    return names;
-  }
-};
+class Welcome : public fake::LauncherTest {};
 
 TEST_F(Welcome, SplashPaintsWithSoundThenItsTimerEndsIt) {
   bool dialog_before_splash_ended = false;
-  fake.windows.splash_actions.push_back([&] { dialog_before_splash_ended = fake.dialogs.find(102) != 0; });
-  run([] {});
+  fake.windows.splash_actions.push_back(
+      [&] { dialog_before_splash_ended = fake.dialogs.find(main_dialog_template) != 0; });
+  run();
   ASSERT_EQ(fake.windows.welcome.size(), 1u);
   const auto& [splash, window] = *fake.windows.welcome.begin();
   EXPECT_EQ(window.title, "Welcome");
@@ -117,23 +97,23 @@ TEST_F(Welcome, SplashPaintsWithSoundThenItsTimerEndsIt) {
   EXPECT_FALSE(window.alive);
   EXPECT_EQ(fake.windows.positions.at(splash), std::make_pair(384, 307)) << "centred";
   EXPECT_FALSE(dialog_before_splash_ended) << "nothing else starts while the splash shows";
-  EXPECT_EQ(sound_names(), (std::vector<std::string>{"KorvelWelcome.wav", "GoodBye.wav"}));
+  EXPECT_EQ(fake.sound.names(), (std::vector<std::string>{"KorvelWelcome.wav", "GoodBye.wav"}));
 }
 
 TEST_F(Welcome, AClickEndsTheSplashAtOnceAndARepaintRestartsItsSound) {
   fake.windows.splash_actions.push_back([&] { fake.windows.paint(state.ui.splash.window); });
   fake.windows.splash_actions.push_back(
       [&] { state.welcome_windows.welcome_clicked(state.ui.splash.window); });
-  run([] {});
+  run();
   EXPECT_EQ(fake.windows.welcome.begin()->second.paints, 2);
-  EXPECT_EQ(sound_names(), (std::vector<std::string>{"KorvelWelcome.wav", "KorvelWelcome.wav", "GoodBye.wav"}));
+  EXPECT_EQ(fake.sound.names(), (std::vector<std::string>{"KorvelWelcome.wav", "KorvelWelcome.wav", "GoodBye.wav"}));
 }
 
 TEST_F(Welcome, WithTheSwitchOffTheSplashIsSilent) {
   fake.files.add_file("C:\\KORVEL\\Exe\\Sound.dat", " F\r\n");
   run([&] {
-    EXPECT_FALSE(fake.dialogs.control(main, 1028).checked);
-    EXPECT_EQ(fake.dialogs.control(main, 1028).text, "Sound Off");
+    EXPECT_FALSE(control(sound_check_box).checked);
+    EXPECT_EQ(control(sound_check_box).text, "Sound Off");
   });
   EXPECT_TRUE(fake.sound.played.empty());
   EXPECT_EQ(fake.windows.welcome.begin()->second.timer_ms, 4000u);
@@ -146,23 +126,21 @@ TEST_F(Welcome, TheSplashsCloseBoxSilencesLaterPaints) {
     fake.windows.destroy_window(state.ui.splash.window);
   });
   run([&] {
-    fake.dialogs.click(main, 1018);
+    fake.dialogs.click(w, about_button);
     fake.windows.paint(fake.windows.welcome.rbegin()->first);
   });
-  EXPECT_EQ(sound_names(), (std::vector<std::string>{"KorvelWelcome.wav", "GoodBye.wav"}));
+  EXPECT_EQ(fake.sound.names(), (std::vector<std::string>{"KorvelWelcome.wav", "GoodBye.wav"}));
 }
 
 TEST_F(Welcome, HiddenStartShowsTheSplashNormally) {
-  fake.windows.user_actions.push_back([&] { fake.dialogs.click(fake.dialogs.find(102), 1); });
-  EXPECT_EQ(run_launcher(state, 0), 0);
+  EXPECT_EQ(run(nullptr, 0), 0);
   EXPECT_EQ(fake.windows.welcome.begin()->second.show_command, show_normally);
-  EXPECT_FALSE(fake.windows.ran_dry);
 }
 
 TEST_F(Welcome, AboutOpensOneSilentWindowPerClick) {
   run([&] {
-    fake.dialogs.click(main, 1018);
-    fake.dialogs.click(main, 1018);
+    fake.dialogs.click(w, about_button);
+    fake.dialogs.click(w, about_button);
     for (const auto& [window, about] : fake.windows.welcome) {
       if (window == state.ui.splash.window) continue;
       EXPECT_EQ(about.title, "About KORVEL");
@@ -174,17 +152,16 @@ TEST_F(Welcome, AboutOpensOneSilentWindowPerClick) {
     }
   });
   EXPECT_EQ(fake.windows.welcome.size(), 3u);
-  EXPECT_EQ(sound_names(), (std::vector<std::string>{"KorvelWelcome.wav", "GoodBye.wav"})) << "About is silent";
+  EXPECT_EQ(fake.sound.names(), (std::vector<std::string>{"KorvelWelcome.wav", "GoodBye.wav"})) << "About is silent";
 }
 
 TEST_F(Welcome, NoWelcomeClassOrWindowMeansTheStartUpError) {
   for (bool class_fails : {true, false}) {
-    fake::FakePlatform f;
-    Platform p = f.platform();
-    LauncherState s(p);
+    fake::FakeLauncher row;
+    fake::FakePlatform& f = row.fake;
     f.windows.fail_register = class_fails;
     f.windows.fail_welcome_window = !class_fails;
-    EXPECT_EQ(run_launcher(s, 1), 0);
+    EXPECT_EQ(run_launcher(row.state, 1), 0);
     ASSERT_EQ(f.message_boxes.shown.size(), 1u);
     EXPECT_EQ(f.message_boxes.shown[0].text, "Error initializing application Korvel");
     EXPECT_EQ(f.dialogs.windows.size(), 0u);
@@ -194,17 +171,17 @@ TEST_F(Welcome, NoWelcomeClassOrWindowMeansTheStartUpError) {
 TEST_F(Welcome, TheSoundSwitchRetitlesItselfAndIsSavedInTheExeFolder) {
   fake.file_dialogs.answers = {"D:\\Data\\frame.dat"};
   run([&] {
-    fake.dialogs.click(main, 1028);
-    EXPECT_EQ(fake.dialogs.control(main, 1028).text, "Sound Off");
+    fake.dialogs.click(w, sound_check_box);
+    EXPECT_EQ(control(sound_check_box).text, "Sound Off");
     EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\Sound.dat"), " F\r\n");
-    fake.dialogs.click(main, 1000);  // the current directory moves to D:\Data
-    fake.dialogs.click(main, 1028);
-    EXPECT_EQ(fake.dialogs.control(main, 1028).text, "Sound On");
+    fake.dialogs.click(w, select_geometry_button);  // the current directory moves to D:\Data
+    fake.dialogs.click(w, sound_check_box);
+    EXPECT_EQ(control(sound_check_box).text, "Sound On");
     EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\Sound.dat"), " T\r\n");
     EXPECT_FALSE(fake.files.has("D:\\Data\\Sound.dat"));
-    fake.dialogs.click(main, 1028);
+    fake.dialogs.click(w, sound_check_box);
   });
-  EXPECT_EQ(sound_names(), (std::vector<std::string>{"KorvelWelcome.wav"})) << "switched off before the exit";
+  EXPECT_EQ(fake.sound.names(), (std::vector<std::string>{"KorvelWelcome.wav"})) << "switched off before the exit";
 }
 
 }  // namespace
