@@ -1,9 +1,10 @@
 cmake_minimum_required(VERSION 3.25)
 # Checks the resources linked into Korvel.exe, read back from the program with
 # windres: the version Explorer shows is the project's, the program icon is
-# there, and the manifest is well-formed XML that asks for no elevation and
-# names the Windows versions we support. Windows refuses to start a program
-# whose manifest does not parse; Wine starts it all the same.
+# there, and the manifest is well-formed XML that asks for no elevation, names
+# the Windows versions we support and asks for the UTF-8 code page. Windows
+# refuses to start a program whose manifest does not parse; Wine starts it all
+# the same.
 foreach(var WINDRES XMLLINT PROGRAM VERSION WORK_DIR)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "${var} is not set")
@@ -56,6 +57,7 @@ else()
   foreach(needed
       "level=\"asInvoker\""
       "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"
+      "<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">UTF-8</activeCodePage>"
       "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"   # Windows 7
       "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}"   # Windows 8
       "{1f676c76-80e1-4239-95bb-83d0f6d0da78}"   # Windows 8.1

@@ -59,7 +59,21 @@ std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\
 void check_solver_arguments(const PathText& geometry, const PathText& loading, bool romanian) {
   fake::FakeFileSystem files;
   files.current = "C:\\Work";
-  const std::string text = solver_argument_text(files, geometry, loading, romanian);
+  files.utf8_process = false;  // an older system: every name reaches the solver as it is
+  const SolverArguments arguments = solver_argument_text(files, geometry, loading, romanian);
+  FUZZ_CHECK(!arguments.unreadable_name);
+  const std::string& text = arguments.text;
+
+  // Where names outside the system's code page (Latin-1 in the fake) can be
+  // held, such a name is refused, as no file exists to give a short name.
+  files.utf8_process = true;
+  const SolverArguments utf8 = solver_argument_text(files, geometry, loading, romanian);
+  const std::optional<std::string> full_loading = files.full_path(cut_at_nul(loading.trimmed()));
+  const std::string_view loading_file =
+      full_loading ? std::string_view(*full_loading).substr(full_loading->find_last_of("\\/:") + 1) : "";
+  const bool held = files.to_system_code_page(geometry.name()) && files.to_system_code_page(loading_file);
+  FUZZ_CHECK(utf8.unreadable_name.has_value() == !held);
+  if (held) FUZZ_CHECK(utf8.text == text);
 
   // The Geometry part: the name up to its NUL without trailing blanks, quoted
   // when it holds a blank.

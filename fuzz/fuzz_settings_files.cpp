@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/utf8.h"
 #include "fake_platform.h"
 #include "fuzz_check.h"
 #include "settings/records.h"
@@ -64,8 +65,12 @@ bool lone_lf(std::string_view text) {
   return false;
 }
 
-void check_recent_list(std::string_view text, const std::vector<std::string>& records) {
-  const RecentFiles first = parse_recent_list(text);
+// recent.dat's records are those of the text after its byte-order mark, if it
+// has one; without a conversion every record is kept as it is.
+void check_recent_list(std::string_view file_text) {
+  const std::string text = without_byte_order_mark(file_text);
+  const std::vector<std::string> records = all_records(text);
+  const RecentFiles first = parse_recent_list(file_text);
   std::vector<std::string> kept;  // what a write keeps, in order
   for (std::size_t i = 0; i < first.size(); ++i) {
     FUZZ_CHECK(first[i].padded().size() == PathText::width);
@@ -79,6 +84,9 @@ void check_recent_list(std::string_view text, const std::vector<std::string>& re
   FUZZ_CHECK(written.size() >= 2 && written.substr(written.size() - 2) == record_end);
   if (kept.empty()) FUZZ_CHECK(written == format_blank_recent_list());
 
+  // A first name whose bytes begin as a byte-order mark reads as that mark (no
+  // path does: it starts with a drive letter or a backslash).
+  if (without_byte_order_mark(written) != written) return;
   const RecentFiles second = parse_recent_list(written);
   for (std::size_t i = 0; i < second.size(); ++i) {
     if (i < kept.size()) {
@@ -90,6 +98,16 @@ void check_recent_list(std::string_view text, const std::vector<std::string>& re
   }
   // Read and written again, the file stays as it is.
   FUZZ_CHECK(format_recent_list(second) == written);
+
+  // With the fake's code pages (UTF-8 inside, Latin-1 outside) every entry read
+  // is valid UTF-8, and the list is written as records all the same.
+  fake::FakeFileSystem files;
+  const RecentFiles converted =
+      parse_recent_list(file_text, [&](std::string_view t) { return files.from_system_code_page(t); });
+  for (const PathText& entry : converted) FUZZ_CHECK(is_utf8(entry.padded()));
+  const std::string latin1 =
+      format_recent_list(converted, [&](std::string_view t) { return files.to_system_code_page(t); });
+  FUZZ_CHECK(!lone_lf(latin1));
 }
 
 void check_work_dir(std::string_view text, const std::vector<std::string>& records) {
@@ -145,9 +163,12 @@ void check_start_language(std::string_view text) {
   const std::vector<std::string> work_dir_records = all_records(work_dir_text);
   if (!work_dir_records.empty() && split != std::string_view::npos) {
     const std::string_view comvek = text.substr(split + 1);
-    const PathText work_dir(work_dir_records.front());
+    // The path as the package wrote it: UTF-8, else Latin-1 (the fake's system code page).
+    const std::string& path = work_dir_records.front();
+    const PathText work_dir(is_utf8(path) ? path : files.from_system_code_page(path));
     files.add_file(std::string(work_dir.trimmed()) + "\\ComVek.dat", comvek);
-    if (const std::optional<std::string> last = naive_last_record(comvek)) expected = *last;
+    // The language text reaches language.dat byte for byte: cut by bytes.
+    if (const std::optional<std::string> last = naive_last_record(comvek)) expected = LanguageText::bytes(*last);
   }
   const LanguageText language = language_from_work_dir(files);
   FUZZ_CHECK(language.padded().size() == LanguageText::width);
@@ -162,7 +183,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const std::vector<std::string> records = all_records(text);
   check_sound_file(text, records);
-  check_recent_list(text, records);
+  check_recent_list(text);
   check_work_dir(text, records);
   check_last_record(text, records);
   check_start_language(text);

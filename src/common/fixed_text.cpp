@@ -1,5 +1,7 @@
 #include "common/fixed_text.h"
 
+#include "common/utf8.h"
+
 namespace korvel {
 
 std::string_view trim_blanks(std::string_view text) {
@@ -15,6 +17,11 @@ std::string_view cut_at_nul(std::string_view text) {
 bool same_text(std::string_view a, std::string_view b) { return trim_blanks(a) == trim_blanks(b); }
 
 std::string pad_to(std::string_view text, std::size_t width) {
+  if (text.size() > width && is_utf8(text)) text = text.substr(0, utf8_prefix_length(text, width));
+  return pad_bytes_to(text, width);
+}
+
+std::string pad_bytes_to(std::string_view text, std::size_t width) {
   std::string out(text.substr(0, width));
   out.resize(width, ' ');
   return out;

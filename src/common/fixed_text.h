@@ -1,7 +1,9 @@
 // Fixed-width text fields.
 //
 // Every text value of the Launcher is a field of a fixed width, blank-padded on
-// the right. Assigning a longer value cuts it. Only the blank counts as padding:
+// the right. Widths are in bytes. Assigning a longer value cuts it: UTF-8 text at
+// the last whole character that fits, other text (an older system's ANSI code
+// page) at the width. Only the blank counts as padding:
 // a TAB or a NUL is part of the value. Two values are equal when they differ
 // only in trailing blanks; leading blanks and letter case count. Names that the
 // platform hands back may end at a NUL inside such a field.
@@ -23,8 +25,12 @@ std::string_view cut_at_nul(std::string_view text);
 // True when the two texts are equal after padding the shorter with blanks.
 bool same_text(std::string_view a, std::string_view b);
 
-// The text blank-padded or cut to exactly `width` characters.
+// The text blank-padded or cut to exactly `width` bytes; valid UTF-8 is cut at
+// the last whole character that fits, then padded.
 std::string pad_to(std::string_view text, std::size_t width);
+// The same, cut at `width` bytes whatever the text: for a field that must reach
+// a file byte for byte.
+std::string pad_bytes_to(std::string_view text, std::size_t width);
 
 template <std::size_t Width>
 class FixedText {
@@ -33,6 +39,12 @@ class FixedText {
 
   FixedText() : text_(Width, ' ') {}
   explicit FixedText(std::string_view value) : text_(pad_to(value, Width)) {}
+  // The value cut at the field's width in bytes, also inside a character.
+  static FixedText bytes(std::string_view value) {
+    FixedText field;
+    field.text_ = pad_bytes_to(value, Width);
+    return field;
+  }
 
   FixedText& operator=(std::string_view value) {
     text_ = pad_to(value, Width);

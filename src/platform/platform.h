@@ -2,8 +2,10 @@
 //
 // The Launcher's behaviour is plain C++ that reaches the operating system only
 // through the small interfaces below. The Win32 adapter implements them; the
-// native tests use an in-memory fake. Paths are Windows paths in the ANSI code
-// page; a relative path is taken against the process's current directory.
+// native tests use an in-memory fake. Paths are Windows paths in the process's
+// ANSI code page: UTF-8 where the platform honours the program manifest's
+// request for it, else the system's code page. A relative path is taken against
+// the process's current directory.
 #pragma once
 
 #include <cstdint>
@@ -45,6 +47,19 @@ class FileSystem {
   virtual std::optional<std::string> current_directory() = 0;
   // The Windows directory, as the platform reports it (empty on failure).
   virtual std::string windows_directory() = 0;
+
+  // The package's other programs write their files and read their command
+  // lines in the system's ANSI code page. Where the process's code page is that
+  // code page (an older system), both conversions give the text unchanged.
+  // Text in the system's code page, in the process's code page.
+  virtual std::string from_system_code_page(std::string_view text) = 0;
+  // The text in the system's code page; nothing when that code page can't hold
+  // every character of it (no look-alike is put in its place).
+  virtual std::optional<std::string> to_system_code_page(std::string_view text) = 0;
+  // The short (8.3) name of the file or folder that `path` names: that part
+  // alone, without its folder; nothing when it has none (the volume makes no
+  // short names, or nothing of that name exists).
+  virtual std::optional<std::string> short_name(std::string_view path) = 0;
 };
 
 // Message box types and answers, with the platform's values.

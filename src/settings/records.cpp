@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/utf8.h"
+
 namespace korvel {
 
 namespace {
@@ -10,6 +12,16 @@ std::string_view drop_cr(std::string_view line) {
   return line;
 }
 }  // namespace
+
+std::string without_byte_order_mark(std::string_view file_text) {
+  constexpr std::string_view utf8_mark = "\xEF\xBB\xBF";
+  constexpr std::string_view utf16_little_end_mark = "\xFF\xFE";
+  constexpr std::string_view utf16_big_end_mark = "\xFE\xFF";
+  if (file_text.substr(0, utf8_mark.size()) == utf8_mark) return std::string(file_text.substr(utf8_mark.size()));
+  if (file_text.substr(0, 2) == utf16_little_end_mark) return utf16_to_utf8(file_text.substr(2), false);
+  if (file_text.substr(0, 2) == utf16_big_end_mark) return utf16_to_utf8(file_text.substr(2), true);
+  return std::string(file_text);
+}
 
 std::vector<std::string_view> read_records(std::string_view text, std::size_t limit) {
   std::vector<std::string_view> records;

@@ -22,6 +22,11 @@ inline constexpr std::string_view record_end = "\r\n";
 // costs the same whatever the size of a file.
 inline constexpr std::size_t record_read_limit = 64 * 1024;
 
+// A text file as its records are read: a UTF-8 byte-order mark is dropped, and
+// UTF-16 with its mark (little or big end first) becomes UTF-8, as an editor
+// may save a file. Anything else is returned as it is.
+std::string without_byte_order_mark(std::string_view file_text);
+
 // Up to `limit` records from the start of `text`.
 std::vector<std::string_view> read_records(std::string_view text, std::size_t limit);
 

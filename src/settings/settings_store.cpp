@@ -25,6 +25,10 @@ namespace {
 std::string sound_path(const Directories& dirs) { return path_in(dirs.start_directory, "\\Sound.dat"); }
 std::string recent_path(const Directories& dirs) { return path_in(dirs.start_directory, "\\recent.dat"); }
 
+FromSystemCodePage from_system(FileSystem& files) {
+  return [&files](std::string_view text) { return files.from_system_code_page(text); };
+}
+
 // The part of a file that holds the first records the Launcher reads.
 std::optional<std::string> read_head(FileSystem& files, std::string_view path) {
   return files.read_file_range(path, 0, record_read_limit);
@@ -57,12 +61,13 @@ bool read_recent_list_at_startup(FileSystem& files, const Directories& dirs, Rec
 
 bool load_recent_list(FileSystem& files, const Directories& dirs, RecentFiles& recent_files) {
   const std::optional<std::string> text = read_head(files, recent_path(dirs));
-  recent_files = text ? parse_recent_list(*text) : RecentFiles();
+  recent_files = text ? parse_recent_list(*text, from_system(files)) : RecentFiles();
   return text.has_value();
 }
 
 void save_recent_list(FileSystem& files, const Directories& dirs, const RecentFiles& recent_files) {
-  replace_file_contents(files, recent_path(dirs), format_recent_list(recent_files));
+  const ToSystemCodePage to_system = [&files](std::string_view name) { return files.to_system_code_page(name); };
+  replace_file_contents(files, recent_path(dirs), format_recent_list(recent_files, to_system));
 }
 
 void write_language_file(FileSystem& files, const LanguageText& language, LanguageFileTrail& trail) {
@@ -90,7 +95,7 @@ LanguageText language_from_work_dir(FileSystem& files) {
   const LanguageText english(default_language);
   const std::optional<std::string> work_dir_text = read_head(files, work_dir_file_name);
   if (!work_dir_text) return english;
-  const std::optional<PathText> work_dir = parse_work_dir(*work_dir_text);
+  const std::optional<PathText> work_dir = parse_work_dir(*work_dir_text, from_system(files));
   if (!work_dir) return english;
   const std::string comvek = path_in(*work_dir, "\\ComVek.dat");
   const std::optional<std::uint64_t> size = files.file_size(comvek);

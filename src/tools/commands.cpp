@@ -5,6 +5,7 @@
 #include "project/recent_files.h"
 #include "tools/help_and_guide.h"
 #include "tools/package_programs.h"
+#include "tools/program_names.h"
 #include "tools/tool_launch.h"
 
 namespace korvel {
@@ -52,7 +53,9 @@ std::optional<ToolCommand> solver_command(CommandScope& c, DialogRecord& d) {
   MessageBoxes& boxes = c.platform.message_boxes;
   if (refuse_unsafe_name(boxes, p.geometry_file.name()) || refuse_unsafe_name(boxes, p.loading_file.name()))
     return std::nullopt;
-  const SolverCommand solver = compose_solver_command(c.platform, c.dirs, p);
+  const std::optional<SolverCommand> composed = compose_solver_command(c.platform, c.dirs, p);
+  if (!composed) return std::nullopt;
+  const SolverCommand& solver = *composed;
   if (solver.accepted) {
     DLGPUTLOG(d, view_edit_button, false, DLGIDX_ENABLED);
     set_file_list_entry(d, 3, "Output File");
@@ -82,13 +85,18 @@ std::optional<ToolCommand> command_for(CommandScope& c, DialogRecord& d, int con
       if (!p.view_file.is_blank()) remember_geometry_file(p.geometry_file, c.settings.recent_files);
       return editor;
     }
-    case print_button:  // the print tool has no " 20" variant
+    case print_button: {  // the print tool has no " 20" variant
       if (refuse_view_file(boxes, p)) return std::nullopt;
-      return ToolCommand{package_program_path(files, c.dirs, "Tasprel", false), ArgumentText(p.view_file.trimmed())};
-    case geometry_viewer_button: {  // Sivra gets the Geometry File as held, quoted when it has a blank
-      const std::string name(p.geometry_file.name());
-      if (refuse_unsafe_name(boxes, name)) return std::nullopt;
-      return ToolCommand{package_program_path(files, c.dirs, "Sivra"), ArgumentText(quoted_if_blank(name))};
+      const std::optional<std::string> name = readable_name_or_report(c.platform, p.view_file.trimmed());
+      if (!name) return std::nullopt;
+      return ToolCommand{package_program_path(files, c.dirs, "Tasprel", false), ArgumentText(*name)};
+    }
+    case geometry_viewer_button: {  // Sivra gets the Geometry File, quoted when it has a blank
+      const std::string held(p.geometry_file.name());
+      if (refuse_unsafe_name(boxes, held)) return std::nullopt;
+      const std::optional<std::string> name = readable_name_or_report(c.platform, held);
+      if (!name) return std::nullopt;
+      return ToolCommand{package_program_path(files, c.dirs, "Sivra"), ArgumentText(quoted_if_blank(*name))};
     }
     case help_button:
       return help_command(c.platform, c.dirs);

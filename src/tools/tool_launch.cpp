@@ -1,6 +1,7 @@
 #include "tools/tool_launch.h"
 
 #include "project/project_files.h"
+#include "tools/program_names.h"
 
 namespace korvel {
 
@@ -17,19 +18,24 @@ ProgramPathText package_program_path(FileSystem& files, const Directories& dirs,
 namespace {
 
 // The Loading File's name without folder and extension, and its extension from
-// the last full stop, in a 4-character field.
+// the last full stop, in a 4-character field; as the solver can read them.
 struct NameParts {
   FixedText<255> name;
   FixedText<4> extension;
+  bool readable = true;
 };
 
 NameParts split_loading_name(FileSystem& files, const PathText& loading_file) {
   NameParts parts;
   const std::optional<std::string> full = files.full_path(cut_at_nul(loading_file.trimmed()));
   if (!full) return parts;
-  std::string_view file = *full;
-  const std::size_t folder = file.find_last_of("\\/:");
-  if (folder != std::string_view::npos) file.remove_prefix(folder + 1);
+  // The folder is dropped: only the file's own name needs to be readable.
+  const std::optional<std::string> readable = readable_last_part(files, *full);
+  if (!readable) {
+    parts.readable = false;
+    return parts;
+  }
+  const std::string_view file = *readable;
   const std::size_t stop = file.rfind('.');
   parts.name = file.substr(0, stop);
   if (stop != std::string_view::npos) parts.extension = file.substr(stop);
@@ -38,18 +44,21 @@ NameParts split_loading_name(FileSystem& files, const PathText& loading_file) {
 
 }  // namespace
 
-std::string solver_argument_text(FileSystem& files, const PathText& geometry_file, const PathText& loading_file,
-                                 bool romanian_output) {
+SolverArguments solver_argument_text(FileSystem& files, const PathText& geometry_file, const PathText& loading_file,
+                                     bool romanian_output) {
   const char letter = romanian_output ? 'R' : 'E';
+  const std::optional<std::string> geometry = readable_name(files, geometry_file.name());
+  if (!geometry) return {{}, std::string(geometry_file.name())};
   const NameParts loading = split_loading_name(files, loading_file);
+  if (!loading.readable) return {{}, std::string(loading_file.name())};
 
-  const PathText geometry_part(quoted_if_blank(geometry_file.name()));
+  const PathText geometry_part(quoted_if_blank(*geometry));
   const PathText loading_part(has_blank(loading.name.padded())
                                   ? quoted(std::string(loading.name.trimmed()) + loading.extension.padded())
                                   : std::string(loading.name.trimmed()) + loading.extension.padded());
   std::string text(geometry_part.trimmed());
   text.append(" ").append(loading_part.trimmed()).append(" ").push_back(letter);
-  return text;
+  return {text, std::nullopt};
 }
 
 std::string too_long_message(std::size_t length) {
@@ -57,9 +66,16 @@ std::string too_long_message(std::size_t length) {
          " >260)\n\nRename Input_File and/or Loading file or their directory - to shorter new names.";
 }
 
-SolverCommand compose_solver_command(Platform& platform, const Directories& dirs, const ProjectState& project) {
-  const std::string text =
+std::optional<SolverCommand> compose_solver_command(Platform& platform, const Directories& dirs,
+                                                   const ProjectState& project) {
+  const SolverArguments arguments =
       solver_argument_text(platform.files, project.geometry_file, project.loading_file, project.romanian_output);
+  if (arguments.unreadable_name) {
+    platform.message_boxes.show(unreadable_name_text(*arguments.unreadable_name), "KORVEL Message",
+                                mb::ok | mb::icon_error);
+    return std::nullopt;
+  }
+  const std::string& text = arguments.text;
   SolverCommand solver{{package_program_path(platform.files, dirs, "VEK"), ArgumentText()}, true};
   if (text.size() <= solver_argument_limit) {
     solver.command.arguments = text;

@@ -25,19 +25,27 @@ ProgramPathText package_program_path(FileSystem& files, const Directories& dirs,
 
 // The solver's argument text: the Geometry File (quoted when it holds a blank),
 // the Loading File's name and extension without its folder (quoted when the
-// name holds a blank), and the language letter R or E.
-std::string solver_argument_text(FileSystem& files, const PathText& geometry_file, const PathText& loading_file,
-                                 bool romanian_output);
+// name holds a blank), and the language letter R or E. Each name as the solver
+// can read it (program_names.h); when one can't be made readable, no text but
+// that name.
+struct SolverArguments {
+  std::string text;
+  std::optional<std::string> unreadable_name;
+};
+SolverArguments solver_argument_text(FileSystem& files, const PathText& geometry_file, const PathText& loading_file,
+                                     bool romanian_output);
 inline constexpr std::size_t solver_argument_limit = 260;
 std::string too_long_message(std::size_t length);
 
 // The solver with its argument text; a text over the limit is reported and the
-// solver gets none (accepted is false then).
+// solver gets none (accepted is false then). A name the solver can't read is
+// reported and nothing is to be started.
 struct SolverCommand {
   ToolCommand command;
   bool accepted;
 };
-SolverCommand compose_solver_command(Platform& platform, const Directories& dirs, const ProjectState& project);
+std::optional<SolverCommand> compose_solver_command(Platform& platform, const Directories& dirs,
+                                                   const ProjectState& project);
 
 // Adds the newest launch record for the command and starts it; a failed start
 // is reported.

@@ -12,6 +12,16 @@
 namespace korvel {
 namespace {
 
+// The text in UTF-16 after its byte-order mark, as an editor saves it.
+std::string utf16_file(std::u16string_view text, bool big_endian) {
+  std::string bytes = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+  for (const char16_t unit : text) {
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    bytes += big_endian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+
 std::string blank_recent_file() {
   std::string text;
   for (int i = 0; i < 5; ++i) text += std::string(260, ' ') + "\r\n";
@@ -138,6 +148,12 @@ TEST_F(SettingsFiles, RecentListLoadedFromAnyRecentDat) {
       {nul_name + "\r\n", {nul_name}},
       {std::string(300, 'x') + "\r\n", {std::string(260, 'x')}},
       {std::string(record_read_limit, 'x') + "\r\n2\r\n", {std::string(260, 'x')}},  // past the first 64 KiB: not read
+      // Names in the system's code page (as an older Launcher wrote them) and in UTF-8.
+      {"C:\\Proiecte\\caf\xE9.dat\r\nC:\\Cl\xC4\x83" "dire \xC8\x98tefan\\turn.dat\r\n",
+       {"C:\\Proiecte\\café.dat", "C:\\Clădire Ștefan\\turn.dat"}},
+      {"\xEF\xBB\xBF" "C:\\one.dat\r\nC:\\two.dat\r\n", {"C:\\one.dat", "C:\\two.dat"}},  // UTF-8 mark
+      {utf16_file(u"C:\\Ștefan.dat\r\nC:\\b.dat\r\n", false), {"C:\\Ștefan.dat", "C:\\b.dat"}},
+      {utf16_file(u"Z\r\ny\r\n", true), {"Z", "y"}},
   };
   for (const Case& c : cases) {
     put("recent.dat", c.content);
@@ -163,6 +179,16 @@ TEST_F(SettingsFiles, SavingTheRecentList) {
   entries[3] = std::string("C:\\d.dat\0x", 10);
   save_recent_list(files(), dirs, entries);
   EXPECT_EQ(get("recent.dat"), "C:\\b.dat\r\nC:\\d.dat\r\n");
+
+  // A name the system's code page holds is written in it, any other in UTF-8.
+  entries = RecentFiles();
+  entries[0] = "C:\\café.dat";
+  entries[1] = "C:\\Clădire Ștefan\\turn.dat";
+  save_recent_list(files(), dirs, entries);
+  EXPECT_EQ(get("recent.dat"), "C:\\caf\xE9.dat\r\nC:\\Clădire Ștefan\\turn.dat\r\n");
+  RecentFiles back;
+  load_recent_list(files(), dirs, back);
+  EXPECT_EQ(back, entries);
 
   // Removing the only entry really removes it.
   save_recent_list(files(), dirs, RecentFiles());
@@ -194,9 +220,11 @@ TEST_F(SettingsFiles, ReadOnlyRecentDatKeepsItsContents) {
 TEST_F(SettingsFiles, StartUpLanguageFromTheWorkingDirectory) {
   const std::string work = dir_ + "\\work";
   under_test_->make_folder(work);
+  const std::string accented = dir_ + "\\\xC3\x89tudes";  // "Études", in UTF-8
+  under_test_->make_folder(accented);
   struct Case {
     std::optional<std::string> work_dir;  // content of work_dir.dat; nothing: no file
-    std::optional<std::string> comvek;    // content of ComVek.dat in `work`; nothing: no file
+    std::optional<std::string> comvek;    // content of ComVek.dat in both folders; nothing: no file
     std::string language;
   } cases[] = {
       {std::nullopt, "Romanian\r\n", "English"},
@@ -213,14 +241,20 @@ TEST_F(SettingsFiles, StartUpLanguageFromTheWorkingDirectory) {
       {work + "\r\n", std::string(1 << 20, 'x') + "\r\nRomanian\r\n", "Romanian"},
       // A last record that starts before the last 64 KiB is not looked for.
       {work + "\r\n", "Romanian\r\n" + std::string(record_read_limit, 'x'), "English"},
+      // The path in the system's code page or in UTF-8; the language text byte for byte.
+      {dir_ + "\\\xC9tudes\r\n", "Romanian\r\n", "Romanian"},
+      {accented + "\r\n", "Rom\xE2n\xE3 and the rest\r\n", "Rom\xE2n\xE3 and the rest"},
+      {work + "\r\n", "Romanian and more tș\r\n", "Romanian and more t\xC8"},
   };
   for (const Case& c : cases) {
     files().delete_file(at("work_dir.dat"));
-    files().delete_file(work + "\\ComVek.dat");
-    if (c.work_dir) put("work_dir.dat", *c.work_dir);
-    if (c.comvek) {
-      ASSERT_TRUE(files().write_file(work + "\\ComVek.dat", *c.comvek));
+    for (const std::string& folder : {work, accented}) {
+      files().delete_file(folder + "\\ComVek.dat");
+      if (c.comvek) {
+        ASSERT_TRUE(files().write_file(folder + "\\ComVek.dat", *c.comvek));
+      }
     }
+    if (c.work_dir) put("work_dir.dat", *c.work_dir);
     EXPECT_EQ(language_from_work_dir(files()), std::string_view(c.language))
         << c.work_dir.value_or("(none)").substr(0, 40) << " / " << c.comvek.value_or("(none)");
   }

@@ -1,5 +1,7 @@
 #include "fake_platform.h"
 
+#include "common/utf8.h"
+
 #include <utility>
 
 #include <algorithm>
@@ -131,6 +133,56 @@ std::optional<std::string> FakeFileSystem::full_path(std::string_view name) {
 std::optional<std::string> FakeFileSystem::current_directory() {
   if (current_directory_fails) return std::nullopt;
   return current;
+}
+
+std::string FakeFileSystem::from_system_code_page(std::string_view text) {
+  if (!utf8_process) return std::string(text);
+  std::string out;
+  for (const char c : text) append_utf8(out, static_cast<unsigned char>(c));
+  return out;
+}
+
+std::optional<std::string> FakeFileSystem::to_system_code_page(std::string_view text) {
+  if (!utf8_process) return std::string(text);
+  if (!is_utf8(text)) return std::nullopt;
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte < 0x80) {
+      out.push_back(text[i]);
+    } else if ((byte & 0xE0) == 0xC0 && byte <= 0xC3) {  // U+0080 to U+00FF
+      out.push_back(static_cast<char>(((byte & 0x03) << 6) | (text[++i] & 0x3F)));
+    } else {
+      return std::nullopt;
+    }
+  }
+  return out;
+}
+
+std::optional<std::string> FakeFileSystem::short_name(std::string_view path) {
+  const std::string k = key(path);
+  const auto below = [&](const std::string& folder) {
+    std::string f = key(folder);
+    if (f.back() != '\\') f += '\\';  // a drive's root keeps its backslash
+    return k + '\\' == f || k.rfind(f, 0) == 0;
+  };
+  const bool exists = files_.count(k) || folders_.count(k) ||
+                      std::any_of(files_.begin(), files_.end(), [&](const auto& file) {
+                        return file.first.rfind(k + "\\", 0) == 0;
+                      });
+  if (!exists || std::any_of(without_short_names.begin(), without_short_names.end(), below)) return std::nullopt;
+  std::string_view name = path.substr(path.find_last_of("\\/") + 1);
+  const std::size_t stop = name.rfind('.');
+  const auto letters = [](std::string_view part, std::size_t count) {
+    std::string out;
+    for (const char c : part)
+      if (out.size() < count && std::isalnum(static_cast<unsigned char>(c)) && static_cast<unsigned char>(c) < 0x80)
+        out.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+    return out;
+  };
+  std::string short_form = letters(name.substr(0, stop), 6) + "~1";
+  if (stop != std::string_view::npos) short_form += "." + letters(name.substr(stop + 1), 3);
+  return short_form;
 }
 
 int FakeMessageBoxes::show(std::string_view text, std::string_view caption, unsigned type) {

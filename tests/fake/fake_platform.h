@@ -28,6 +28,11 @@ class FakeFileSystem final : public FileSystem {
   bool current_directory_fails = false;
   std::string windows = "C:\\windows";
   std::vector<std::string> search_folders;  // besides the current directory, for search_path
+  // The system's code page holds Latin-1 only; the process's is UTF-8 unless
+  // the fake plays an older system, whose process uses the system's own.
+  bool utf8_process = true;
+  // Folders on volumes that make no short names (everything below them too).
+  std::vector<std::string> without_short_names;
 
   // Test set-up and inspection.
   void add_file(std::string_view path, std::string_view content);
@@ -57,6 +62,11 @@ class FakeFileSystem final : public FileSystem {
   std::optional<std::string> full_path(std::string_view name) override;
   std::optional<std::string> current_directory() override;
   std::string windows_directory() override { return windows; }
+  std::string from_system_code_page(std::string_view text) override;
+  std::optional<std::string> to_system_code_page(std::string_view text) override;
+  // Made up like the platform's: up to six letters and digits of the name, "~1",
+  // and up to three of its extension, in capitals.
+  std::optional<std::string> short_name(std::string_view path) override;
 
   std::size_t range_reads = 0;  // read_file_range calls, to see that a long file is read from its end
 

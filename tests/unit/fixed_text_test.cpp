@@ -21,6 +21,28 @@ TEST(FixedText, PadsCutsAndTrimsBlanksOnly) {
   EXPECT_EQ(field.padded().size(), 8u);
 }
 
+// Widths are bytes: a UTF-8 value is cut at its last whole character, other
+// bytes (an older system's code page) where the width ends.
+TEST(FixedText, CutsUtf8AtAWholeCharacter) {
+  struct Case {
+    std::string value;
+    std::string padded;
+  } cases[] = {
+      {"C:\\Ștefan", "C:\\Ștef"},      // Ș takes two bytes
+      {"abcdefgă", "abcdefg "},          // the last character does not fit: a blank in its place
+      {"abcdeȘ", "abcdeȘ "},             // fits
+      {"abcde€x", "abcde€"},             // three bytes
+      {"abcd😀xyz", "abcd😀"},           // four bytes
+      {"abcdef😀", "abcdef  "},
+      {"abcdefg\xE9x", "abcdefg\xE9"},   // not UTF-8 (Latin-1 é): cut by bytes
+      {"abcdefg\xC4x", "abcdefg\xC4"},   // nor is a character cut short
+      {"abc\xED\xA0\x80" "defg", "abc\xED\xA0\x80" "de"},  // nor is a surrogate
+      {"abcd\xC0\xAF" "efg", "abcd\xC0\xAF" "ef"},  // nor an overlong form
+  };
+  for (const Case& c : cases) EXPECT_EQ(FixedText<8>(c.value).padded(), c.padded) << c.value;
+  EXPECT_EQ(FixedText<8>::bytes("abcdefgă").padded(), "abcdefg\xC4") << "cut by bytes when asked";
+}
+
 TEST(FixedText, EqualityIgnoresOnlyTrailingBlanks) {
   struct Case {
     const char* a;

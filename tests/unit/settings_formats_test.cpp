@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fake_platform.h"
 #include "settings/records.h"
 
 namespace korvel {
@@ -82,6 +83,18 @@ TEST(RecentList, RoundTripKeepsOrder) {
   EXPECT_EQ(back[1], "C:\\Program Files\\B C.dat");
   EXPECT_EQ(back[2], "D:\\e.dat");
   EXPECT_TRUE(back[3].is_blank());
+}
+
+// Where the process's code page is the system's (a Windows older than 10 1903
+// ignores the manifest's UTF-8), names are read and written as they are.
+TEST(RecentList, AnOlderSystemKeepsTheBytesAsTheyAre) {
+  fake::FakeFileSystem files;
+  files.utf8_process = false;
+  const std::string text = "C:\\caf\xE9.dat\r\nC:\\Ștefan.dat\r\n";
+  const RecentFiles entries = parse_recent_list(text, [&](std::string_view t) { return files.from_system_code_page(t); });
+  EXPECT_EQ(entries[0], "C:\\caf\xE9.dat");
+  EXPECT_EQ(entries[1], "C:\\Ștefan.dat");
+  EXPECT_EQ(format_recent_list(entries, [&](std::string_view t) { return files.to_system_code_page(t); }), text);
 }
 
 TEST(LanguageRecord, IsAlwaysTwentyCharactersAndALineEnd) {

@@ -29,9 +29,19 @@ TEST(SolverArguments, QuotingAndTheLoadingFilesName) {
       {"a.dat", "My Load.in", false, "a.dat \"My Load.in \" E"},
       {"a.dat", "load", false, "a.dat load E"},
       {"a.dat", "load.inc5", false, "a.dat load.inc E"},  // the extension keeps four characters
+      // A part the system's code page (Latin-1 here) can't hold goes as its short name.
+      {"C:\\Work\\Clădire Ștefan\\turn.dat", "Clădire Ștefan\\turn.inc", false, "C:\\Work\\CLDIRE~1\\turn.dat turn.inc E"},
+      {"C:\\Work\\Café Noir\\a.dat", "Ștefan 2.inc", true, "\"C:\\Work\\Café Noir\\a.dat\" TEFAN2~1.INC R"},
   };
+  files.add_file("C:\\Work\\Clădire Ștefan\\turn.dat", "");
+  files.add_file("C:\\Work\\Ștefan 2.inc", "");
   for (const Case& c : cases)
-    EXPECT_EQ(solver_argument_text(files, PathText(c.geometry), PathText(c.loading), c.romanian), c.text) << c.loading;
+    EXPECT_EQ(solver_argument_text(files, PathText(c.geometry), PathText(c.loading), c.romanian).text, c.text) << c.loading;
+  // Without a short name (nothing of that name exists yet): no text, and the name.
+  EXPECT_EQ(solver_argument_text(files, PathText("C:\\Work\\Ștefan\\a.dat"), PathText("a.inc"), false).unreadable_name,
+            "C:\\Work\\Ștefan\\a.dat");
+  EXPECT_EQ(solver_argument_text(files, PathText("a.dat"), PathText("C:\\Work\\ș.inc"), false).unreadable_name,
+            "C:\\Work\\ș.inc");
 }
 
 TEST(SolverArguments, TooLongMessageCarriesTheExactCount) {
@@ -330,6 +340,45 @@ TEST_F(SolverRun, TwoHundredSixtyCharactersPassAndOneMoreIsRefused) {
   EXPECT_EQ(message.text.substr(0, 28), "Command Line too long. (261 ");
   EXPECT_EQ(message.caption, "KORVEL Message");
   EXPECT_EQ(message.type, mb::ok_cancel | mb::icon_error);
+}
+
+// The package's programs read their command line in the system's code page
+// (Latin-1 here): C: makes short names, D: none.
+TEST_F(SolverRun, NamesOutsideTheSystemsCodePageGoAsShortNamesOrNotAtAll) {
+  install({"Sivra.exe", "Tasprel.exe"});
+  fake.files.add_file("C:\\windows\\Notepad.exe", "");
+  for (const std::string drive : {"C:", "D:"}) {
+    fake.files.add_file(drive + "\\Clădire Ștefan\\turn.dat", "");
+    fake.files.add_file(drive + "\\Clădire Ștefan\\turn.inc", "");
+  }
+  fake.files.without_short_names = {"D:\\"};
+  run([&] {
+    fake.dialogs.type(w, 1001, "C:\\Clădire Ștefan\\turn.dat");
+    fake.dialogs.click(w, 1003);
+    EXPECT_EQ(last_start().command_line, " C:\\CLDIRE~1\\turn.dat turn.inc E");
+    fake.dialogs.click(w, 1023);
+    EXPECT_EQ(last_start().command_line, " C:\\CLDIRE~1\\turn.dat") << "Sivra";
+
+    fake.dialogs.type(w, 1001, "D:\\Clădire Ștefan\\turn.dat");
+    const std::size_t started = fake.processes.starts.size();
+    fake.dialogs.click(w, 1003);
+    fake.dialogs.click(w, 1023);
+    fake.dialogs.select(w, 1016, 0);
+    fake.dialogs.click(w, 1021);
+    EXPECT_EQ(fake.processes.starts.size(), started) << "neither the solver, Sivra nor Print";
+    fake.dialogs.click(w, 1010);
+    EXPECT_EQ(last_start().command_line, " D:\\Clădire Ștefan\\turn.dat") << "the editor takes the name whole";
+  });
+  EXPECT_EQ(state.tools.launch_table.launch_count, 3u) << "a refused start is not recorded";
+  EXPECT_EQ(state.settings.recent_files[1], "C:\\Clădire Ștefan\\turn.dat") << "the refused run is not remembered";
+  ASSERT_EQ(fake.message_boxes.shown.size(), 4u);  // three refusals and the exit question
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(fake.message_boxes.shown[i].text,
+              "\"D:\\Clădire Ștefan\\turn.dat\": the package's programs can't read this name.\n\n"
+              "Rename the file or its folder.");
+    EXPECT_EQ(fake.message_boxes.shown[i].caption, "KORVEL Message");
+    EXPECT_EQ(fake.message_boxes.shown[i].type, mb::ok | mb::icon_error);
+  }
 }
 
 TEST_F(SolverRun, AFailedSolverStartStillOffersThePostProcessors) {

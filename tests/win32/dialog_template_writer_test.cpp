@@ -91,8 +91,10 @@ TEST(DialogTemplateWriter, EveryTemplateReadsBackFieldByField) {
 }
 
 TEST(DialogTemplateWriter, AnsiTitlesAreConvertedNotWidened) {
-  if (GetACP() != 1252) GTEST_SKIP() << "needs the Western ANSI code page";
-  const DialogTemplate t{1, "Caf\xe9 \x80", 10, 10, 8, "MS Sans Serif", WS_POPUP, {}};
+  // The title in the process's code page: UTF-8 under the manifest, else Western.
+  const char* title = GetACP() == CP_UTF8 ? "Caf\xc3\xa9 \xe2\x82\xac" : "Caf\xe9 \x80";
+  if (GetACP() != CP_UTF8 && GetACP() != 1252) GTEST_SKIP() << "needs UTF-8 or the Western ANSI code page";
+  const DialogTemplate t{1, title, 10, 10, 8, "MS Sans Serif", WS_POPUP, {}};
   const std::vector<std::uint8_t> bytes = write_dialog_template(t);
   Reader in{bytes, 30};  // the title's offset
   EXPECT_EQ(in.text(), L"Caf\u00e9 \u20ac");

@@ -8,8 +8,10 @@
 #include <string>
 
 #include "file_tree.h"
+#include "platform/win32/code_pages.h"
 #include "platform/win32/process_start.h"
 #include "platform/win32/win32_platform.h"
+#include "tools/program_names.h"
 
 namespace korvel::win32 {
 namespace {
@@ -79,6 +81,45 @@ TEST(Win32FileSystem, AReplacementWaitsBrieflyForAReaderToLetGo) {
     DeleteFileA(fresh.c_str());
   }
   korvel::testing::remove_tree(folder);
+}
+
+// This program, like Korvel.exe, runs in UTF-8; the package's programs in the
+// system's code page, which GetACP() then no longer reports (1252 under Wine here).
+TEST(Win32FileSystem, ConvertsBetweenTheProcesssAndTheSystemsCodePage) {
+  ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8)) << "the manifest's code page";
+  if (system_code_page() != 1252) GTEST_SKIP() << "the rows below are for code page 1252";
+  Win32FileSystem files;
+  EXPECT_EQ(files.from_system_code_page("C:\\caf\xE9 \x80"), "C:\\café €");
+  EXPECT_EQ(files.to_system_code_page("C:\\café €"), "C:\\caf\xE9 \x80");
+  EXPECT_EQ(files.to_system_code_page("plain"), "plain");
+  EXPECT_EQ(files.to_system_code_page("Ștefan"), std::nullopt);
+  EXPECT_EQ(files.to_system_code_page("Clădire"), std::nullopt) << "no look-alike: ă is not a";
+  EXPECT_EQ(files.to_system_code_page("caf\xE9"), std::nullopt) << "not UTF-8";
+}
+
+TEST(Win32FileSystem, ShortNamesReachFilesOutsideTheSystemsCodePage) {
+  const std::string parent = temp_folder("korvel-short");
+  const std::string folder = parent + "\\Clădire Ștefan";
+  ASSERT_TRUE(CreateDirectoryA(parent.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA((parent + "\\plain").c_str(), nullptr));
+  HANDLE file = CreateFileA((folder + "\\turn.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+
+  Win32FileSystem files;
+  const std::optional<std::string> short_part = files.short_name(folder);
+  ASSERT_TRUE(short_part.has_value());
+  EXPECT_TRUE(files.to_system_code_page(*short_part).has_value()) << *short_part;
+  EXPECT_EQ(short_part->find('\\'), std::string::npos) << "the last part alone";
+  EXPECT_EQ(files.short_name(parent + "\\plain"), std::nullopt) << "a name that is its own short name";
+  EXPECT_EQ(files.short_name(folder + "\\missing.dat"), std::nullopt);
+
+  const std::optional<std::string> readable = readable_name(files, folder + "\\turn.dat");
+  ASSERT_TRUE(readable.has_value());
+  EXPECT_EQ(*readable, parent + "\\" + *short_part + "\\turn.dat");
+  EXPECT_TRUE(files.file_exists(*readable));
+  korvel::testing::remove_tree(parent);
 }
 
 TEST(Win32Processes, ProgramsStartShownByDefaultWithNoHandlesAndNoFlags) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "platform/win32/code_pages.h"
 #include "platform/win32/process_start.h"
 #include "platform/win32/system_library.h"
 
@@ -175,6 +176,16 @@ std::string Win32FileSystem::windows_directory() {
   if (n == 0 || n > MAX_PATH) return std::string();
   return std::string(buffer, n);
 }
+
+std::string Win32FileSystem::from_system_code_page(std::string_view text) {
+  return system_to_process_code_page(text);
+}
+
+std::optional<std::string> Win32FileSystem::to_system_code_page(std::string_view text) {
+  return process_to_system_code_page(text);
+}
+
+std::optional<std::string> Win32FileSystem::short_name(std::string_view path) { return short_name_of(path); }
 
 int Win32MessageBoxes::show(std::string_view text, std::string_view caption, unsigned type) {
   return MessageBoxA(nullptr, z(text).c_str(), z(caption).c_str(), type);

@@ -21,6 +21,9 @@ class Win32FileSystem final : public FileSystem {
   std::optional<std::string> full_path(std::string_view name) override;
   std::optional<std::string> current_directory() override;
   std::string windows_directory() override;
+  std::string from_system_code_page(std::string_view text) override;
+  std::optional<std::string> to_system_code_page(std::string_view text) override;
+  std::optional<std::string> short_name(std::string_view path) override;
 };
 
 class Win32MessageBoxes final : public MessageBoxes {
