@@ -40,6 +40,19 @@ class UnicodeNamesE2E : public LauncherTest {
     EXPECT_TRUE(wait_until_gone(recent));
     return items;
   }
+  // Select #1 as a user does it: the folder's path typed and confirmed (the dialog
+  // opens it), then the file's name; the current directory follows into the folder.
+  void choose_in_folder(const std::string& folder, const std::string& file) {
+    click(dialog, select_geometry_button);
+    HWND chooser = wait_for_dialog(korvel->id(), geometry_title);
+    ASSERT_NE(chooser, nullptr) << "no open-file dialog";
+    HWND name = GetDlgItem(chooser, open_file_name_field);
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(folder).c_str()));
+    SendMessageW(chooser, WM_COMMAND, IDOK, 0);  // opens the folder; no box can come
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(file).c_str()));
+    PostMessageW(chooser, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(wait_until_gone(chooser)) << "the open-file dialog stayed";
+  }
   std::optional<standin::JournalEntry> start_seen(std::size_t count) {
     wait_until([&] { return install.journal_entries().size() >= count; }, 30s);
     const auto entries = install.journal_entries();
@@ -81,7 +94,7 @@ TEST_F(UnicodeNamesE2E, AFolderTheCodePageCannotHoldIsChosenTypedRememberedAndRu
   ASSERT_NO_FATAL_FAILURE(start_korvel());
 
   // Chosen in the real open-file dialog: the names shown whole.
-  ASSERT_NO_FATAL_FAILURE(choose_file(select_geometry_button, geometry_title, turn));
+  ASSERT_NO_FATAL_FAILURE(choose_in_folder(folder, "turn.dat"));
   EXPECT_TRUE(field_reads(geometry_edit, turn));
   EXPECT_EQ(field(loading_edit), folder + "\\turn.inc");
   EXPECT_EQ(field(output_edit), folder + "\\turn.rez");
@@ -94,6 +107,8 @@ TEST_F(UnicodeNamesE2E, AFolderTheCodePageCannotHoldIsChosenTypedRememberedAndRu
   EXPECT_TRUE(plain(solver->command_line)) << solver->command_line;
   EXPECT_TRUE(solver->command_line.ends_with("\\turn.dat turn.inc E")) << solver->command_line;
   EXPECT_EQ(solver->unopened, "") << "files the solver could not open";
+  EXPECT_EQ(solver->current_directory.substr(0, install.path("Proiecte").size()), install.path("Proiecte"))
+      << "the solver runs in the chosen folder, where its Loading File lies";
   EXPECT_TRUE(wait_until([&] { return file_exists(folder + "\\turn.rez"); })) << "the solver's Output File";
 
   // The editor reads its command line in Unicode: it gets the whole name.
