@@ -17,6 +17,7 @@ NativeWindow FakeNativeDialogs::find(int template_id) const {
 NativeWindow FakeNativeDialogs::make(const DialogTemplate& layout, NativeWindow owner, DialogEvents& events,
                                      void* dialog) {
   const NativeWindow window = next_window_++;
+  note_made(live, ObjectKind::window);
   FakeDialogWindow& w = windows[window];
   w.layout = &layout;
   w.owner = owner;
@@ -70,6 +71,9 @@ void FakeNativeDialogs::destroy(NativeWindow window) {
   if (!w.open) return;
   w.events->dialog_destroyed(w.dialog);
   w.open = false;
+  note_released(live, ObjectKind::window);
+  if (w.field_brush) note_released(live, ObjectKind::brush);
+  w.field_brush = false;
 }
 
 void FakeNativeDialogs::send_command(NativeWindow window, int id, int code, bool from_control) {
@@ -180,8 +184,14 @@ void FakeNativeDialogs::list_set_selected(NativeWindow window, int id, int index
 bool FakeCanvas::select_font(int height, int weight, bool italic, std::string_view face) {
   if (fail_fonts) return false;
   fonts_made.push_back({height, weight, italic, std::string(face)});
+  note_made(live, ObjectKind::font);
   current_ = fonts_made.back();
   return true;
+}
+
+void FakeCanvas::end_painting() {
+  current_.reset();
+  for (std::size_t i = 0; i < fonts_made.size(); ++i) note_released(live, ObjectKind::font);
 }
 
 int FakeCanvas::line_height() {
@@ -200,6 +210,8 @@ NativeWindow FakeWindows::create_welcome_window(std::string_view title, int widt
   if (fail_welcome_window) return 0;
   static NativeWindow next = 0x9000;
   const NativeWindow window = next++;
+  note_made(live, ObjectKind::window);
+  note_made(live, ObjectKind::pen);
   WelcomeWindow& made = welcome[window];
   made.title = std::string(title);
   made.width = width;
@@ -220,14 +232,35 @@ void FakeWindows::set_timer(NativeWindow window, unsigned, unsigned milliseconds
   if (it != welcome.end() && it->second.alive) it->second.timer_ms = milliseconds;
 }
 
+// Like DestroyWindow, once: a window already gone is left alone.
 void FakeWindows::destroy_window(NativeWindow window) {
   const auto it = welcome.find(window);
-  if (it != welcome.end()) it->second.alive = false;
+  if (it == welcome.end() || !it->second.alive) return;
+  it->second.alive = false;
+  note_released(live, ObjectKind::window);
+  note_released(live, ObjectKind::pen);
+}
+
+void FakeWindows::close_box(NativeWindow window) {
+  welcome_events->welcome_closing(window);
+  destroy_window(window);
+}
+
+void FakeWindows::colour_fields(NativeWindow dialog, std::span<const int> edit_ids, std::span<const int> list_ids,
+                                std::uint32_t rgb) {
+  coloured[dialog] = {{edit_ids.begin(), edit_ids.end()}, {list_ids.begin(), list_ids.end()}, rgb};
+  // One brush per dialog: asked again, the new one takes the old one's place.
+  const auto it = dialogs_.windows.find(dialog);
+  if (it == dialogs_.windows.end() || !it->second.open || it->second.field_brush) return;
+  it->second.field_brush = true;
+  note_made(live, ObjectKind::brush);
 }
 
 void FakeWindows::paint(NativeWindow window) {
   last_canvas.emplace();
+  last_canvas->live = live;
   welcome_events->welcome_paint(window, *last_canvas);
+  last_canvas->end_painting();
   welcome_events->welcome_painted(window);
   ++welcome.at(window).paints;
 }
@@ -257,6 +290,7 @@ bool FakeWindows::next_message_for(NativeWindow window, NativeMessage& message) 
 
 IconHandle FakeWindows::load_icon(std::string_view path, int width, int height, bool vga_colour) {
   const IconHandle handle = files_.file_exists(path) ? next_icon_++ : 0;
+  if (handle) note_made(live, ObjectKind::icon);
   icon_loads.push_back({std::string(path), width, height, vga_colour, handle});
   return handle;
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "live_objects.h"
 #include "platform/native_ui.h"
 #include "platform/platform.h"
 
@@ -40,12 +41,14 @@ struct FakeDialogWindow {
   DialogEvents* events = nullptr;
   void* dialog = nullptr;
   std::map<int, FakeControl> controls;  // addressable ids only
+  bool field_brush = false;             // made by colour_fields, released with the window
 };
 
 class FakeNativeDialogs final : public NativeDialogs {
  public:
   std::map<NativeWindow, FakeDialogWindow> windows;
   bool fail_create = false;
+  LiveObjects* live = nullptr;
   // What the user does inside each modal dialog, in the order they open.
   std::deque<std::function<void(NativeWindow)>> modal_scripts;
 
@@ -126,6 +129,9 @@ class FakeCanvas final : public Canvas {
   std::vector<std::pair<Rect, std::string>> wrapped;
   std::optional<std::pair<int, int>> icon_at;
   bool fail_fonts = false;
+  LiveObjects* live = nullptr;
+  // The painting is over: the fonts made for it go.
+  void end_painting();
 
   int pixels_per_inch_x() override { return ppi_x_; }
   int pixels_per_inch_y() override { return ppi_y_; }
@@ -191,8 +197,13 @@ class FakeWindows final : public Windows {
   bool fail_welcome_window = false;
   std::deque<std::function<void()>> splash_actions;
   std::optional<FakeCanvas> last_canvas;
+  LiveObjects* live = nullptr;
   // Paints a welcome window now, as WM_PAINT would.
   void paint(NativeWindow window);
+  // The user clicks a welcome window, or its close box (the class's close
+  // handler, then default processing destroys it).
+  void click(NativeWindow window) { welcome_events->welcome_clicked(window); }
+  void close_box(NativeWindow window);
 
   bool register_welcome_class(IconHandle icon, WelcomeEvents& events) override;
   NativeWindow create_welcome_window(std::string_view title, int width, int height) override;
@@ -210,9 +221,7 @@ class FakeWindows final : public Windows {
     dialogs_.control(dialog, id).image = icon;
   }
   void colour_fields(NativeWindow dialog, std::span<const int> edit_ids, std::span<const int> list_ids,
-                     std::uint32_t rgb) override {
-    coloured[dialog] = {{edit_ids.begin(), edit_ids.end()}, {list_ids.begin(), list_ids.end()}, rgb};
-  }
+                     std::uint32_t rgb) override;
   NativeWindow control(NativeWindow dialog, int id) override { return dialog * 0x10000 + static_cast<unsigned>(id); }
 
   bool next_message(NativeMessage& message) override;

@@ -210,24 +210,34 @@ std::optional<StartedProcess> FakeProcesses::start(std::string_view application,
   const std::uint32_t id = next_id_++;
   known_.insert(id);
   running.insert(id);
-  return StartedProcess{id, id};
+  return StartedProcess{new_handle(id), id};
+}
+
+// Each start and each open gives a handle of its own, as Windows does.
+ProcessHandle FakeProcesses::new_handle(std::uint32_t process_id) {
+  const ProcessHandle handle = next_handle_;
+  next_handle_ += 4;
+  handles[handle] = process_id;
+  note_made(live, ObjectKind::process_handle);
+  return handle;
 }
 
 ProcessHandle FakeProcesses::open(std::uint32_t process_id) {
   if ((fail && fail(Operation::open, {})) || !known_.count(process_id)) return 0;
-  return process_id;
+  return new_handle(process_id);
 }
 
 std::optional<std::uint32_t> FakeProcesses::exit_code(ProcessHandle handle) {
-  if ((fail && fail(Operation::exit_code, {})) || !known_.count(static_cast<std::uint32_t>(handle)))
-    return std::nullopt;
-  return running.count(static_cast<std::uint32_t>(handle)) ? still_active : 0u;
+  const auto it = handles.find(handle);
+  if ((fail && fail(Operation::exit_code, {})) || it == handles.end()) return std::nullopt;
+  return running.count(it->second) ? still_active : 0u;
 }
 
 void FakeProcesses::terminate(ProcessHandle handle, std::uint32_t) {
-  const auto id = static_cast<std::uint32_t>(handle);
-  terminated.push_back(id);
-  running.erase(id);
+  const auto it = handles.find(handle);
+  if (it == handles.end()) return;  // no such handle: the call fails
+  terminated.push_back(it->second);
+  running.erase(it->second);
 }
 
 int FakeFileDialogs::get_open_file_name(OpenFileRequest& request) {

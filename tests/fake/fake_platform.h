@@ -131,6 +131,10 @@ class FakeProcesses final : public Processes {
   std::set<std::uint32_t> running;        // ids of processes that still run
   std::vector<std::uint32_t> terminated;  // ids, in order
   std::function<bool(Operation, std::string_view)> fail;
+  // Every handle given out, by a start or an open, and the process it names.
+  // The platform has no call to close one: they stay open to the end of the run.
+  std::map<ProcessHandle, std::uint32_t> handles;
+  LiveObjects* live = nullptr;
 
   std::optional<StartedProcess> start(std::string_view application, std::string_view command_line) override;
   ProcessHandle open(std::uint32_t process_id) override;
@@ -139,7 +143,9 @@ class FakeProcesses final : public Processes {
 
  private:
   FileSystem& files_;
+  ProcessHandle new_handle(std::uint32_t process_id);
   std::uint32_t next_id_ = 1000;
+  ProcessHandle next_handle_ = 0x4000;
   std::set<std::uint32_t> known_;  // every id ever started
 };
 
@@ -161,6 +167,11 @@ class FakeFileDialogs final : public FileDialogs {
 };
 
 struct FakePlatform {
+  FakePlatform() { dialogs.live = windows.live = processes.live = &live; }
+  FakePlatform(const FakePlatform&) = delete;
+  FakePlatform& operator=(const FakePlatform&) = delete;
+
+  LiveObjects live;  // what the core has been given and not yet given back
   std::vector<std::string> events;  // "sound <path>" and "box <caption>", in order
   FakeFileSystem files;
   FakeMessageBoxes message_boxes{&events};
