@@ -38,6 +38,7 @@
 Var AllUsers       ; 1 when installing for all users
 Var ModeGiven      ; 1 when the command line chose the mode
 Var FolderGiven    ; 1 when /D= chose the folder
+Var PerUserButton
 Var AllUsersButton
 
 ; A running elevated copy of this program with PARAMETERS; its exit code, or
@@ -170,23 +171,30 @@ Function .onInit
   Call ChooseFolder
 FunctionEnd
 
+!define MODE_PAGE_TITLE "Choose who may use KORVEL"
+!define MODE_PAGE_SUBTITLE "Install it for yourself alone or for every user of this computer."
+!define MODE_PAGE_TEXT "KORVEL keeps its settings and your analyses in its own folders, \
+    so it goes where its users may write."
+; The page's area inside the installer's window, as every custom page uses it.
+!define INNER_DIALOG 1018
+
 Function ModePage
   ${If} $ModeGiven == 1
     Abort
   ${EndIf}
-  !insertmacro MUI_HEADER_TEXT "Choose who may use KORVEL" "Install it for yourself alone or for every user of this computer."
-  nsDialogs::Create 1018
+  !insertmacro MUI_HEADER_TEXT "${MODE_PAGE_TITLE}" "${MODE_PAGE_SUBTITLE}"
+  nsDialogs::Create ${INNER_DIALOG}
   Pop $0
-  ${NSD_CreateLabel} 0 0 100% 36u "KORVEL keeps its settings and your analyses in its own folders, so it goes where its users may write."
+  ${NSD_CreateLabel} 0 0 100% 36u "${MODE_PAGE_TEXT}"
   Pop $0
   ${NSD_CreateRadioButton} 10u 44u -10u 12u "Only for me (recommended): no administrator rights needed"
-  Pop $1
+  Pop $PerUserButton
   ${NSD_CreateRadioButton} 10u 62u -10u 12u "For all users of this computer: needs administrator rights"
   Pop $AllUsersButton
   ${If} $AllUsers == 1
     ${NSD_Check} $AllUsersButton
   ${Else}
-    ${NSD_Check} $1
+    ${NSD_Check} $PerUserButton
   ${EndIf}
   nsDialogs::Show
 FunctionEnd
