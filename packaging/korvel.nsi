@@ -2,6 +2,10 @@
 ;   makensis -DVERSION=x.y.z -DTREE=<installation tree> -DFILE_LIST=<its list> -DOUTFILE=<setup.exe> korvel.nsi
 ; TREE and FILE_LIST come from lay_out_package.cmake.
 ;
+; It installs for the user who runs it unless told to install for all users
+; (install_mode.nsh): either way the installation lies where its users may
+; write, since the Launcher keeps its settings in the Exe folder.
+;
 ; It never writes the user's settings files (Sound.dat, recent.dat,
 ; work_dir.dat, ...), so installing over an installation keeps them, and the
 ; uninstaller removes only the files and folders listed here: the settings
@@ -14,22 +18,20 @@
 
 Unicode true
 ; Korvel.exe is a 64-bit program: so is its installer, which then sees the
-; 64-bit Program Files and registry as they are.
+; 64-bit registry as it is.
 Target amd64-unicode
 SetCompressor /SOLID lzma
-RequestExecutionLevel admin
+; No prompt for a per-user installation: one for all users elevates itself.
+RequestExecutionLevel user
 ManifestDPIAware true
 
 !include MUI2.nsh
-!include FileFunc.nsh
-
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\KORVEL"
+!addincludedir "${__FILEDIR__}"
+!include install_mode.nsh
 
 Name "KORVEL"
 OutFile "${OUTFILE}"
-; An upgrade goes where the installation already is.
-InstallDir "$PROGRAMFILES64\KORVEL"
-InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+; No InstallDir: the folder depends on the mode (.onInit), and /D= sets it first.
 ShowInstDetails show
 ShowUninstDetails show
 BrandingText "KORVEL ${VERSION}"
@@ -45,6 +47,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "KORVEL"
 !define MUI_ICON "${TREE}\Exe\Uir\iconKorvel.ico"
 !define MUI_UNICON "${TREE}\Exe\Uir\iconKorvel.ico"
 !define MUI_ABORTWARNING
+Page custom ModePage ModePageLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -76,7 +79,6 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "KORVEL"
 !macroend
 
 Section "KORVEL"
-  SetShellVarContext all
   !insertmacro KORVEL_FOLDERS_OUTER_FIRST MakeFolder
   !insertmacro KORVEL_FILES InstallFile
   WriteUninstaller "$INSTDIR\Uninstall.exe"
@@ -85,27 +87,30 @@ Section "KORVEL"
   ; shortcut takes the output folder as the one it starts Korvel.exe in.
   SetOutPath "$INSTDIR\Exe"
   CreateShortcut "$SMPROGRAMS\KORVEL.lnk" "$INSTDIR\Exe\Korvel.exe"
+  ${If} $AllUsers == 1
+    !insertmacro LET_USERS_CHANGE "$INSTDIR\Exe"
+    !insertmacro LET_USERS_CHANGE "$INSTDIR\Dat"
+  ${EndIf}
 
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "KORVEL"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "KORVEL"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Exe\Korvel.exe,0"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "KORVEL"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "KORVEL"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Exe\Korvel.exe,0"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
 Section "Uninstall"
-  SetShellVarContext all
   Delete "$SMPROGRAMS\KORVEL.lnk"
   !insertmacro KORVEL_FILES RemoveFile
   Delete "$INSTDIR\Uninstall.exe"
   ; Only empty folders go: one holding the user's settings or data stays.
   !insertmacro KORVEL_FOLDERS_INNER_FIRST RemoveFolderIfEmpty
   RMDir "$INSTDIR"
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 SectionEnd

@@ -1,21 +1,24 @@
-// The release installer as a user meets it, in a Wine prefix of its own:
-// a silent install, the Launcher started from its Start-menu shortcut, an
-// upgrade over the installation and the uninstaller that Add/Remove Programs
-// runs. Run by run_installer_test.sh with KORVEL_SETUP and KORVEL_VERSION set.
+// The release installer as a user meets it, in a Wine prefix of its own: a
+// silent install for the user alone (the default) or for all users, the
+// Launcher started from its Start-menu shortcut, an upgrade over the
+// installation and the uninstaller that Add/Remove Programs runs. Run by
+// run_installer_test.sh with KORVEL_SETUP and KORVEL_VERSION set.
 #include "harness.h"
 
+#include <aclapi.h>
+#include <sddl.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <functional>
 #include <map>
 #include <set>
 
 namespace korvel::e2e {
 namespace {
 
-const std::string kRoot = "C:\\KORVEL";
-const std::string kExe = kRoot + "\\Exe";
 const std::string kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\KORVEL";
 
 std::string lower(std::string text) {
@@ -30,27 +33,92 @@ std::optional<DWORD> run(const std::string& program, const std::string& argument
   return process.wait_for_exit(120s);
 }
 
-std::optional<std::string> uninstall_value(const std::string& name) {
+std::optional<std::string> uninstall_value(HKEY hive, const std::string& name) {
   char value[1024];
   DWORD size = sizeof value;
-  if (RegGetValueA(HKEY_LOCAL_MACHINE, kUninstallKey.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, value, &size) !=
-      ERROR_SUCCESS)
+  if (RegGetValueA(hive, kUninstallKey.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
     return std::nullopt;
   return std::string(value);
 }
 
-bool uninstall_key_exists() {
+bool uninstall_key_exists(HKEY hive) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(hive, kUninstallKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
   RegCloseKey(key);
   return true;
 }
 
-std::string start_menu_shortcut() {
-  char programs[MAX_PATH] = {};
-  SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, programs);
-  return std::string(programs) + "\\KORVEL.lnk";
+std::string known_folder(int csidl) {
+  char folder[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder);
+  return folder;
 }
+
+// Who an installation is for, and where that puts it.
+struct Mode {
+  std::string install_arguments;  // of the first, silent installation
+  std::string root;
+  HKEY uninstall_hive;
+  HKEY other_hive;
+  int start_menu;  // the CSIDL of the Start menu's programs folder
+};
+
+Mode per_user() {
+  return {"/S", known_folder(CSIDL_LOCAL_APPDATA) + "\\Programs\\KORVEL", HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE,
+          CSIDL_PROGRAMS};
+}
+
+Mode all_users() {
+  return {"/S /ALLUSERS", "C:\\KORVEL", HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, CSIDL_COMMON_PROGRAMS};
+}
+
+// What `who` may do in `folder` by the entries naming it, and how those are
+// inherited; nothing when the folder's DACL can't be read.
+struct Rights {
+  ACCESS_MASK mask = 0;
+  BYTE inheritance = 0;
+};
+
+std::optional<Rights> rights_of(WELL_KNOWN_SID_TYPE who, const std::string& folder) {
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetNamedSecurityInfoA(folder.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                            nullptr, &descriptor) != ERROR_SUCCESS)
+    return std::nullopt;
+  BYTE sid[SECURITY_MAX_SID_SIZE];
+  DWORD sid_size = sizeof sid;
+  CreateWellKnownSid(who, nullptr, sid, &sid_size);
+  Rights rights;
+  for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
+    ACCESS_ALLOWED_ACE* ace = nullptr;
+    if (!GetAce(dacl, i, reinterpret_cast<void**>(&ace)) || ace->Header.AceType != ACCESS_ALLOWED_ACE_TYPE) continue;
+    if (!EqualSid(&ace->SidStart, sid)) continue;
+    rights.mask |= ace->Mask;
+    rights.inheritance |= ace->Header.AceFlags;
+  }
+  LocalFree(descriptor);
+  return rights;
+}
+
+// Whether the file system keeps an entry for the users that is set on a
+// folder. Wine 8 does not: it maps a DACL onto the Unix mode bits, so only
+// the owner's and everyone's rights come back.
+bool keeps_users_entries() {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + "korvel-dacl-probe";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;OICI;FA;;;BU)", SDDL_REVISION_1, &descriptor, nullptr);
+  SetFileSecurityA(folder.c_str(), DACL_SECURITY_INFORMATION, descriptor);
+  LocalFree(descriptor);
+  const std::optional<Rights> users = rights_of(WinBuiltinUsersSid, folder);
+  RemoveDirectoryA(folder.c_str());
+  return users && users->mask != 0;
+}
+
+// icacls's (M): read, write, run and delete.
+constexpr ACCESS_MASK kModify = FILE_GENERIC_READ | FILE_GENERIC_WRITE | FILE_GENERIC_EXECUTE | DELETE;
 
 struct Shortcut {
   std::string target;
@@ -102,12 +170,18 @@ class Installer : public ::testing::Test {
   void TearDown() override { CoUninitialize(); }
 };
 
-TEST_F(Installer, InstallRunUninstall) {
+// Installs, starts, upgrades and uninstalls KORVEL in `mode`;
+// `installed_check` checks what only that mode brings while it is installed.
+void install_run_upgrade_uninstall(const Mode& mode, const std::function<void()>& installed_check) {
+  const std::string& kRoot = mode.root;
+  const std::string kExe = kRoot + "\\Exe";
+  const auto uninstall_value = [&](const std::string& name) { return e2e::uninstall_value(mode.uninstall_hive, name); };
+  const std::string start_menu_shortcut = known_folder(mode.start_menu) + "\\KORVEL.lnk";
   const std::string setup = environment("KORVEL_SETUP");
   const std::vector<std::string> settings_files = {"Exe\\Sound.dat", "Exe\\recent.dat", "Exe\\work_dir.dat"};
 
-  // A silent first installation into the folder the user chose.
-  ASSERT_EQ(run(setup, "/S /D=" + kRoot), 0u);
+  // A silent first installation into the mode's default folder.
+  ASSERT_EQ(run(setup, mode.install_arguments), 0u);
   const std::set<std::string> installed = tree(kRoot);
   for (const char* entry : {"Exe\\Korvel.exe", "Exe\\Uir\\iconKorvel.ico", "Exe\\Wav\\KorvelWelcome.wav",
                             "Dat\\frame.dat", "Dat\\frame.inc", "Doc\\", "Uninstall.exe"})
@@ -117,11 +191,13 @@ TEST_F(Installer, InstallRunUninstall) {
   EXPECT_EQ(uninstall_value("DisplayVersion"), environment("KORVEL_VERSION"));
   EXPECT_EQ(uninstall_value("UninstallString"), "\"" + kRoot + "\\Uninstall.exe\"");
   EXPECT_EQ(uninstall_value("QuietUninstallString"), "\"" + kRoot + "\\Uninstall.exe\" /S");
+  EXPECT_FALSE(uninstall_key_exists(mode.other_hive)) << "the key belongs in the mode's hive alone";
+  installed_check();
 
   // Started as its Start-menu shortcut starts it, in the Exe folder, the
   // Launcher finds its installation and writes its settings there.
-  const std::optional<Shortcut> shortcut = read_shortcut(start_menu_shortcut());
-  ASSERT_TRUE(shortcut) << start_menu_shortcut();
+  const std::optional<Shortcut> shortcut = read_shortcut(start_menu_shortcut);
+  ASSERT_TRUE(shortcut) << start_menu_shortcut;
   EXPECT_EQ(lower(shortcut->target), lower(kExe + "\\Korvel.exe"));
   ASSERT_EQ(lower(shortcut->folder), lower(kExe));
   {
@@ -134,7 +210,7 @@ TEST_F(Installer, InstallRunUninstall) {
   ASSERT_TRUE(file_exists(kExe + "\\Sound.dat"));
   ASSERT_TRUE(file_exists(kExe + "\\recent.dat"));
 
-  // Installing again over it (no folder given: it finds the installation)
+  // Installing again over it (no folder nor mode given: it finds the installation)
   // keeps the user's settings and an edited sample byte for byte.
   ASSERT_TRUE(write_file(kExe + "\\work_dir.dat", "D:\\Analyses\\Bridge\r\n"));
   ASSERT_TRUE(write_file(kRoot + "\\Dat\\frame.dat", "the user's own frame\r\n"));
@@ -163,8 +239,32 @@ TEST_F(Installer, InstallRunUninstall) {
   std::set<std::string> left = {"Exe\\"};
   left.insert(settings_files.begin(), settings_files.end());
   EXPECT_EQ(tree(kRoot), left) << "only the user's settings and their folder stay";
-  EXPECT_FALSE(uninstall_key_exists());
-  EXPECT_FALSE(file_exists(start_menu_shortcut()));
+  EXPECT_FALSE(uninstall_key_exists(mode.uninstall_hive));
+  EXPECT_FALSE(file_exists(start_menu_shortcut));
+}
+
+TEST_F(Installer, PerUserByDefault) {
+  install_run_upgrade_uninstall(per_user(), [] {});
+}
+
+TEST_F(Installer, AllUsersMayChangeExeAndDat) {
+  install_run_upgrade_uninstall(all_users(), [] {
+    const std::string root = all_users().root;
+    if (keeps_users_entries()) {
+      for (const std::string& folder : {root + "\\Exe", root + "\\Dat"}) {
+        const std::optional<Rights> users = rights_of(WinBuiltinUsersSid, folder);
+        ASSERT_TRUE(users) << folder;
+        EXPECT_EQ(users->mask & kModify, kModify) << folder;
+        EXPECT_EQ(users->inheritance & (OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE),
+                  OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE)
+            << folder << ": files made there later must be the users' to change too";
+      }
+    } else {
+      // Nothing shows of the entry itself: what tells that the installer
+      // gave it is its exit code, 0 only when the rights were set.
+      std::printf("This file system keeps no users' entries: the rights given could not be read back\n");
+    }
+  });
 }
 
 }  // namespace
