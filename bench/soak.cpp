@@ -23,6 +23,7 @@ constexpr int recent_dialogs = 100;
 struct Holdings {
   double working_set_mb = 0, private_mb = 0;
   long handles = -1, gdi_objects = -1, user_objects = -1;
+  DWORD handles_error = 0;  // why the handle count is not given
 };
 
 long gui_resources(HANDLE process, DWORD kind) {
@@ -43,6 +44,7 @@ Holdings holdings_of(DWORD id) {
   }
   DWORD handles = 0;
   if (GetProcessHandleCount(process, &handles) && handles > 0) h.handles = static_cast<long>(handles);
+  else h.handles_error = GetLastError();
   h.gdi_objects = gui_resources(process, GR_GDIOBJECTS);
   h.user_objects = gui_resources(process, GR_USEROBJECTS);
   CloseHandle(process);
@@ -90,6 +92,7 @@ void run_soak(const Installation& installation, std::vector<Figure>& figures) {
   };
   const Holdings start = holdings_of(id);
   print_step("after start-up", start, seconds());
+  if (start.handles < 0) std::printf("soak: GetProcessHandleCount failed, error %lu\n", start.handles_error);
 
   // A name change per keystroke: the whole Geometry name replaced by one letter.
   HWND geometry = GetDlgItem(dialog, geometry_edit);
