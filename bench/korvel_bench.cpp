@@ -2,10 +2,12 @@
 // figures: each is the median of repeated runs, next to a baseline measured
 // in the same run. Runs under Wine here and on Windows alike.
 //
-//   korvel_bench.exe [repetitions]
+//   korvel_bench.exe [repetitions] [figure...]
 //
-// It lays out an installation like the end-to-end tests (same environment
-// variables) and needs `empty_dialog.exe` beside itself.
+// The figures are click, keystroke, start, comvek, exit, memory and soak; all
+// of them when none is named. It lays out an installation like the end-to-end
+// tests (same environment variables) and needs `empty_dialog.exe` and
+// `bare_main_dialog.exe` beside itself.
 #include <windows.h>
 #include <psapi.h>
 
@@ -17,34 +19,21 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "harness.h"
+#include "soak.h"
 
 namespace {
 
 using namespace korvel;
 using namespace korvel::e2e;
-using Clock = std::chrono::steady_clock;
-
-double ms_since(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
+using namespace korvel::bench;
 
 double median(std::vector<double> values) {
   if (values.empty()) return 0;
   std::sort(values.begin(), values.end());
   const std::size_t n = values.size();
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-// Polls every millisecond: the figures are tens of milliseconds, and a busy
-// loop would take the processor from the programs being measured.
-bool poll(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(60)) {
-  const auto deadline = Clock::now() + limit;
-  while (!condition()) {
-    if (Clock::now() >= deadline) return false;
-    Sleep(1);
-  }
-  return true;
 }
 
 // A process of that name that is not among `known`, waited for.
@@ -115,6 +104,19 @@ double launcher_start_ms(const Installation& installation) {
   return dialog ? elapsed : -1;
 }
 
+// From the start of the bare main dialog program (bare_main_dialog.cpp) in the
+// installation's Exe folder, where it finds the icons, to its dialog.
+double bare_main_dialog_start_ms(const Installation& installation) {
+  const auto start = Clock::now();
+  Program bare(folder_of_this_program() + "\\bare_main_dialog.exe", "bare_main_dialog.exe", installation.exe());
+  HWND dialog = nullptr;
+  poll([&] { return (dialog = find_dialog(bare.id(), "KORVEL")) != nullptr; });
+  const double elapsed = ms_since(start);
+  if (dialog) PostMessageA(dialog, WM_CLOSE, 0, 0);
+  bare.wait_for_exit();
+  return dialog ? elapsed : -1;
+}
+
 double empty_dialog_start_ms(const std::string& program) {
   const auto start = Clock::now();
   Program empty(program, "empty_dialog.exe", folder_of_this_program());
@@ -126,22 +128,16 @@ double empty_dialog_start_ms(const std::string& program) {
   return dialog ? elapsed : -1;
 }
 
-struct Figure {
-  std::string what;
-  double value;
-  std::string unit;
-  std::string baseline;  // empty when there is none
-  double ratio = 0;
-  std::string target;
-};
-
 void print(const std::vector<Figure>& figures) {
   std::printf("\n| Figure | Median | Baseline | Ratio | Target |\n|---|---|---|---|---|\n");
   for (const Figure& f : figures) {
     char ratio[32] = "";
     if (f.ratio > 0) std::snprintf(ratio, sizeof ratio, "%.2f", f.ratio);
-    std::printf("| %s | %.1f %s | %s | %s | %s |\n", f.what.c_str(), f.value, f.unit.c_str(),
-                f.baseline.empty() ? "-" : f.baseline.c_str(), ratio, f.target.c_str());
+    char value[48] = "-";  // a count the platform does not give
+    if (!f.unit.empty()) std::snprintf(value, sizeof value, "%.1f %s", f.value, f.unit.c_str());
+    else if (f.value >= 0) std::snprintf(value, sizeof value, "%.0f", f.value);
+    std::printf("| %s | %s | %s | %s | %s |\n", f.what.c_str(), value, f.baseline.empty() ? "-" : f.baseline.c_str(),
+                ratio, f.target.c_str());
   }
   std::fflush(stdout);
 }
@@ -156,6 +152,8 @@ std::string ms_text(double ms) {
 
 int main(int argc, char** argv) {
   const int repetitions = argc > 1 ? std::max(3, std::atoi(argv[1])) : 15;
+  const std::set<std::string> named(argv + std::min(argc, 2), argv + argc);
+  const auto wanted = [&named](const char* figure) { return named.empty() || named.count(figure) > 0; };
   std::vector<Figure> figures;
   SetEnvironmentVariableA("KORVEL_STANDIN_MODE", "stay");
 
@@ -167,7 +165,7 @@ int main(int argc, char** argv) {
   //    directly; the runs alternate so that both see the same machine. The
   //    button's command is also sent without a click, which leaves out the
   //    drawing of the pressed button.
-  {
+  if (wanted("click")) {
     std::vector<double> bare, bare_dialog, launcher, command;
     const std::string standin = installation.exe() + "\\LORIM.exe";
     Program korvel = installation.start_launcher();
@@ -217,43 +215,71 @@ int main(int argc, char** argv) {
     std::printf("click: launcher %.1f ms, command %.1f ms, bare dialog %.1f ms, bare console %.1f ms\n", l, c, d, b);
   }
 
-  // A keystroke in the Geometry field, answered when the Launcher has
-  // handled it (derived names, enabled buttons, language.dat rewritten).
-  {
-    std::vector<double> keys;
+  // A keystroke in the Geometry field of the Launcher (the other names derived
+  // and shown, buttons enabled, language.dat rewritten) against the same
+  // keystroke in the bare main dialog's Geometry edit, which does nothing on a
+  // change; the two alternate. "Handled" ends when the sent keystroke returns,
+  // "shown" when the dialog has nothing left to paint.
+  if (wanted("keystroke")) {
+    std::vector<double> launcher_handled, launcher_shown, bare_handled, bare_shown;
     Program korvel = installation.start_launcher();
     HWND dialog = wait_for_dialog(korvel.id(), "KORVEL");
+    Program bare(folder_of_this_program() + "\\bare_main_dialog.exe", "bare_main_dialog.exe", installation.exe());
+    HWND bare_dialog = nullptr;
+    poll([&] { return (bare_dialog = find_dialog(bare.id(), "KORVEL")) != nullptr; });
     HWND edit = dialog ? GetDlgItem(dialog, geometry_edit) : nullptr;
-    if (edit) SendMessageA(edit, EM_SETSEL, 0, -1);
-    for (int i = 0; edit && i < repetitions * 2; ++i) {
+    HWND bare_edit = bare_dialog ? GetDlgItem(bare_dialog, geometry_edit) : nullptr;
+    auto keystroke = [](HWND window, HWND field, char key, std::vector<double>& handled, std::vector<double>& shown) {
+      poll([&] { return nothing_to_paint(window); });  // the previous one is drawn
+      SendMessageA(field, EM_SETSEL, 0, -1);
       const auto start = Clock::now();
-      SendMessageA(edit, WM_CHAR, 'a' + i % 26, 1);
-      keys.push_back(ms_since(start));
+      SendMessageA(field, WM_CHAR, static_cast<WPARAM>(key), 1);
+      handled.push_back(ms_since(start));
+      poll([&] { return nothing_to_paint(window); });
+      shown.push_back(ms_since(start));
+    };
+    for (int i = 0; edit && bare_edit && i < repetitions * 2; ++i) {
+      const char key = static_cast<char>('a' + i % 26);
+      keystroke(bare_dialog, bare_edit, key, bare_handled, bare_shown);
+      keystroke(dialog, edit, key, launcher_handled, launcher_shown);
     }
     if (dialog) click(dialog, exit_button);
     korvel.wait_for_exit();
-    figures.push_back({"Keystroke in a name field, handled", median(keys), "ms", "", 0, ""});
-    std::printf("keystroke: %.1f ms\n", median(keys));
+    if (bare_dialog) PostMessageA(bare_dialog, WM_CLOSE, 0, 0);
+    bare.wait_for_exit();
+    const double lh = median(launcher_handled), ls = median(launcher_shown);
+    const double bh = median(bare_handled), bs = median(bare_shown);
+    figures.push_back({"Keystroke in the Geometry field, handled and shown", ls, "ms",
+                       ms_text(bs) + " (the bare main dialog's Geometry edit)", bs > 0 ? ls / bs : 0, "<= 1.5"});
+    figures.push_back({"Keystroke in the Geometry field, handled", lh, "ms",
+                       ms_text(bh) + " (the bare main dialog's Geometry edit)", bh > 0 ? lh / bh : 0, ""});
+    std::printf("keystroke: launcher %.1f ms handled, %.1f ms shown; bare %.1f ms handled, %.1f ms shown\n", lh, ls,
+                bh, bs);
   }
 
-  // 2. Start-up to the main dialog, against an empty dialog program.
+  // 2. Start-up to the main dialog, against the bare main dialog (the same
+  //    window and icons, nothing else) and an empty dialog program.
   const std::string empty_dialog = folder_of_this_program() + "\\empty_dialog.exe";
   double one_line_start = 0;
-  {
-    std::vector<double> empty, launcher;
+  if (wanted("start")) {
+    std::vector<double> empty, bare, launcher;
     for (int i = 0; i < repetitions; ++i) {
       empty.push_back(empty_dialog_start_ms(empty_dialog));
+      bare.push_back(bare_main_dialog_start_ms(installation));
       launcher.push_back(launcher_start_ms(installation));
     }
-    const double e = median(empty), l = median(launcher);
+    const double e = median(empty), b = median(bare), l = median(launcher);
+    figures.push_back({"Start to the main dialog (welcome clicked away)", l, "ms",
+                       ms_text(b) + " (the bare main dialog)", l / b, "<= 1.1"});
     figures.push_back({"Start to the main dialog (welcome clicked away)", l, "ms", ms_text(e) + " (empty dialog)",
                        l / e, "< 1.5"});
-    std::printf("start: launcher %.1f ms, empty dialog %.1f ms\n", l, e);
+    figures.push_back({"The bare main dialog's start", b, "ms", ms_text(e) + " (empty dialog)", b / e, ""});
+    std::printf("start: launcher %.1f ms, bare main dialog %.1f ms, empty dialog %.1f ms\n", l, b, e);
   }
 
   // 3. ComVek.dat of 100 MB against one of one line, in two working
   //    directories that the runs alternate between.
-  {
+  if (wanted("comvek")) {
     const std::string small_dir = installation.path("work-small"), large_dir = installation.path("work-large");
     CreateDirectoryA(small_dir.c_str(), nullptr);
     CreateDirectoryA(large_dir.c_str(), nullptr);
@@ -287,7 +313,7 @@ int main(int argc, char** argv) {
 
   // 4. The exit check: from E X I T to the prompt with 100 started programs
   //    still running, against the same with one (the prompt's own cost).
-  {
+  if (wanted("exit")) {
     std::vector<std::pair<int, double>> bare_checks;
     auto exit_to_prompt_ms = [&](int programs) {
       Program korvel = installation.start_launcher();
@@ -340,7 +366,7 @@ int main(int argc, char** argv) {
   // 5. Memory of the Launcher waiting idle, against the empty dialog program
   //    (what the platform itself costs a dialog program), and the size of
   //    Korvel.exe as built (with its symbols) and as shipped (without).
-  {
+  if (wanted("memory")) {
     struct Memory {
       double peak = 0;
     };
@@ -379,6 +405,13 @@ int main(int argc, char** argv) {
       if (GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data))
         figures.push_back({what, data.nFileSizeLow / 1024.0, "KiB", "", 0, "< 1024 KiB"});
     }
+  }
+
+  // 6. A long session: the Launcher's memory and handles after it.
+  if (wanted("soak")) {
+    SetEnvironmentVariableA("KORVEL_STANDIN_MODE", "exit");
+    run_soak(installation, figures);
+    SetEnvironmentVariableA("KORVEL_STANDIN_MODE", "stay");
   }
 
   std::printf("\n%d repetitions; one-line start %.1f ms\n", repetitions, one_line_start);

@@ -3,7 +3,9 @@
 # display, in a Wine prefix of its own. Prints the figures (medians of
 # repeated runs, each next to its baseline). Run it on an idle machine.
 #
-#   bash scripts/bench.sh [repetitions]
+#   bash scripts/bench.sh [repetitions] [figure...]
+#
+# Figures: click, keystroke, start, comvek, exit, memory, soak (all by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
@@ -30,4 +32,4 @@ export WINEDLLOVERRIDES="winemenubuilder.exe=d"
 
 echo "Machine: $(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GiB", $2/1048576}' /proc/meminfo), $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs)"
 echo "Wine: $(wine --version)   Date: $(date -u +%Y-%m-%d)"
-wine "$build/bin/korvel_bench.exe" "${1:-15}"
+wine "$build/bin/korvel_bench.exe" "${1:-15}" "${@:2}"

@@ -17,6 +17,11 @@
 
 namespace korvel {
 
+// Whether a written file must survive a failure of the whole system. A
+// durable file is on the disk when the write or move returns; a scratch file,
+// which lives only as long as the run, may stay in the system's cache.
+enum class Durability { durable, scratch };
+
 // Files and directories.
 class FileSystem {
  public:
@@ -30,9 +35,9 @@ class FileSystem {
   virtual std::optional<std::string> read_file_range(std::string_view path, std::uint64_t offset,
                                                      std::size_t count) = 0;
   // Creates or truncates the file and writes `data`; false when that fails.
-  virtual bool write_file(std::string_view path, std::string_view data) = 0;
+  virtual bool write_file(std::string_view path, std::string_view data, Durability durability) = 0;
   // Moves `from` over `to`, replacing an existing `to` in one step.
-  virtual bool move_file_replacing(std::string_view from, std::string_view to) = 0;
+  virtual bool move_file_replacing(std::string_view from, std::string_view to, Durability durability) = 0;
   // Deletes a file; read-only, hidden and system files are left alone.
   virtual bool delete_file(std::string_view path) = 0;
 

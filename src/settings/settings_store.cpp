@@ -8,13 +8,14 @@
 
 namespace korvel {
 
-bool replace_file_contents(FileSystem& files, std::string_view path, std::string_view content) {
+bool replace_file_contents(FileSystem& files, std::string_view path, std::string_view content,
+                           Durability durability) {
   const std::string temporary = std::string(path) + ".tmp";
-  if (!files.write_file(temporary, content)) {
+  if (!files.write_file(temporary, content, durability)) {
     files.delete_file(temporary);
     return false;
   }
-  if (!files.move_file_replacing(temporary, path)) {
+  if (!files.move_file_replacing(temporary, path, durability)) {
     files.delete_file(temporary);
     return false;
   }
@@ -48,14 +49,14 @@ StartUpSoundSwitch read_sound_switch_at_startup(FileSystem& files, const Directo
 }
 
 void write_sound_file(FileSystem& files, const Directories& dirs, bool sound_on) {
-  replace_file_contents(files, sound_path(dirs), format_logical_record(sound_on));
+  replace_file_contents(files, sound_path(dirs), format_logical_record(sound_on), Durability::durable);
 }
 
 bool read_recent_list_at_startup(FileSystem& files, const Directories& dirs, RecentFiles& recent_files) {
   const std::string path = recent_path(dirs);
   if (files.file_exists(path)) return !load_recent_list(files, dirs, recent_files);
   recent_files = RecentFiles();
-  replace_file_contents(files, path, format_blank_recent_list());
+  replace_file_contents(files, path, format_blank_recent_list(), Durability::durable);
   return false;
 }
 
@@ -67,11 +68,11 @@ bool load_recent_list(FileSystem& files, const Directories& dirs, RecentFiles& r
 
 void save_recent_list(FileSystem& files, const Directories& dirs, const RecentFiles& recent_files) {
   const ToSystemCodePage to_system = [&files](std::string_view name) { return files.to_system_code_page(name); };
-  replace_file_contents(files, recent_path(dirs), format_recent_list(recent_files, to_system));
+  replace_file_contents(files, recent_path(dirs), format_recent_list(recent_files, to_system), Durability::durable);
 }
 
 void write_language_file(FileSystem& files, const LanguageText& language, LanguageFileTrail& trail) {
-  replace_file_contents(files, language_file_name, format_language_record(language));
+  replace_file_contents(files, language_file_name, format_language_record(language), Durability::scratch);
   const std::optional<std::string> folder = files.current_directory();
   if (!folder) return;
   const auto same_folder = [&](const std::string& known) {

@@ -5,7 +5,10 @@
 // directory (the started programs read language.dat there). Every file is
 // replaced whole: written to a temporary file beside it, then moved over it, so
 // a crash or a full disk never leaves half a file. A failed write leaves the old
-// file as it was and is not reported. Files are read only as far as their
+// file as it was and is not reported. Sound.dat and recent.dat hold the user's
+// settings and reach the disk before the write returns; language.dat is a
+// scratch file for the package's programs, rewritten at every name change and
+// deleted at exit, and is left to the system's cache. Files are read only as far as their
 // records are used (record_read_limit), however large they are.
 #pragma once
 
@@ -24,7 +27,8 @@ inline constexpr std::string_view language_file_name = "language.dat";
 inline constexpr std::string_view work_dir_file_name = "work_dir.dat";
 
 // Replaces the file with `content` through a temporary file in the same folder.
-bool replace_file_contents(FileSystem& files, std::string_view path, std::string_view content);
+bool replace_file_contents(FileSystem& files, std::string_view path, std::string_view content,
+                           Durability durability);
 
 // The sound switch at start-up: read from Sound.dat when it exists, else true
 // and the file is created. A file that holds no readable value gives true. A

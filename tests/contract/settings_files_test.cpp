@@ -37,7 +37,9 @@ class SettingsFiles : public ::testing::Test {
 
   FileSystem& files() { return under_test_->files(); }
   std::string at(std::string_view name) const { return dir_ + "\\" + std::string(name); }
-  void put(std::string_view name, std::string_view content) { ASSERT_TRUE(files().write_file(at(name), content)); }
+  void put(std::string_view name, std::string_view content) {
+    ASSERT_TRUE(files().write_file(at(name), content, Durability::durable));
+  }
   std::optional<std::string> get(std::string_view name) { return files().read_file_range(at(name), 0, SIZE_MAX); }
 
   // A whole run of the Launcher on these files, the user closing it at once.
@@ -251,7 +253,7 @@ TEST_F(SettingsFiles, StartUpLanguageFromTheWorkingDirectory) {
     for (const std::string& folder : {work, accented}) {
       files().delete_file(folder + "\\ComVek.dat");
       if (c.comvek) {
-        ASSERT_TRUE(files().write_file(folder + "\\ComVek.dat", *c.comvek));
+        ASSERT_TRUE(files().write_file(folder + "\\ComVek.dat", *c.comvek, Durability::durable));
       }
     }
     if (c.work_dir) put("work_dir.dat", *c.work_dir);

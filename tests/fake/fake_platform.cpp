@@ -74,17 +74,18 @@ std::map<std::string, std::string> FakeFileSystem::snapshot() const {
   return files;
 }
 
-bool FakeFileSystem::write_file(std::string_view path, std::string_view data) {
+bool FakeFileSystem::write_file(std::string_view path, std::string_view data, Durability how) {
   touched.emplace_back(path);
   const std::string k = key(path);
   if (fails(Operation::write, path) || folders_.count(k)) return false;
   auto it = files_.find(k);
   if (it != files_.end() && it->second.read_only) return false;
   files_[k].content = std::string(data);
+  durability[k] = how;
   return true;
 }
 
-bool FakeFileSystem::move_file_replacing(std::string_view from, std::string_view to) {
+bool FakeFileSystem::move_file_replacing(std::string_view from, std::string_view to, Durability how) {
   touched.emplace_back(to);
   const std::string source = key(from);
   const std::string target = key(to);
@@ -95,6 +96,7 @@ bool FakeFileSystem::move_file_replacing(std::string_view from, std::string_view
   File moved = it->second;
   files_.erase(it);
   files_[target] = moved;
+  durability[target] = how;
   return true;
 }
 

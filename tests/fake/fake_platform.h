@@ -47,6 +47,8 @@ class FakeFileSystem final : public FileSystem {
   std::vector<std::string> touched;
   // Returns true for an operation that must fail.
   std::function<bool(Operation, std::string_view path)> fail;
+  // How each file was last written or moved onto, by its key.
+  std::map<std::string, Durability> durability;
 
   // The full key a path is stored under.
   std::string key(std::string_view path) const;
@@ -54,8 +56,8 @@ class FakeFileSystem final : public FileSystem {
   std::optional<std::uint64_t> file_size(std::string_view path) override;
   std::optional<std::string> read_file_range(std::string_view path, std::uint64_t offset,
                                              std::size_t count) override;
-  bool write_file(std::string_view path, std::string_view data) override;
-  bool move_file_replacing(std::string_view from, std::string_view to) override;
+  bool write_file(std::string_view path, std::string_view data, Durability how) override;
+  bool move_file_replacing(std::string_view from, std::string_view to, Durability how) override;
   bool delete_file(std::string_view path) override;
   bool file_exists(std::string_view path) override;
   std::optional<std::string> search_path(std::string_view name) override;

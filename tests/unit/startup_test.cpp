@@ -84,17 +84,29 @@ TEST_F(StartUp, StartUpLanguageReachesLanguageDatAndGoesAtExit) {
   EXPECT_FALSE(fake.files.has("C:\\KORVEL\\Exe\\language.dat"));
 }
 
+// The user's settings reach the disk at once; language.dat, rewritten at every
+// name change and gone at exit, is left to the system's cache.
+TEST_F(StartUp, OnlyLanguageDatIsLeftToTheSystemsCache) {
+  EXPECT_EQ(run(), 0);
+  const auto how = [&](std::string_view path) { return fake.files.durability.at(fake.files.key(path)); };
+  EXPECT_EQ(how("C:\\KORVEL\\Exe\\Sound.dat.tmp"), Durability::durable);
+  EXPECT_EQ(how("C:\\KORVEL\\Exe\\Sound.dat"), Durability::durable);
+  EXPECT_EQ(how("C:\\KORVEL\\Exe\\recent.dat"), Durability::durable);
+  EXPECT_EQ(how("language.dat.tmp"), Durability::scratch);
+  EXPECT_EQ(how("language.dat"), Durability::scratch);
+}
+
 // A write that fails half-way or a move that never happens leaves the old file whole.
 TEST_F(StartUp, FailedReplacementKeepsTheOldFile) {
   fake.files.add_file("C:\\KORVEL\\Exe\\Sound.dat", " F\r\n");
   for (fake::Operation failing : {fake::Operation::write, fake::Operation::move}) {
     fake.files.fail = [&](fake::Operation op, std::string_view) { return op == failing; };
-    EXPECT_FALSE(replace_file_contents(fake.files, "C:\\KORVEL\\Exe\\Sound.dat", " T\r\n"));
+    EXPECT_FALSE(replace_file_contents(fake.files, "C:\\KORVEL\\Exe\\Sound.dat", " T\r\n", Durability::durable));
     EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\Sound.dat"), " F\r\n");
     EXPECT_FALSE(fake.files.has("C:\\KORVEL\\Exe\\Sound.dat.tmp"));
   }
   fake.files.fail = nullptr;
-  EXPECT_TRUE(replace_file_contents(fake.files, "C:\\KORVEL\\Exe\\Sound.dat", " T\r\n"));
+  EXPECT_TRUE(replace_file_contents(fake.files, "C:\\KORVEL\\Exe\\Sound.dat", " T\r\n", Durability::durable));
   EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\Sound.dat"), " T\r\n");
 }
 

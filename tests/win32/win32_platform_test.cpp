@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "file_tree.h"
 #include "platform/win32/code_pages.h"
@@ -58,9 +59,11 @@ TEST(Win32FileSystem, AReplacementWaitsBrieflyForAReaderToLetGo) {
     HANDLE file;
     DWORD held_for;
   };
-  for (DWORD held_for : {40u, 1000u}) {
-    ASSERT_TRUE(files.write_file(target, "old"));
-    ASSERT_TRUE(files.write_file(fresh, "new"));
+  // A scratch file is replaced the same way, only not forced to the disk.
+  for (const auto& [held_for, how] : {std::pair{40u, Durability::durable}, std::pair{1000u, Durability::durable},
+                                      std::pair{40u, Durability::scratch}}) {
+    ASSERT_TRUE(files.write_file(target, "old", how));
+    ASSERT_TRUE(files.write_file(fresh, "new", how));
     Reader reader{CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, 0, nullptr),
                   held_for};
@@ -73,7 +76,7 @@ TEST(Win32FileSystem, AReplacementWaitsBrieflyForAReaderToLetGo) {
           return CloseHandle(r->file);
         },
         &reader, 0, nullptr);
-    const bool moved = files.move_file_replacing(fresh, target);
+    const bool moved = files.move_file_replacing(fresh, target, how);
     WaitForSingleObject(letting_go, INFINITE);
     CloseHandle(letting_go);
     EXPECT_EQ(moved, held_for < 100) << held_for;

@@ -93,7 +93,7 @@ std::optional<std::string> Win32FileSystem::read_file_range(std::string_view pat
   return data;
 }
 
-bool Win32FileSystem::write_file(std::string_view path, std::string_view data) {
+bool Win32FileSystem::write_file(std::string_view path, std::string_view data, Durability durability) {
   FileHandle file(CreateFileA(z(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.ok()) return false;
   while (!data.empty()) {
@@ -102,11 +102,13 @@ bool Win32FileSystem::write_file(std::string_view path, std::string_view data) {
     if (!WriteFile(file.get(), data.data(), want, &written, nullptr) || written == 0) return false;
     data.remove_prefix(written);
   }
-  // The data must be on the disk before the file is moved over the old one.
-  return FlushFileBuffers(file.get()) != 0;
+  // A durable file's data must be on the disk before it is moved over the old
+  // one. Forcing it there costs a disk round trip, too slow for a scratch file
+  // rewritten at every keystroke.
+  return durability == Durability::scratch || FlushFileBuffers(file.get()) != 0;
 }
 
-bool Win32FileSystem::move_file_replacing(std::string_view from, std::string_view to) {
+bool Win32FileSystem::move_file_replacing(std::string_view from, std::string_view to, Durability durability) {
   // A read-only file is one the user chose to keep as it is. Windows refuses to
   // replace it; Wine would, so the adapter says no on both.
   const DWORD target = GetFileAttributesA(z(to).c_str());
@@ -114,8 +116,9 @@ bool Win32FileSystem::move_file_replacing(std::string_view from, std::string_vie
   // A program reading the file at that moment (one of the package's, a virus
   // scanner) makes the replacement fail for a while: try again briefly before
   // the old file is kept.
+  const DWORD flags = MOVEFILE_REPLACE_EXISTING | (durability == Durability::durable ? MOVEFILE_WRITE_THROUGH : 0u);
   for (int attempt = 1;; ++attempt) {
-    if (MoveFileExA(z(from).c_str(), z(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    if (MoveFileExA(z(from).c_str(), z(to).c_str(), flags)) return true;
     const DWORD error = GetLastError();
     if (attempt == move_attempts || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)) return false;
     Sleep(move_retry_milliseconds);

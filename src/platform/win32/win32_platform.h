@@ -13,8 +13,8 @@ class Win32FileSystem final : public FileSystem {
   std::optional<std::uint64_t> file_size(std::string_view path) override;
   std::optional<std::string> read_file_range(std::string_view path, std::uint64_t offset,
                                              std::size_t count) override;
-  bool write_file(std::string_view path, std::string_view data) override;
-  bool move_file_replacing(std::string_view from, std::string_view to) override;
+  bool write_file(std::string_view path, std::string_view data, Durability durability) override;
+  bool move_file_replacing(std::string_view from, std::string_view to, Durability durability) override;
   bool delete_file(std::string_view path) override;
   bool file_exists(std::string_view path) override;
   std::optional<std::string> search_path(std::string_view name) override;
