@@ -96,13 +96,24 @@ ControlEntry* DialogRecord::find(int id) {
 
 DialogRecord* DialogLayer::running_modal() const { return modal_.empty() ? nullptr : modal_.back(); }
 
+// Whether the window's list already holds exactly these items: a list refilled
+// with the same texts would only be painted again, at every keystroke.
+bool DialogLayer::list_holds(ListKind kind, NativeWindow window, const ControlEntry& c) {
+  if (native_.list_count(kind, window, c.id) != static_cast<int>(c.items.size())) return false;
+  for (std::size_t i = 0; i < c.items.size(); ++i)
+    if (native_.list_item(kind, window, c.id, static_cast<int>(i)) != c.items[i].trimmed()) return false;
+  return true;
+}
+
 void DialogLayer::push(DialogRecord& dialog, ControlEntry& c) {
   // A control the program can't address keeps what its template gave it.
   if (!c.addressable) return;
   const NativeWindow w = dialog.window;
   const bool was_pushing = dialog.pushing;
   dialog.pushing = true;  // the native controls' own notifications are not the user's doing
-  if (is_captioned(c.type) || c.type == ControlType::edit_box) native_.set_text(w, c.id, c.text);
+  // A text the window already shows is not set again: that would repaint it.
+  if ((is_captioned(c.type) || c.type == ControlType::edit_box) && native_.text(w, c.id) != c.text)
+    native_.set_text(w, c.id, c.text);
   native_.set_enabled(w, c.id, c.enabled);
   switch (c.type) {
     case ControlType::push_button:
@@ -115,8 +126,10 @@ void DialogLayer::push(DialogRecord& dialog, ControlEntry& c) {
       native_.set_caret(w, c.id, c.caret);
       break;
     case ControlType::list_box:
-      native_.list_clear(ListKind::list_box, w, c.id);
-      for (const ItemText& item : c.items) native_.list_add(ListKind::list_box, w, c.id, item.trimmed());
+      if (!list_holds(ListKind::list_box, w, c)) {
+        native_.list_clear(ListKind::list_box, w, c.id);
+        for (const ItemText& item : c.items) native_.list_add(ListKind::list_box, w, c.id, item.trimmed());
+      }
       if (c.multiple_selection) {
         for (int n : c.selection) native_.list_set_selected(w, c.id, n - 1, true);
       } else {
@@ -124,8 +137,10 @@ void DialogLayer::push(DialogRecord& dialog, ControlEntry& c) {
       }
       break;
     case ControlType::drop_down_list:
-      native_.list_clear(ListKind::drop_down, w, c.id);
-      for (const ItemText& item : c.items) native_.list_add(ListKind::drop_down, w, c.id, item.trimmed());
+      if (!list_holds(ListKind::drop_down, w, c)) {
+        native_.list_clear(ListKind::drop_down, w, c.id);
+        for (const ItemText& item : c.items) native_.list_add(ListKind::drop_down, w, c.id, item.trimmed());
+      }
       if (c.selected_by_text)
         native_.list_select_text(w, c.id, c.selection_text.trimmed());
       else

@@ -109,6 +109,7 @@ class DialogLayer final : public DialogEvents {
   // Copies values between the record and its window.
   void push(DialogRecord& dialog, ControlEntry& control);
   void push_dirty(DialogRecord& dialog);
+  bool list_holds(ListKind kind, NativeWindow window, const ControlEntry& c);
   void pull(DialogRecord& dialog, ControlEntry& control);
   void pull_all(DialogRecord& dialog);
   // Reads every control back, then ends the dialog: the modal run returns or the

@@ -138,12 +138,14 @@ void FakeNativeDialogs::close_box(NativeWindow window) {
 void FakeNativeDialogs::set_text(NativeWindow window, int id, std::string_view text) {
   FakeControl& c = control(window, id);
   c.text = std::string(text);
+  ++c.repaints;
   // Like a single-line edit, the fake reports a change made by a program too.
   if (c.control_class == ControlClass::edit) send_command(window, id, notify::edit_change);
 }
 
 void FakeNativeDialogs::list_clear(ListKind, NativeWindow window, int id) {
   FakeControl& c = control(window, id);
+  ++c.repaints;
   c.items.clear();
   c.selected.clear();
   c.current = -1;

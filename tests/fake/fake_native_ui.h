@@ -28,6 +28,7 @@ struct FakeControl {
   std::vector<bool> selected;
   int current = -1;  // drop-down list: the current selection
   IconHandle image = 0;
+  int repaints = 0;  // texts set and lists emptied: what makes the control paint again
 };
 
 struct FakeDialogWindow {

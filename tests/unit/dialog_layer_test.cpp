@@ -158,6 +158,22 @@ TEST_F(DialogLayerTest, ValuesStoredInsideARoutineWaitForItsEnd) {
   EXPECT_EQ(calls, 1);
 }
 
+TEST_F(DialogLayerTest, OnlyChangedTextsAndListsAreSentToTheWindowAgain) {
+  DLGPUTINT(main, file_list, 4, DLGIDX_COUNT);
+  DLGPUTCHAR(main, file_list, "New", 4);
+  DLGPUTCHAR(main, output_edit, "a.rez");
+  show();
+  const int list = on_screen(file_list).repaints, edit = on_screen(output_edit).repaints;
+  DLGPUTCHAR(main, file_list, "New", 4);
+  DLGPUTCHAR(main, output_edit, "a.rez");
+  EXPECT_EQ(on_screen(file_list).repaints, list) << "the same items";
+  EXPECT_EQ(on_screen(output_edit).repaints, edit) << "the same text";
+  DLGPUTCHAR(main, file_list, "Geometry File", 1);
+  DLGPUTCHAR(main, output_edit, "b.rez");
+  EXPECT_EQ(on_screen(file_list).items, (std::vector<std::string>{"Geometry File", "", "", "New"}));
+  EXPECT_EQ(on_screen(output_edit).text, "b.rez");
+}
+
 TEST_F(DialogLayerTest, WhatTheUserChangedIsNotLostByAStore) {
   show();
   native.type(main.window, geometry_edit, "typed.dat");
