@@ -36,7 +36,7 @@ echo "Demo installation: C:\KORVEL ($root)"
 cd "$root/Exe"
 log="$wine_dir/wine.log"
 if [ "$headless" -eq 0 ]; then
-  echo "The Launcher is open on $DISPLAY; end it with its Exit button (or close its window)."
+  echo "The Launcher is open on $DISPLAY: end it with its E X I T button or by closing its window."
   wine Korvel.exe 2>>"$log"
   exit 0
 fi
@@ -54,4 +54,5 @@ sleep 1  # let the window finish painting
 shot="$build/demo/korvel-demo.png"
 import -display "$DISPLAY" -window root "$shot"
 echo "Screenshot: $shot"
+echo "No display to show it on: the Launcher is ended. Wine's messages: $log"
 kill "$launcher" 2>/dev/null || true
