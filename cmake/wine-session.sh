@@ -53,11 +53,10 @@ case "$action" in
     # service processes are started here, away from the tests' output: started
     # by a test they would hold its output open and ctest would wait for them.
     wineserver -p >/dev/null 2>&1 </dev/null
-    # On our own virtual display no window manager runs: Wine then frames its
-    # windows itself, and does not wait for a manager on every close.
-    managed=N
-    [ -n "${KORVEL_TEST_DISPLAY:-}" ] && managed=Y
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f >/dev/null 2>&1 </dev/null || true
+    # Wine's own messages of the session (wine-run.sh adds the programs') go to
+    # one log of this run, not to the tests' output.
+    : >"$dir/wine.log"
+    "$(dirname "$0")/wine-prefix-settings.sh" "$dir"
     echo "Wine prefix $WINEPREFIX on display $DISPLAY"
     ;;
   stop)

@@ -2,6 +2,7 @@
 # Builds Korvel.exe, lays out a demo installation and starts the Launcher in
 # it under Wine. With a display the window opens there; without one the Launcher
 # runs on a virtual display and a screenshot is saved and its path printed.
+# Wine's own messages go to build/windows/wine-demo/wine.log.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
@@ -33,12 +34,14 @@ cp -R "$build/demo/KORVEL" "$root"
 
 echo "Demo installation: C:\KORVEL ($root)"
 cd "$root/Exe"
+log="$wine_dir/wine.log"
 if [ "$headless" -eq 0 ]; then
-  wine Korvel.exe
+  echo "The Launcher is open on $DISPLAY: end it with its E X I T button or by closing its window."
+  wine Korvel.exe 2>>"$log"
   exit 0
 fi
 
-wine Korvel.exe &
+wine Korvel.exe 2>>"$log" &
 launcher=$!
 # Wait for the main dialog (the welcome window goes after four seconds), or for
 # the Launcher to end, then take the picture.
@@ -51,4 +54,5 @@ sleep 1  # let the window finish painting
 shot="$build/demo/korvel-demo.png"
 import -display "$DISPLAY" -window root "$shot"
 echo "Screenshot: $shot"
+echo "No display to show it on: the Launcher is ended. Wine's messages: $log"
 kill "$launcher" 2>/dev/null || true

@@ -248,9 +248,28 @@ std::vector<DWORD> processes_where(const std::function<bool(const PROCESSENTRY32
 }
 }  // namespace
 
+namespace {
+// When the process started, or 0 when it can't be asked.
+ULONGLONG start_time(DWORD id) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+  if (!process) return 0;
+  FILETIME created{}, ended{}, kernel{}, user{};
+  const BOOL known = GetProcessTimes(process, &created, &ended, &kernel, &user);
+  CloseHandle(process);
+  return known ? (ULONGLONG{created.dwHighDateTime} << 32) | created.dwLowDateTime : 0;
+}
+}  // namespace
+
 std::vector<DWORD> children_of(DWORD parent, const std::string& name) {
+  // An ended process's id is given again: a process older than `parent` that
+  // names its id was started by an earlier holder of it (under Wine, the
+  // desktop's explorer.exe, by the session's first program).
+  const ULONGLONG parent_start = start_time(parent);
   return processes_where([&](const PROCESSENTRY32& entry) {
-    return entry.th32ParentProcessID == parent && (name.empty() || _stricmp(entry.szExeFile, name.c_str()) == 0);
+    if (entry.th32ParentProcessID != parent) return false;
+    if (!name.empty() && _stricmp(entry.szExeFile, name.c_str()) != 0) return false;
+    const ULONGLONG child_start = start_time(entry.th32ProcessID);
+    return parent_start == 0 || child_start == 0 || child_start >= parent_start;
   });
 }
 

@@ -51,14 +51,13 @@ fi
 wineboot -i >"$dir/wineboot.log" 2>&1 </dev/null
 wineserver -w
 # The service processes start here, away from the test's output, which they
-# would otherwise hold open; no window manager runs on the virtual display.
+# would otherwise hold open; the prefix gets the settings of the other tests'.
 wineserver -p >/dev/null 2>&1 </dev/null
-managed=N
-[ -n "${KORVEL_TEST_DISPLAY:-}" ] && managed=Y
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f >/dev/null 2>&1 </dev/null
+"$(dirname "$0")/../../cmake/wine-prefix-settings.sh" "$dir"
 echo "Fresh Wine prefix $WINEPREFIX on display $DISPLAY"
 
 KORVEL_SETUP=$(winepath -w "${KORVEL_SETUP:?installer to test}")
 export KORVEL_SETUP
 
-wine "$@"
+# Wine's own messages go to a log beside the prefix, kept with it on failure.
+wine "$@" 2>>"$dir/wine.log" || { status=$?; echo "Wine's messages of the run: $dir/wine.log" >&2; exit "$status"; }

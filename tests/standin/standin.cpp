@@ -141,7 +141,7 @@ bool is_file(const std::string& name) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   JournalEntry entry{own_file_name(), unicode_command_line(), current_directory(),
-                     korvel::standin::first_record(read_file("language.dat"))};
+                     korvel::standin::first_record(read_file("language.dat")), {}};  // unopened: below
   // The solver reads its command line in the system's code page, as the
   // package's programs do: the names it gets there are the ones it can open.
   bool solver = _strnicmp(entry.program.c_str(), "VEK", 3) == 0;

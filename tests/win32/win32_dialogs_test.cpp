@@ -261,6 +261,21 @@ TEST_F(Win32MainDialog, ColouredFieldsArePaleYellowAndTheRestKeepsTheSystemsLook
   EXPECT_TRUE(pump_until([&] { return events.count("command", 1003) == 1; }));
 }
 
+// The system draws the frame's caption buttons, scroll arrows and check marks
+// from its symbol font: a set-up without it shows letters ("0 1 r") instead.
+TEST(Win32Look, TheSystemsSymbolFontIsThereForTheFramesButtons) {
+  HFONT font = CreateFontA(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Marlett");
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ before = SelectObject(dc, font);
+  std::array<char, LF_FACESIZE> face{};
+  GetTextFaceA(dc, static_cast<int>(face.size()), face.data());
+  SelectObject(dc, before);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(font);
+  EXPECT_STREQ(face.data(), "Marlett");
+}
+
 TEST_F(Win32HiddenMainDialog, FieldBrushIsMadeOnceAndDeletedWithTheDialog) {
   windows.colour_fields(window, std::array{1001, 1012}, {}, pale_yellow);
   HDC dc = GetDC(hwnd);
