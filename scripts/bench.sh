@@ -17,9 +17,8 @@ cmake --build --preset windows --target korvel_bench zip
 build="$top/build/windows"
 wine_dir="$build/wine-bench"
 unset KORVEL_TEST_DISPLAY
-"$top/cmake/wine-session.sh" start "$wine_dir" >/dev/null
-trap '"$top/cmake/wine-session.sh" stop "$wine_dir"' EXIT
-export WINEPREFIX="$wine_dir/prefix" WINEDEBUG=-all DISPLAY="$(cat "$wine_dir/display")"
+. "$top/scripts/wine-session-env.sh"
+enter_wine_session "$wine_dir"
 
 KORVEL_EXE=$(winepath -w "$build/bin/Korvel.exe")
 KORVEL_STANDIN_EXE=$(winepath -w "$build/bin/standin.exe")

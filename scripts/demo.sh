@@ -25,9 +25,8 @@ else
   unset KORVEL_TEST_DISPLAY
   headless=1
 fi
-"$top/cmake/wine-session.sh" start "$wine_dir" >/dev/null
-trap '"$top/cmake/wine-session.sh" stop "$wine_dir"' EXIT
-export WINEPREFIX="$wine_dir/prefix" WINEDEBUG=-all DISPLAY="$(cat "$wine_dir/display")"
+. "$top/scripts/wine-session-env.sh"
+enter_wine_session "$wine_dir"
 export KORVEL_STANDIN_JOURNAL='C:\KORVEL\journal.txt'
 rm -rf "$root"
 cp -R "$build/demo/KORVEL" "$root"

@@ -14,9 +14,8 @@ build="$top/build/windows"
 wine_dir="$build/wine-screenshots"
 root="$wine_dir/prefix/drive_c/KORVEL"
 unset KORVEL_TEST_DISPLAY
-"$top/cmake/wine-session.sh" start "$wine_dir" >/dev/null
-trap '"$top/cmake/wine-session.sh" stop "$wine_dir"' EXIT
-export WINEPREFIX="$wine_dir/prefix" WINEDEBUG=-all DISPLAY="$(cat "$wine_dir/display")"
+. "$top/scripts/wine-session-env.sh"
+enter_wine_session "$wine_dir"
 rm -rf "$root"
 cp -R "$build/demo/KORVEL" "$root"
 
