@@ -148,9 +148,10 @@ class Windows {
 
   // The "Welcome" window class: the icon, the arrow cursor, the window colour.
   virtual bool register_welcome_class(IconHandle icon, WelcomeEvents& events) = 0;
-  // A pop-up window of that class with caption and system menu, at the
-  // system's default place; 0 when it can't be made.
-  virtual NativeWindow create_welcome_window(std::string_view title, int width, int height) = 0;
+  // A pop-up window of that class with caption and system menu, its outer
+  // edges at `bounds`; 0 when it can't be made. Made in its place: moving a
+  // top-level window afterwards costs a round trip to the window server.
+  virtual NativeWindow create_welcome_window(std::string_view title, const Rect& bounds) = 0;
   virtual void show(NativeWindow window, int show_command) = 0;
   virtual void set_timer(NativeWindow window, unsigned id, unsigned milliseconds) = 0;
   virtual void destroy_window(NativeWindow window) = 0;
@@ -161,9 +162,6 @@ class Windows {
   virtual IconHandle load_icon(std::string_view path, int width, int height, bool vga_colour) = 0;
 
   virtual Rect desktop_rect() = 0;
-  virtual Rect window_rect(NativeWindow window) = 0;
-  // Moves a window, keeping its size and its place in the z-order.
-  virtual void move_window(NativeWindow window, int x, int y) = 0;
 
   virtual void set_small_icon(NativeWindow window, IconHandle icon) = 0;
   virtual void set_button_image(NativeWindow dialog, int id, IconHandle icon) = 0;

@@ -100,7 +100,7 @@ class Win32WelcomeWindow : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(registered);
     events.reset();
-    window = windows.create_welcome_window("About the test", 320, 240);
+    window = windows.create_welcome_window("About the test", Rect{30, 40, 350, 280});
     ASSERT_NE(window, 0u);
     hwnd = hwnd_of(window);
   }
@@ -173,7 +173,7 @@ TEST_F(Win32WelcomeWindow, ClassHasItsFieldsAndASecondRegistrationFailsKeepingTh
   EXPECT_TRUE(second.reports.empty());
 }
 
-TEST_F(Win32WelcomeWindow, IsAHiddenPopUpWithCaptionAndSystemMenuOfTheGivenTitleAndSize) {
+TEST_F(Win32WelcomeWindow, IsAHiddenPopUpWithCaptionAndSystemMenuOfTheGivenTitleMadeInItsPlace) {
   char text[64] = {};
   GetClassNameA(hwnd, text, sizeof text);
   EXPECT_STREQ(text, "Welcome");
@@ -181,6 +181,8 @@ TEST_F(Win32WelcomeWindow, IsAHiddenPopUpWithCaptionAndSystemMenuOfTheGivenTitle
   EXPECT_STREQ(text, "About the test");
   RECT r{};
   GetWindowRect(hwnd, &r);
+  EXPECT_EQ(r.left, 30);
+  EXPECT_EQ(r.top, 40);
   EXPECT_EQ(r.right - r.left, 320);
   EXPECT_EQ(r.bottom - r.top, 240);
   const DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
@@ -240,7 +242,7 @@ TEST_F(Win32WelcomeWindow, CanvasPaintsIconTextAndRuleOnTheWindow) {
 }
 
 TEST_F(Win32WelcomeWindow, EachWindowHasARulePenOfItsOwnReleasedWithIt) {
-  const NativeWindow second = windows.create_welcome_window("Another", 200, 100);
+  const NativeWindow second = windows.create_welcome_window("Another", Rect{0, 0, 200, 100});
   ASSERT_NE(second, 0u);
   HGDIOBJ pen = GetPropA(hwnd, "Korvel.RulePen"), other = GetPropA(hwnd_of(second), "Korvel.RulePen");
   EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
@@ -259,7 +261,7 @@ TEST_F(Win32WelcomeWindow, TimerIsReportedForItsWindow) {
 
 // A click ends a window in the core; the window's loop then ends at once.
 TEST_F(Win32WelcomeWindow, ClickIsReportedForTheClickedWindowWhichMayEndIt) {
-  const NativeWindow other = windows.create_welcome_window("Another", 100, 100);
+  const NativeWindow other = windows.create_welcome_window("Another", Rect{0, 0, 100, 100});
   ASSERT_NE(other, 0u);
   events.on_clicked = [&](NativeWindow w) { windows.destroy_window(w); };
   PostMessageA(hwnd_of(other), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));

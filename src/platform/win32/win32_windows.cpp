@@ -119,10 +119,11 @@ bool Win32Windows::register_welcome_class(IconHandle icon, WelcomeEvents& events
   return true;
 }
 
-NativeWindow Win32Windows::create_welcome_window(std::string_view title, int width, int height) {
+NativeWindow Win32Windows::create_welcome_window(std::string_view title, const Rect& bounds) {
   const std::string text(title);
-  return window_of(CreateWindowExA(0, welcome_class, text.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+  return window_of(CreateWindowExA(0, welcome_class, text.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, bounds.left,
+                                   bounds.top, bounds.width(), bounds.height(), nullptr, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr));
 }
 
 void Win32Windows::show(NativeWindow window, int show_command) { ShowWindow(hwnd_of(window), show_command); }
@@ -148,16 +149,10 @@ IconHandle Win32Windows::load_icon(std::string_view path, int width, int height,
       LoadImageA(GetModuleHandleA(nullptr), file.c_str(), IMAGE_ICON, width, height, flags));
 }
 
-Rect Win32Windows::desktop_rect() { return window_rect(window_of(GetDesktopWindow())); }
-
-Rect Win32Windows::window_rect(NativeWindow window) {
+Rect Win32Windows::desktop_rect() {
   RECT r{};
-  GetWindowRect(hwnd_of(window), &r);
+  GetWindowRect(GetDesktopWindow(), &r);
   return Rect{r.left, r.top, r.right, r.bottom};
-}
-
-void Win32Windows::move_window(NativeWindow window, int x, int y) {
-  SetWindowPos(hwnd_of(window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void Win32Windows::set_small_icon(NativeWindow window, IconHandle icon) {

@@ -10,7 +10,7 @@ class Win32Windows final : public Windows {
   // The class is registered once per process; a second registration fails
   // and the first one's events stay in charge.
   bool register_welcome_class(IconHandle icon, WelcomeEvents& events) override;
-  NativeWindow create_welcome_window(std::string_view title, int width, int height) override;
+  NativeWindow create_welcome_window(std::string_view title, const Rect& bounds) override;
   void show(NativeWindow window, int show_command) override;
   void set_timer(NativeWindow window, unsigned id, unsigned milliseconds) override;
   void destroy_window(NativeWindow window) override;
@@ -19,8 +19,6 @@ class Win32Windows final : public Windows {
   IconHandle load_icon(std::string_view path, int width, int height, bool vga_colour) override;
 
   Rect desktop_rect() override;
-  Rect window_rect(NativeWindow window) override;
-  void move_window(NativeWindow window, int x, int y) override;
 
   void set_small_icon(NativeWindow window, IconHandle icon) override;
   void set_button_image(NativeWindow dialog, int id, IconHandle icon) override;
