@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/dialog_template.h"
 
@@ -17,6 +18,14 @@ namespace korvel {
 
 using NativeWindow = std::uintptr_t;  // 0: no window
 using IconHandle = std::uintptr_t;    // 0: no icon
+
+// An icon file to load: size 0 x 0 takes the file's own.
+struct IconRequest {
+  std::string path;
+  int width = 0, height = 0;
+  bool vga_colour = false;
+  bool operator==(const IconRequest&) const = default;
+};
 
 // A queued message, opaque to the core: the adapter keeps its own record in it.
 struct NativeMessage {
@@ -158,8 +167,12 @@ class Windows {
   // The next message for that window only; false when there is none to wait for.
   virtual bool next_message_for(NativeWindow window, NativeMessage& message) = 0;
 
-  // An icon from a file; size 0 x 0 takes the file's own; 0 when it can't be loaded.
-  virtual IconHandle load_icon(std::string_view path, int width, int height, bool vga_colour) = 0;
+  // An icon from a file; 0 when it can't be loaded.
+  virtual IconHandle load_icon(const IconRequest& request) = 0;
+  // Starts loading these icons beside the caller; a later load_icon of the
+  // same request gets its icon from them, once. Nothing else changes: it only
+  // lets the files' reading overlap the making of the welcome window.
+  virtual void load_icons_ahead(std::vector<IconRequest> requests) = 0;
 
   virtual Rect desktop_rect() = 0;
 

@@ -291,10 +291,10 @@ bool FakeWindows::next_message_for(NativeWindow window, NativeMessage& message) 
   return true;
 }
 
-IconHandle FakeWindows::load_icon(std::string_view path, int width, int height, bool vga_colour) {
-  const IconHandle handle = files_.file_exists(path) ? next_icon_++ : 0;
+IconHandle FakeWindows::load_icon(const IconRequest& request) {
+  const IconHandle handle = files_.file_exists(request.path) ? next_icon_++ : 0;
   if (handle) note_made(live, ObjectKind::icon);
-  icon_loads.push_back({std::string(path), width, height, vga_colour, handle});
+  icon_loads.push_back({request.path, request.width, request.height, request.vga_colour, handle});
   return handle;
 }
 

@@ -165,6 +165,7 @@ class FakeWindows final : public Windows {
     IconHandle handle;
   };
   std::vector<IconLoad> icon_loads;
+  std::vector<IconRequest> icons_ahead;  // the last batch asked for
   std::map<NativeWindow, IconHandle> small_icons;
   std::map<NativeWindow, std::pair<int, int>> positions;
   struct Colouring {
@@ -213,7 +214,8 @@ class FakeWindows final : public Windows {
   void destroy_window(NativeWindow window) override;
   bool next_message_for(NativeWindow window, NativeMessage& message) override;
 
-  IconHandle load_icon(std::string_view path, int width, int height, bool vga_colour) override;
+  IconHandle load_icon(const IconRequest& request) override;
+  void load_icons_ahead(std::vector<IconRequest> requests) override { icons_ahead = std::move(requests); }
   Rect desktop_rect() override { return desktop; }
   void set_small_icon(NativeWindow window, IconHandle icon) override { small_icons[window] = icon; }
   void set_button_image(NativeWindow dialog, int id, IconHandle icon) override {

@@ -142,11 +142,15 @@ bool Win32Windows::next_message_for(NativeWindow window, NativeMessage& message)
   return got != 0 && got != -1;  // -1 at once for a window that no longer exists
 }
 
-IconHandle Win32Windows::load_icon(std::string_view path, int width, int height, bool vga_colour) {
-  const std::string file(path);
-  const UINT flags = LR_LOADFROMFILE | (vga_colour ? LR_VGACOLOR : 0u);
-  return reinterpret_cast<IconHandle>(
-      LoadImageA(GetModuleHandleA(nullptr), file.c_str(), IMAGE_ICON, width, height, flags));
+IconHandle Win32Windows::load_icon(const IconRequest& request) {
+  if (icons_ahead_)
+    if (const std::optional<HICON> icon = icons_ahead_->take(request)) return reinterpret_cast<IconHandle>(*icon);
+  return reinterpret_cast<IconHandle>(load_icon_file(request));
+}
+
+void Win32Windows::load_icons_ahead(std::vector<IconRequest> requests) {
+  icons_ahead_.reset();  // a batch before it: waited for, what it kept released
+  icons_ahead_ = std::make_unique<IconsAhead>(std::move(requests));
 }
 
 Rect Win32Windows::desktop_rect() {

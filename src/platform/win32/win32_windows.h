@@ -1,7 +1,10 @@
 // Windows, icons and the thread's message loop on Win32.
 #pragma once
 
+#include <memory>
+
 #include "platform/native_ui.h"
+#include "platform/win32/icons_ahead.h"
 
 namespace korvel::win32 {
 
@@ -16,7 +19,8 @@ class Win32Windows final : public Windows {
   void destroy_window(NativeWindow window) override;
   bool next_message_for(NativeWindow window, NativeMessage& message) override;
 
-  IconHandle load_icon(std::string_view path, int width, int height, bool vga_colour) override;
+  IconHandle load_icon(const IconRequest& request) override;
+  void load_icons_ahead(std::vector<IconRequest> requests) override;
 
   Rect desktop_rect() override;
 
@@ -30,6 +34,9 @@ class Win32Windows final : public Windows {
   int quit_code(const NativeMessage& message) override;
   void translate_and_dispatch(const NativeMessage& message) override;
   void post_quit(int exit_code) override;
+
+ private:
+  std::unique_ptr<IconsAhead> icons_ahead_;
 };
 
 }  // namespace korvel::win32
