@@ -11,6 +11,7 @@ bool start_up(LauncherState& s, int show_command) {
   const std::optional<std::string> current = files.current_directory();
   s.directories = directories_from(current ? std::optional<std::string_view>(*current) : std::nullopt);
   load_application_icon(s.platform.windows, s.directories, s.ui.icons);
+  start_loading_button_icons(s.platform.windows, s.directories);
   if (!show_splash(s.platform.windows, s.welcome_windows, s.ui.icons.korvel(), s.ui.splash, show_command))
     return false;
   // Known before the welcome window paints, so its sound obeys the switch.

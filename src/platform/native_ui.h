@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/dialog_template.h"
 
@@ -17,6 +18,14 @@ namespace korvel {
 
 using NativeWindow = std::uintptr_t;  // 0: no window
 using IconHandle = std::uintptr_t;    // 0: no icon
+
+// An icon file to load: size 0 x 0 takes the file's own.
+struct IconRequest {
+  std::string path;
+  int width = 0, height = 0;
+  bool vga_colour = false;
+  bool operator==(const IconRequest&) const = default;
+};
 
 // A queued message, opaque to the core: the adapter keeps its own record in it.
 struct NativeMessage {
@@ -148,22 +157,24 @@ class Windows {
 
   // The "Welcome" window class: the icon, the arrow cursor, the window colour.
   virtual bool register_welcome_class(IconHandle icon, WelcomeEvents& events) = 0;
-  // A pop-up window of that class with caption and system menu, at the
-  // system's default place; 0 when it can't be made.
-  virtual NativeWindow create_welcome_window(std::string_view title, int width, int height) = 0;
+  // A pop-up window of that class with caption and system menu, its outer
+  // edges at `bounds`; 0 when it can't be made. Made in its place: moving a
+  // top-level window afterwards costs a round trip to the window server.
+  virtual NativeWindow create_welcome_window(std::string_view title, const Rect& bounds) = 0;
   virtual void show(NativeWindow window, int show_command) = 0;
   virtual void set_timer(NativeWindow window, unsigned id, unsigned milliseconds) = 0;
   virtual void destroy_window(NativeWindow window) = 0;
   // The next message for that window only; false when there is none to wait for.
   virtual bool next_message_for(NativeWindow window, NativeMessage& message) = 0;
 
-  // An icon from a file; size 0 x 0 takes the file's own; 0 when it can't be loaded.
-  virtual IconHandle load_icon(std::string_view path, int width, int height, bool vga_colour) = 0;
+  // An icon from a file; 0 when it can't be loaded.
+  virtual IconHandle load_icon(const IconRequest& request) = 0;
+  // Starts loading these icons beside the caller; a later load_icon of the
+  // same request gets its icon from them, once. Nothing else changes: it only
+  // lets the files' reading overlap the making of the welcome window.
+  virtual void load_icons_ahead(std::vector<IconRequest> requests) = 0;
 
   virtual Rect desktop_rect() = 0;
-  virtual Rect window_rect(NativeWindow window) = 0;
-  // Moves a window, keeping its size and its place in the z-order.
-  virtual void move_window(NativeWindow window, int x, int y) = 0;
 
   virtual void set_small_icon(NativeWindow window, IconHandle icon) = 0;
   virtual void set_button_image(NativeWindow dialog, int id, IconHandle icon) = 0;

@@ -7,9 +7,9 @@ namespace korvel {
 // One more window of the welcome class per click, centred, silent and never
 // timed out; the main loop serves it.
 void on_about(Windows& windows, const Splash& splash) {
-  const NativeWindow about = windows.create_welcome_window("About KORVEL", splash.width, splash.height);
+  const NativeWindow about =
+      windows.create_welcome_window("About KORVEL", centred_on_desktop(windows, splash.width, splash.height));
   if (!about) return;
-  centre_on_desktop(windows, about);
   windows.show(about, show_window);
 }
 

@@ -5,9 +5,13 @@
 namespace korvel {
 
 namespace {
-void load(Windows& windows, const Directories& dirs, Icons& icons, std::size_t i) {
+IconRequest request_for(const Directories& dirs, std::size_t i) {
   const IconFile& f = icon_files[i];
-  icons.handles[i] = windows.load_icon(path_in(dirs.icon_directory, f.file), f.width, f.height, f.vga_colour);
+  return {path_in(dirs.icon_directory, f.file), f.width, f.height, f.vga_colour};
+}
+
+void load(Windows& windows, const Directories& dirs, Icons& icons, std::size_t i) {
+  icons.handles[i] = windows.load_icon(request_for(dirs, i));
 }
 }  // namespace
 
@@ -20,6 +24,12 @@ IconHandle Icons::for_button(int id) const {
 }
 
 void load_application_icon(Windows& windows, const Directories& dirs, Icons& icons) { load(windows, dirs, icons, 0); }
+
+void start_loading_button_icons(Windows& windows, const Directories& dirs) {
+  std::vector<IconRequest> requests;
+  for (std::size_t i = 1; i < icon_files.size(); ++i) requests.push_back(request_for(dirs, i));
+  windows.load_icons_ahead(std::move(requests));
+}
 
 void load_button_icons(Windows& windows, const Directories& dirs, Icons& icons) {
   for (std::size_t i = 1; i < icon_files.size(); ++i) load(windows, dirs, icons, i);

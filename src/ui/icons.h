@@ -56,8 +56,12 @@ struct Icons {
   IconHandle for_button(int id) const;
 };
 
-// The application icon first (the welcome window's class needs it), the others later.
+// The application icon first (the welcome window's class needs it), the others
+// later. The others' files are read while the welcome window is made: the
+// platform starts on them at start_loading_button_icons and load_button_icons
+// takes them.
 void load_application_icon(Windows& windows, const Directories& dirs, Icons& icons);
+void start_loading_button_icons(Windows& windows, const Directories& dirs);
 void load_button_icons(Windows& windows, const Directories& dirs, Icons& icons);
 
 }  // namespace korvel

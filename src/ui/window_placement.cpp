@@ -15,9 +15,9 @@ std::pair<int, int> centred_position(const Rect& desktop, const Rect& window) {
   return {x, y};
 }
 
-void centre_on_desktop(Windows& windows, NativeWindow window) {
-  const auto [x, y] = centred_position(windows.desktop_rect(), windows.window_rect(window));
-  windows.move_window(window, x, y);
+Rect centred_on_desktop(Windows& windows, int width, int height) {
+  const auto [x, y] = centred_position(windows.desktop_rect(), Rect{0, 0, width, height});
+  return Rect{x, y, x + width, y + height};
 }
 
 }  // namespace korvel

@@ -9,6 +9,7 @@ namespace korvel {
 
 // Where a window of that size sits centred on the desktop, kept on it.
 std::pair<int, int> centred_position(const Rect& desktop, const Rect& window);
-void centre_on_desktop(Windows& windows, NativeWindow window);
+// The outer edges of a window of that size centred on the desktop.
+Rect centred_on_desktop(Windows& windows, int width, int height);
 
 }  // namespace korvel

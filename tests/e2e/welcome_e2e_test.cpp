@@ -41,6 +41,8 @@ TEST_F(Welcome, TheSplashComesFirstAndAClickEndsIt) {
   GetWindowRect(splash, &rect);
   EXPECT_EQ(rect.right - rect.left, static_cast<int>(static_cast<float>(desktop.right) / 2.5f));
   EXPECT_EQ(rect.bottom - rect.top, static_cast<int>(static_cast<float>(desktop.bottom) / 2.5f));
+  EXPECT_EQ(rect.left, (desktop.right - (rect.right - rect.left)) / 2) << "centred";
+  EXPECT_EQ(rect.top, (desktop.bottom - (rect.bottom - rect.top)) / 2);
 
   const auto clicked = std::chrono::steady_clock::now();
   click_on(splash);

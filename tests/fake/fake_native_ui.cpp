@@ -208,7 +208,7 @@ bool FakeWindows::register_welcome_class(IconHandle, WelcomeEvents& events) {
   return true;
 }
 
-NativeWindow FakeWindows::create_welcome_window(std::string_view title, int width, int height) {
+NativeWindow FakeWindows::create_welcome_window(std::string_view title, const Rect& bounds) {
   if (fail_welcome_window) return 0;
   static NativeWindow next = 0x9000;
   const NativeWindow window = next++;
@@ -216,8 +216,9 @@ NativeWindow FakeWindows::create_welcome_window(std::string_view title, int widt
   note_made(live, ObjectKind::pen);
   WelcomeWindow& made = welcome[window];
   made.title = std::string(title);
-  made.width = width;
-  made.height = height;
+  made.width = bounds.width();
+  made.height = bounds.height();
+  positions[window] = {bounds.left, bounds.top};
   return window;
 }
 
@@ -290,29 +291,11 @@ bool FakeWindows::next_message_for(NativeWindow window, NativeMessage& message) 
   return true;
 }
 
-IconHandle FakeWindows::load_icon(std::string_view path, int width, int height, bool vga_colour) {
-  const IconHandle handle = files_.file_exists(path) ? next_icon_++ : 0;
+IconHandle FakeWindows::load_icon(const IconRequest& request) {
+  const IconHandle handle = files_.file_exists(request.path) ? next_icon_++ : 0;
   if (handle) note_made(live, ObjectKind::icon);
-  icon_loads.push_back({std::string(path), width, height, vga_colour, handle});
+  icon_loads.push_back({request.path, request.width, request.height, request.vga_colour, handle});
   return handle;
-}
-
-Rect FakeWindows::window_rect(NativeWindow window) {
-  int width = 0, height = 0;
-  if (const auto it = dialogs_.windows.find(window); it != dialogs_.windows.end()) {
-    // 8-point dialog units at 96 dots per inch.
-    width = it->second.layout->width * 6 / 4 + 6;
-    height = it->second.layout->height * 13 / 8 + 25;
-  } else if (const auto w = welcome.find(window); w != welcome.end()) {
-    width = w->second.width;
-    height = w->second.height;
-  } else {
-    return {};
-  }
-  const auto at = positions.find(window);
-  const int x = at == positions.end() ? 0 : at->second.first;
-  const int y = at == positions.end() ? 0 : at->second.second;
-  return {x, y, x + width, y + height};
 }
 
 bool FakeWindows::next_message(NativeMessage& message) {

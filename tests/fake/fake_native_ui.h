@@ -165,6 +165,7 @@ class FakeWindows final : public Windows {
     IconHandle handle;
   };
   std::vector<IconLoad> icon_loads;
+  std::vector<IconRequest> icons_ahead;  // the last batch asked for
   std::map<NativeWindow, IconHandle> small_icons;
   std::map<NativeWindow, std::pair<int, int>> positions;
   struct Colouring {
@@ -207,16 +208,15 @@ class FakeWindows final : public Windows {
   void close_box(NativeWindow window);
 
   bool register_welcome_class(IconHandle icon, WelcomeEvents& events) override;
-  NativeWindow create_welcome_window(std::string_view title, int width, int height) override;
+  NativeWindow create_welcome_window(std::string_view title, const Rect& bounds) override;
   void show(NativeWindow window, int show_command) override;
   void set_timer(NativeWindow window, unsigned id, unsigned milliseconds) override;
   void destroy_window(NativeWindow window) override;
   bool next_message_for(NativeWindow window, NativeMessage& message) override;
 
-  IconHandle load_icon(std::string_view path, int width, int height, bool vga_colour) override;
+  IconHandle load_icon(const IconRequest& request) override;
+  void load_icons_ahead(std::vector<IconRequest> requests) override { icons_ahead = std::move(requests); }
   Rect desktop_rect() override { return desktop; }
-  Rect window_rect(NativeWindow window) override;
-  void move_window(NativeWindow window, int x, int y) override { positions[window] = {x, y}; }
   void set_small_icon(NativeWindow window, IconHandle icon) override { small_icons[window] = icon; }
   void set_button_image(NativeWindow dialog, int id, IconHandle icon) override {
     dialogs_.control(dialog, id).image = icon;

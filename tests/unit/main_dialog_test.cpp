@@ -85,6 +85,12 @@ TEST_F(MainDialog, IconsComeFromUirAtTheirSizes) {
   fake.files.remove("C:\\KORVEL\\Exe\\Uir\\Print.ico");
   run([&] { EXPECT_EQ(control(print_button).image, 0u) << "a missing icon leaves its button bare"; });
   ASSERT_EQ(fake.windows.icon_loads.size(), std::size(rows));
+  // The buttons' files, read while the welcome window is made, are exactly those then loaded.
+  ASSERT_EQ(fake.windows.icons_ahead.size(), std::size(rows) - 1);
+  for (std::size_t i = 1; i < std::size(rows); ++i) {
+    const auto& load = fake.windows.icon_loads[i];
+    EXPECT_EQ(fake.windows.icons_ahead[i - 1], (IconRequest{load.path, load.width, load.height, load.vga_colour}));
+  }
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     const auto& load = fake.windows.icon_loads[i];
     const Row& row = rows[i];

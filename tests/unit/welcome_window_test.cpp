@@ -165,6 +165,7 @@ TEST_F(Welcome, NoWelcomeClassOrWindowMeansTheStartUpError) {
     ASSERT_EQ(f.message_boxes.shown.size(), 1u);
     EXPECT_EQ(f.message_boxes.shown[0].text, "Error initializing application Korvel");
     EXPECT_EQ(f.dialogs.windows.size(), 0u);
+    EXPECT_EQ(f.windows.icons_ahead.size(), icon_files.size() - 1) << "asked for before the welcome window";
   }
 }
 

@@ -1,10 +1,12 @@
 // The "Welcome" window class on Win32: its windows, what they report to the
-// core, and the canvas they are painted with.
+// core, the canvas they are painted with, and the icons loaded meanwhile.
 #include <windows.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <utility>
@@ -100,7 +102,7 @@ class Win32WelcomeWindow : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(registered);
     events.reset();
-    window = windows.create_welcome_window("About the test", 320, 240);
+    window = windows.create_welcome_window("About the test", Rect{30, 40, 350, 280});
     ASSERT_NE(window, 0u);
     hwnd = hwnd_of(window);
   }
@@ -173,7 +175,7 @@ TEST_F(Win32WelcomeWindow, ClassHasItsFieldsAndASecondRegistrationFailsKeepingTh
   EXPECT_TRUE(second.reports.empty());
 }
 
-TEST_F(Win32WelcomeWindow, IsAHiddenPopUpWithCaptionAndSystemMenuOfTheGivenTitleAndSize) {
+TEST_F(Win32WelcomeWindow, IsAHiddenPopUpWithCaptionAndSystemMenuOfTheGivenTitleMadeInItsPlace) {
   char text[64] = {};
   GetClassNameA(hwnd, text, sizeof text);
   EXPECT_STREQ(text, "Welcome");
@@ -181,6 +183,8 @@ TEST_F(Win32WelcomeWindow, IsAHiddenPopUpWithCaptionAndSystemMenuOfTheGivenTitle
   EXPECT_STREQ(text, "About the test");
   RECT r{};
   GetWindowRect(hwnd, &r);
+  EXPECT_EQ(r.left, 30);
+  EXPECT_EQ(r.top, 40);
   EXPECT_EQ(r.right - r.left, 320);
   EXPECT_EQ(r.bottom - r.top, 240);
   const DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
@@ -240,7 +244,7 @@ TEST_F(Win32WelcomeWindow, CanvasPaintsIconTextAndRuleOnTheWindow) {
 }
 
 TEST_F(Win32WelcomeWindow, EachWindowHasARulePenOfItsOwnReleasedWithIt) {
-  const NativeWindow second = windows.create_welcome_window("Another", 200, 100);
+  const NativeWindow second = windows.create_welcome_window("Another", Rect{0, 0, 200, 100});
   ASSERT_NE(second, 0u);
   HGDIOBJ pen = GetPropA(hwnd, "Korvel.RulePen"), other = GetPropA(hwnd_of(second), "Korvel.RulePen");
   EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
@@ -259,7 +263,7 @@ TEST_F(Win32WelcomeWindow, TimerIsReportedForItsWindow) {
 
 // A click ends a window in the core; the window's loop then ends at once.
 TEST_F(Win32WelcomeWindow, ClickIsReportedForTheClickedWindowWhichMayEndIt) {
-  const NativeWindow other = windows.create_welcome_window("Another", 100, 100);
+  const NativeWindow other = windows.create_welcome_window("Another", Rect{0, 0, 100, 100});
   ASSERT_NE(other, 0u);
   events.on_clicked = [&](NativeWindow w) { windows.destroy_window(w); };
   PostMessageA(hwnd_of(other), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
@@ -367,6 +371,60 @@ TEST_F(Win32CanvasOnBitmap, WrappedTextBreaksAtWordsRunsPastTheBottomAndKeepsAmp
   canvas.draw_wrapped(Rect{10, 10, 390, 10 + line}, "&&&&&&&&");
   // Read as prefixes, the eight would show as four.
   EXPECT_GT(extent_of(red).second, 10 + canvas.text_width("&&&&&&"));
+}
+
+// A 16 x 16 icon file of one colour: 32 bits a pixel and an empty mask.
+void write_icon_file(const std::string& path) {
+  std::vector<std::uint8_t> bytes;
+  auto put = [&](std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+  };
+  const std::uint32_t pixels = icon_size * icon_size * 4, mask = icon_size * 4;
+  put(0, 2), put(1, 2), put(1, 2);                                              // one icon
+  put(icon_size, 1), put(icon_size, 1), put(0, 2), put(1, 2), put(32, 2);       // its entry
+  put(40 + pixels + mask, 4), put(6 + 16, 4);                                   // size, offset
+  put(40, 4), put(icon_size, 4), put(2 * icon_size, 4), put(1, 2), put(32, 2);  // its header
+  for (int i = 0; i < 6; ++i) put(0, 4);
+  for (std::uint32_t i = 0; i < pixels / 4; ++i) put(0xFF2F6FC4, 4);
+  for (std::uint32_t i = 0; i < mask; ++i) put(0, 1);
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+bool is_icon(IconHandle icon) {
+  ICONINFO info{};
+  if (!GetIconInfo(reinterpret_cast<HICON>(icon), &info)) return false;
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return true;
+}
+
+TEST(Win32Icons, AnIconLoadedAheadGoesOnceToItsRequestAnyOtherLoadsAsBefore) {
+  char temp[MAX_PATH + 1];
+  GetTempPathA(sizeof temp, temp);
+  const std::string file = std::string(temp) + "korvel-ahead-" + std::to_string(GetCurrentProcessId()) + ".ico";
+  write_icon_file(file);
+  const IconRequest icon{file, 0, 0, false}, larger{file, 32, 32, false}, missing{file + ".gone", 0, 0, false};
+  Win32Windows windows;
+  windows.load_icons_ahead({missing, icon});
+
+  const IconHandle first = windows.load_icon(icon);
+  EXPECT_TRUE(is_icon(first));
+  EXPECT_EQ(windows.load_icon(missing), 0u);
+  DeleteFileA(file.c_str());
+  EXPECT_EQ(windows.load_icon(icon), 0u) << "taken once: a second request reads the file, now gone";
+  write_icon_file(file);
+  const IconHandle again = windows.load_icon(icon), other = windows.load_icon(larger);
+  EXPECT_TRUE(is_icon(again));
+  EXPECT_NE(again, first);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(other), &info));
+  BITMAP bitmap{};
+  GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+  EXPECT_EQ(bitmap.bmWidth, 32) << "a request of another size is not served from the batch";
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  for (IconHandle made : {first, again, other}) DestroyIcon(reinterpret_cast<HICON>(made));
+  DeleteFileA(file.c_str());
 }
 
 }  // namespace

@@ -119,10 +119,11 @@ bool Win32Windows::register_welcome_class(IconHandle icon, WelcomeEvents& events
   return true;
 }
 
-NativeWindow Win32Windows::create_welcome_window(std::string_view title, int width, int height) {
+NativeWindow Win32Windows::create_welcome_window(std::string_view title, const Rect& bounds) {
   const std::string text(title);
-  return window_of(CreateWindowExA(0, welcome_class, text.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+  return window_of(CreateWindowExA(0, welcome_class, text.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, bounds.left,
+                                   bounds.top, bounds.width(), bounds.height(), nullptr, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr));
 }
 
 void Win32Windows::show(NativeWindow window, int show_command) { ShowWindow(hwnd_of(window), show_command); }
@@ -141,23 +142,21 @@ bool Win32Windows::next_message_for(NativeWindow window, NativeMessage& message)
   return got != 0 && got != -1;  // -1 at once for a window that no longer exists
 }
 
-IconHandle Win32Windows::load_icon(std::string_view path, int width, int height, bool vga_colour) {
-  const std::string file(path);
-  const UINT flags = LR_LOADFROMFILE | (vga_colour ? LR_VGACOLOR : 0u);
-  return reinterpret_cast<IconHandle>(
-      LoadImageA(GetModuleHandleA(nullptr), file.c_str(), IMAGE_ICON, width, height, flags));
+IconHandle Win32Windows::load_icon(const IconRequest& request) {
+  if (icons_ahead_)
+    if (const std::optional<HICON> icon = icons_ahead_->take(request)) return reinterpret_cast<IconHandle>(*icon);
+  return reinterpret_cast<IconHandle>(load_icon_file(request));
 }
 
-Rect Win32Windows::desktop_rect() { return window_rect(window_of(GetDesktopWindow())); }
+void Win32Windows::load_icons_ahead(std::vector<IconRequest> requests) {
+  icons_ahead_.reset();  // a batch before it: waited for, what it kept released
+  icons_ahead_ = std::make_unique<IconsAhead>(std::move(requests));
+}
 
-Rect Win32Windows::window_rect(NativeWindow window) {
+Rect Win32Windows::desktop_rect() {
   RECT r{};
-  GetWindowRect(hwnd_of(window), &r);
+  GetWindowRect(GetDesktopWindow(), &r);
   return Rect{r.left, r.top, r.right, r.bottom};
-}
-
-void Win32Windows::move_window(NativeWindow window, int x, int y) {
-  SetWindowPos(hwnd_of(window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void Win32Windows::set_small_icon(NativeWindow window, IconHandle icon) {

@@ -1,7 +1,10 @@
 // Windows, icons and the thread's message loop on Win32.
 #pragma once
 
+#include <memory>
+
 #include "platform/native_ui.h"
+#include "platform/win32/icons_ahead.h"
 
 namespace korvel::win32 {
 
@@ -10,17 +13,16 @@ class Win32Windows final : public Windows {
   // The class is registered once per process; a second registration fails
   // and the first one's events stay in charge.
   bool register_welcome_class(IconHandle icon, WelcomeEvents& events) override;
-  NativeWindow create_welcome_window(std::string_view title, int width, int height) override;
+  NativeWindow create_welcome_window(std::string_view title, const Rect& bounds) override;
   void show(NativeWindow window, int show_command) override;
   void set_timer(NativeWindow window, unsigned id, unsigned milliseconds) override;
   void destroy_window(NativeWindow window) override;
   bool next_message_for(NativeWindow window, NativeMessage& message) override;
 
-  IconHandle load_icon(std::string_view path, int width, int height, bool vga_colour) override;
+  IconHandle load_icon(const IconRequest& request) override;
+  void load_icons_ahead(std::vector<IconRequest> requests) override;
 
   Rect desktop_rect() override;
-  Rect window_rect(NativeWindow window) override;
-  void move_window(NativeWindow window, int x, int y) override;
 
   void set_small_icon(NativeWindow window, IconHandle icon) override;
   void set_button_image(NativeWindow dialog, int id, IconHandle icon) override;
@@ -32,6 +34,9 @@ class Win32Windows final : public Windows {
   int quit_code(const NativeMessage& message) override;
   void translate_and_dispatch(const NativeMessage& message) override;
   void post_quit(int exit_code) override;
+
+ private:
+  std::unique_ptr<IconsAhead> icons_ahead_;
 };
 
 }  // namespace korvel::win32

@@ -1,0 +1,49 @@
+#include "platform/win32/icons_ahead.h"
+
+#include <utility>
+
+namespace korvel::win32 {
+
+HICON load_icon_file(const IconRequest& request) {
+  const UINT flags = LR_LOADFROMFILE | (request.vga_colour ? LR_VGACOLOR : 0u);
+  return static_cast<HICON>(
+      LoadImageA(GetModuleHandleA(nullptr), request.path.c_str(), IMAGE_ICON, request.width, request.height, flags));
+}
+
+IconsAhead::IconsAhead(std::vector<IconRequest> requests)
+    : requests_(std::move(requests)), icons_(requests_.size(), nullptr), taken_(requests_.size(), false) {
+  thread_ = CreateThread(nullptr, 0, load_all, this, 0, nullptr);
+  if (thread_ == nullptr) load_all(this);
+}
+
+IconsAhead::~IconsAhead() {
+  wait();
+  for (std::size_t i = 0; i < icons_.size(); ++i)
+    if (!taken_[i] && icons_[i] != nullptr) DestroyIcon(icons_[i]);
+}
+
+DWORD WINAPI IconsAhead::load_all(void* self) {
+  auto* batch = static_cast<IconsAhead*>(self);
+  for (std::size_t i = 0; i < batch->requests_.size(); ++i) batch->icons_[i] = load_icon_file(batch->requests_[i]);
+  return 0;
+}
+
+// The thread's end is also what makes its icons visible to this one.
+void IconsAhead::wait() {
+  if (thread_ == nullptr) return;
+  WaitForSingleObject(thread_, INFINITE);
+  CloseHandle(thread_);
+  thread_ = nullptr;
+}
+
+std::optional<HICON> IconsAhead::take(const IconRequest& request) {
+  wait();
+  for (std::size_t i = 0; i < requests_.size(); ++i) {
+    if (taken_[i] || !(requests_[i] == request)) continue;
+    taken_[i] = true;
+    return icons_[i];
+  }
+  return std::nullopt;
+}
+
+}  // namespace korvel::win32
