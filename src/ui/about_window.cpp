@@ -8,7 +8,7 @@ namespace korvel {
 // timed out; the main loop serves it.
 void on_about(Windows& windows, const Splash& splash) {
   const NativeWindow about =
-      windows.create_welcome_window("About KORVEL", centred_on_desktop(windows, splash.width, splash.height));
+      windows.create_welcome_window("About KORVEL", centred_window(windows.desktop_rect(), splash.width, splash.height));
   if (!about) return;
   windows.show(about, show_window);
 }

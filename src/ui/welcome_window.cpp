@@ -99,7 +99,7 @@ bool show_splash(Windows& windows, WelcomeEvents& events, IconHandle icon, Splas
   const Rect desktop = windows.desktop_rect();
   splash.width = static_cast<int>(static_cast<float>(desktop.right) / 2.5f);
   splash.height = static_cast<int>(static_cast<float>(desktop.bottom) / 2.5f);
-  splash.window = windows.create_welcome_window("Welcome", centred_on_desktop(windows, splash.width, splash.height));
+  splash.window = windows.create_welcome_window("Welcome", centred_window(desktop, splash.width, splash.height));
   if (!splash.window) return false;
   windows.show(splash.window, splash_show_command(show_command));
   splash.finished = false;

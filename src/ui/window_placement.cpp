@@ -15,8 +15,8 @@ std::pair<int, int> centred_position(const Rect& desktop, const Rect& window) {
   return {x, y};
 }
 
-Rect centred_on_desktop(Windows& windows, int width, int height) {
-  const auto [x, y] = centred_position(windows.desktop_rect(), Rect{0, 0, width, height});
+Rect centred_window(const Rect& desktop, int width, int height) {
+  const auto [x, y] = centred_position(desktop, Rect{0, 0, width, height});
   return Rect{x, y, x + width, y + height};
 }
 

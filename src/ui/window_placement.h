@@ -10,6 +10,6 @@ namespace korvel {
 // Where a window of that size sits centred on the desktop, kept on it.
 std::pair<int, int> centred_position(const Rect& desktop, const Rect& window);
 // The outer edges of a window of that size centred on the desktop.
-Rect centred_on_desktop(Windows& windows, int width, int height);
+Rect centred_window(const Rect& desktop, int width, int height);
 
 }  // namespace korvel
