@@ -2,11 +2,14 @@
 // dialog and wait, so the platform's own cost of a dialog program can be told
 // from the Launcher's. Given a program's path on its command line, it starts
 // that program (with a TAB as its argument text, as the Launcher's tools get)
-// whenever it is sent command 1004, and does nothing else for it.
+// whenever it is sent the command of the Launcher's Structure Graph button,
+// and does nothing else for it.
 #include <windows.h>
 
 #include <cstdint>
 #include <vector>
+
+#include "ui/control_ids.h"
 
 namespace {
 
@@ -28,7 +31,7 @@ INT_PTR CALLBACK dialog_proc(HWND window, UINT message, WPARAM wparam, LPARAM) {
     case WM_INITDIALOG:
       return TRUE;
     case WM_COMMAND:
-      if (LOWORD(wparam) == 1004 && *program_to_start) start_program();
+      if (LOWORD(wparam) == korvel::structure_graph_button && *program_to_start) start_program();
       return TRUE;
     case WM_CLOSE:
       DestroyWindow(window);

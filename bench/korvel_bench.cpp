@@ -104,27 +104,16 @@ double launcher_start_ms(const Installation& installation) {
   return dialog ? elapsed : -1;
 }
 
-// From the start of the bare main dialog program (bare_main_dialog.cpp) in the
-// installation's Exe folder, where it finds the icons, to its dialog.
-double bare_main_dialog_start_ms(const Installation& installation) {
+// From the start of a dialog program of this benchmark's folder, run in
+// `directory`, to its dialog of that title; the program is then closed.
+double dialog_program_start_ms(const std::string& exe_name, const std::string& directory, const char* title) {
   const auto start = Clock::now();
-  Program bare(folder_of_this_program() + "\\bare_main_dialog.exe", "bare_main_dialog.exe", installation.exe());
+  Program program(folder_of_this_program() + "\\" + exe_name, exe_name, directory);
   HWND dialog = nullptr;
-  poll([&] { return (dialog = find_dialog(bare.id(), "KORVEL")) != nullptr; });
+  poll([&] { return (dialog = find_dialog(program.id(), title)) != nullptr; });
   const double elapsed = ms_since(start);
   if (dialog) PostMessageA(dialog, WM_CLOSE, 0, 0);
-  bare.wait_for_exit();
-  return dialog ? elapsed : -1;
-}
-
-double empty_dialog_start_ms(const std::string& program) {
-  const auto start = Clock::now();
-  Program empty(program, "empty_dialog.exe", folder_of_this_program());
-  HWND dialog = nullptr;
-  poll([&] { return (dialog = find_dialog(empty.id(), "Empty")) != nullptr; });
-  const double elapsed = ms_since(start);
-  if (dialog) PostMessageA(dialog, WM_CLOSE, 0, 0);
-  empty.wait_for_exit();
+  program.wait_for_exit();
   return dialog ? elapsed : -1;
 }
 
@@ -266,8 +255,9 @@ int main(int argc, char** argv) {
   if (wanted("start")) {
     std::vector<double> empty, bare, launcher;
     for (int i = 0; i < repetitions; ++i) {
-      empty.push_back(empty_dialog_start_ms(empty_dialog));
-      bare.push_back(bare_main_dialog_start_ms(installation));
+      empty.push_back(dialog_program_start_ms("empty_dialog.exe", folder_of_this_program(), "Empty"));
+      // In the installation's Exe folder, where it finds the icons.
+      bare.push_back(dialog_program_start_ms("bare_main_dialog.exe", installation.exe(), "KORVEL"));
       launcher.push_back(launcher_start_ms(installation));
     }
     const double e = median(empty), b = median(bare), l = median(launcher);
