@@ -21,6 +21,9 @@ Unicode true
 ; 64-bit registry as it is.
 Target amd64-unicode
 SetCompressor /SOLID lzma
+; A file that can't be written fails the installation (exit code 2) instead
+; of being skipped with a success at the end.
+AllowSkipFiles off
 ; No prompt for a per-user installation: one for all users elevates itself.
 RequestExecutionLevel user
 ManifestDPIAware true
@@ -28,6 +31,9 @@ ManifestDPIAware true
 !include MUI2.nsh
 !addincludedir "${__FILEDIR__}"
 !include install_mode.nsh
+!include install_folder.nsh
+!include launcher_running.nsh
+!include same_bytes.nsh
 
 Name "KORVEL"
 OutFile "${OUTFILE}"
@@ -48,6 +54,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "KORVEL"
 !define MUI_UNICON "${TREE}\Exe\Uir\iconKorvel.ico"
 !define MUI_ABORTWARNING
 Page custom ModePage ModePageLeave
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE FolderPageLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -71,7 +78,25 @@ Page custom ModePage ModePageLeave
 !macroend
 
 !macro RemoveFile FOLDER NAME
-  Delete "$INSTDIR\${FOLDER}\${NAME}"
+  !if "${FOLDER}" == "Dat"
+    ; A sample the user has changed is the user's now: only one still as
+    ; installed goes, checked against the copy this uninstaller carries.
+    ${If} ${FileExists} "$INSTDIR\Dat\${NAME}"
+      SetOutPath "$PLUGINSDIR\installed"
+      File "${TREE}\Dat\${NAME}"
+      Push "$INSTDIR\Dat\${NAME}"
+      Push "$PLUGINSDIR\installed\${NAME}"
+      Call un.SameBytes
+      Pop $0
+      ${If} $0 == 1
+        Delete "$INSTDIR\Dat\${NAME}"
+      ${Else}
+        DetailPrint "Kept $INSTDIR\Dat\${NAME}: it was changed after it was installed"
+      ${EndIf}
+    ${EndIf}
+  !else
+    Delete "$INSTDIR\${FOLDER}\${NAME}"
+  !endif
 !macroend
 
 !macro RemoveFolderIfEmpty FOLDER
@@ -106,6 +131,7 @@ Section "KORVEL"
 SectionEnd
 
 Section "Uninstall"
+  InitPluginsDir
   Delete "$SMPROGRAMS\KORVEL.lnk"
   !insertmacro KORVEL_FILES RemoveFile
   Delete "$INSTDIR\Uninstall.exe"

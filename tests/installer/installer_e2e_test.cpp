@@ -164,6 +164,32 @@ std::set<std::string> tree(const std::string& root, const std::string& prefix = 
   return entries;
 }
 
+// Runs the uninstaller as Add/Remove Programs' quiet command does, from a copy
+// as NSIS's uninstaller does itself, so that the test can wait for it.
+std::optional<DWORD> run_uninstaller(const std::string& root, const std::string& arguments) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string copy = std::string(temp) + "KORVEL-uninstall.exe";
+  if (!CopyFileA((root + "\\Uninstall.exe").c_str(), copy.c_str(), FALSE)) return std::nullopt;
+  const std::optional<DWORD> code = run(copy, arguments + " _?=" + root);
+  DeleteFileA(copy.c_str());
+  return code;
+}
+
+// The installed Launcher started as its Start-menu shortcut starts it, and its main dialog.
+struct StartedLauncher {
+  Program program;
+  HWND dialog = nullptr;
+
+  explicit StartedLauncher(const Shortcut& shortcut)
+      : program(shortcut.target, "Korvel.exe", shortcut.folder), dialog(wait_for_dialog(program.id(), "KORVEL", 60s)) {}
+
+  void exit() {
+    click(dialog, exit_button);
+    ASSERT_TRUE(program.wait_for_exit(30s)) << "the Launcher did not end";
+  }
+};
+
 class Installer : public ::testing::Test {
  protected:
   void SetUp() override { CoInitialize(nullptr); }
@@ -200,12 +226,23 @@ void install_run_upgrade_uninstall(const Mode& mode, const std::function<void()>
   ASSERT_TRUE(shortcut) << start_menu_shortcut;
   EXPECT_EQ(lower(shortcut->target), lower(kExe + "\\Korvel.exe"));
   ASSERT_EQ(lower(shortcut->folder), lower(kExe));
+  const std::string sound = kExe + "\\Wav\\Running-2.wav";
   {
-    Program korvel(shortcut->target, "Korvel.exe", shortcut->folder);
-    HWND dialog = wait_for_dialog(korvel.id(), "KORVEL", 60s);
-    ASSERT_NE(dialog, nullptr) << "the main dialog never showed";
-    click(dialog, exit_button);
-    ASSERT_TRUE(korvel.wait_for_exit(30s)) << "the Launcher did not end";
+    StartedLauncher korvel(*shortcut);
+    ASSERT_NE(korvel.dialog, nullptr) << "the main dialog never showed";
+
+    // While it runs, a silent upgrade and a silent uninstall refuse with
+    // their own exit code and change nothing: no file replaced (a sound the
+    // upgrade writes again) or removed, the entry and the shortcut kept.
+    ASSERT_TRUE(write_file(sound, "changed by the test"));
+    const std::set<std::string> before = tree(kRoot);
+    EXPECT_EQ(run(setup, "/S"), 6u) << "upgrade while the Launcher runs";
+    EXPECT_EQ(read_file(sound), "changed by the test");
+    EXPECT_EQ(run_uninstaller(kRoot, "/S"), 6u) << "uninstall while the Launcher runs";
+    EXPECT_EQ(tree(kRoot), before);
+    EXPECT_TRUE(uninstall_key_exists(mode.uninstall_hive));
+    EXPECT_TRUE(file_exists(start_menu_shortcut));
+    ASSERT_NO_FATAL_FAILURE(korvel.exit());
   }
   ASSERT_TRUE(file_exists(kExe + "\\Sound.dat"));
   ASSERT_TRUE(file_exists(kExe + "\\recent.dat"));
@@ -213,32 +250,31 @@ void install_run_upgrade_uninstall(const Mode& mode, const std::function<void()>
   // Installing again over it (no folder nor mode given: it finds the installation)
   // keeps the user's settings and an edited sample byte for byte.
   ASSERT_TRUE(write_file(kExe + "\\work_dir.dat", "D:\\Analyses\\Bridge\r\n"));
-  ASSERT_TRUE(write_file(kRoot + "\\Dat\\frame.dat", "the user's own frame\r\n"));
+  // The user's edit of a sample keeps its size: only its bytes tell it from the sample.
+  std::string frame = read_file(kRoot + "\\Dat\\frame.dat").value_or("");
+  ASSERT_FALSE(frame.empty());
+  frame.back() = frame.back() == 'x' ? 'y' : 'x';
+  ASSERT_TRUE(write_file(kRoot + "\\Dat\\frame.dat", frame));
   std::map<std::string, std::string> kept;
   for (const std::string& file : settings_files) kept[file] = read_file(kRoot + "\\" + file).value_or("");
-  kept["Dat\\frame.dat"] = "the user's own frame\r\n";
+  kept["Dat\\frame.dat"] = frame;
 
   ASSERT_EQ(run(setup, "/S"), 0u);
+  EXPECT_NE(read_file(sound), "changed by the test") << "the upgrade replaces the program's own files";
   for (const auto& [file, content] : kept) EXPECT_EQ(read_file(kRoot + "\\" + file), content) << file;
   EXPECT_EQ(uninstall_value("InstallLocation"), kRoot);
   std::set<std::string> upgraded = tree(kRoot);
   for (const std::string& file : settings_files) upgraded.erase(file);
   EXPECT_EQ(upgraded, installed);
 
-  // Uninstalling with Add/Remove Programs' quiet command, run from a copy as
-  // NSIS's uninstaller does itself, so that the test can wait for it.
-  const std::string quiet = uninstall_value("QuietUninstallString").value_or("");
-  const std::string uninstaller = quiet.substr(1, quiet.find('"', 1) - 1);
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  const std::string copy = std::string(temp) + "KORVEL-uninstall.exe";
-  ASSERT_TRUE(CopyFileA(uninstaller.c_str(), copy.c_str(), FALSE)) << uninstaller;
-  EXPECT_EQ(run(copy, "/S _?=" + kRoot), 0u);
-  DeleteFileA(copy.c_str());
+  // Uninstalling with Add/Remove Programs' quiet command removes what was
+  // installed as it was installed: the settings and the edited sample stay.
+  EXPECT_EQ(run_uninstaller(kRoot, "/S"), 0u);
 
-  std::set<std::string> left = {"Exe\\"};
+  std::set<std::string> left = {"Exe\\", "Dat\\", "Dat\\frame.dat"};
   left.insert(settings_files.begin(), settings_files.end());
-  EXPECT_EQ(tree(kRoot), left) << "only the user's settings and their folder stay";
+  EXPECT_EQ(tree(kRoot), left) << "only the user's settings, the edited sample and their folders stay";
+  EXPECT_EQ(read_file(kRoot + "\\Dat\\frame.dat"), frame);
   EXPECT_FALSE(uninstall_key_exists(mode.uninstall_hive));
   EXPECT_FALSE(file_exists(start_menu_shortcut));
 }
@@ -265,6 +301,84 @@ TEST_F(Installer, AllUsersMayChangeExeAndDat) {
       std::printf("This file system keeps no users' entries: the rights given could not be read back\n");
     }
   });
+}
+
+// The user's own folder under the system drive's root that a per-user
+// installation takes when the profile's path holds a full stop.
+std::string folder_under_the_root() {
+  char user[256] = {};
+  DWORD size = sizeof user;
+  GetUserNameA(user, &size);
+  std::string name = user;
+  std::replace(name.begin(), name.end(), '.', '-');
+  return "C:\\KORVEL-" + name;
+}
+
+// Run by run_installer_test.sh in a prefix whose user is first.last: the
+// profile, and the per-user default under it, hold a full stop.
+TEST_F(Installer, ProfileWithAFullStopInstallsUnderTheRoot) {
+  const std::string setup = environment("KORVEL_SETUP");
+  ASSERT_NE(known_folder(CSIDL_LOCAL_APPDATA).find('.'), std::string::npos) << "the prefix's user has no full stop";
+  const std::string root = folder_under_the_root();
+  const std::string shortcut_path = known_folder(CSIDL_PROGRAMS) + "\\KORVEL.lnk";
+  const auto nothing_installed = [&] {
+    EXPECT_FALSE(uninstall_key_exists(HKEY_CURRENT_USER));
+    EXPECT_FALSE(uninstall_key_exists(HKEY_LOCAL_MACHINE));
+    EXPECT_FALSE(file_exists(shortcut_path));
+  };
+
+  // A folder whose path holds a full stop is refused, for the user or for
+  // all users, with an exit code of its own; nothing is made.
+  for (const char* arguments : {"/S /D=C:\\My.Jobs\\KORVEL", "/S /CURRENTUSER /D=C:\\Work.2020\\KORVEL",
+                                       "/S /ALLUSERS /D=C:\\My.Jobs\\KORVEL"}) {
+    EXPECT_EQ(run(setup, arguments), 4u) << arguments;
+    EXPECT_EQ(GetFileAttributesA("C:\\My.Jobs"), INVALID_FILE_ATTRIBUTES) << arguments;
+    EXPECT_EQ(GetFileAttributesA("C:\\Work.2020"), INVALID_FILE_ATTRIBUTES) << arguments;
+    nothing_installed();
+  }
+  // The default folder taken by something that is not a folder of the user's
+  // to write in: refused before anything is written.
+  ASSERT_TRUE(write_file(root, "not a folder"));
+  EXPECT_EQ(run(setup, "/S"), 5u);
+  EXPECT_EQ(read_file(root), "not a folder");
+  nothing_installed();
+  ASSERT_TRUE(DeleteFileA(root.c_str()));
+
+  // The defaults: the user's own folder under the root, without a full stop.
+  ASSERT_EQ(run(setup, "/S"), 0u);
+  EXPECT_EQ(root.find('.', 2), std::string::npos) << root;
+  EXPECT_EQ(uninstall_value(HKEY_CURRENT_USER, "InstallLocation"), root);
+  EXPECT_TRUE(file_exists(root + "\\Exe\\Korvel.exe"));
+
+  // Select #1 in the installed Launcher: the open-file dialog starts in Dat,
+  // frame.dat is chosen there, and the derived names lie beside it.
+  const std::optional<Shortcut> shortcut = read_shortcut(shortcut_path);
+  ASSERT_TRUE(shortcut) << shortcut_path;
+  {
+    StartedLauncher korvel(*shortcut);
+    ASSERT_NE(korvel.dialog, nullptr) << "the main dialog never showed";
+    click(korvel.dialog, select_geometry_button);
+    HWND chooser = wait_for_dialog(korvel.program.id(), "Select Input File \".dat\"");
+    ASSERT_NE(chooser, nullptr) << "no open-file dialog";
+    SendMessageW(GetDlgItem(chooser, open_file_name_field), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(wide("frame.dat").c_str()));
+    PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(wait_until_gone(chooser)) << "the open-file dialog stayed";
+    const auto field_reads = [&](int id, const std::string& expected) {
+      EXPECT_TRUE(wait_until([&] { return trimmed(control_text(korvel.dialog, id)) == expected; }))
+          << trimmed(control_text(korvel.dialog, id));
+    };
+    field_reads(geometry_edit, root + "\\Dat\\frame.dat");
+    field_reads(loading_edit, root + "\\Dat\\frame.inc");
+    field_reads(output_edit, root + "\\Dat\\frame.rez");
+    // The Loading File is found, as the solver will find it.
+    EXPECT_EQ(trimmed(list_items(korvel.dialog, file_list)), (std::vector<std::string>{"Geometry File", "Loading File", "", "New"}));
+    ASSERT_NO_FATAL_FAILURE(korvel.exit());
+  }
+
+  EXPECT_EQ(run_uninstaller(root, "/S"), 0u);
+  nothing_installed();
+  EXPECT_FALSE(file_exists(root + "\\Exe\\Korvel.exe"));
 }
 
 }  // namespace

@@ -48,6 +48,11 @@ else
   export DISPLAY=":$(head -n1 "$dir/display.number")"
 fi
 
+# Wine names the prefix's user, and its profile folder, after $USER when it
+# makes the prefix; KORVEL_PREFIX_USER chooses it (first.last).
+if [ -n "${KORVEL_PREFIX_USER:-}" ]; then
+  export USER=$KORVEL_PREFIX_USER
+fi
 wineboot -i >"$dir/wineboot.log" 2>&1 </dev/null
 wineserver -w
 # The service processes start here, away from the test's output, which they
