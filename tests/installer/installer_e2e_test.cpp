@@ -247,6 +247,16 @@ void install_run_upgrade_uninstall(const Mode& mode, const std::function<void()>
   ASSERT_TRUE(file_exists(kExe + "\\Sound.dat"));
   ASSERT_TRUE(file_exists(kExe + "\\recent.dat"));
 
+  // A file of the installation that can't be written fails the upgrade
+  // (aborted, 2) instead of being skipped with a success at the end.
+  {
+    HANDLE held = CreateFileA((kExe + "\\Uir\\iconKorvel.ico").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(run(setup, "/S"), 2u) << "upgrade with a file held open";
+    CloseHandle(held);
+  }
+
   // Installing again over it (no folder nor mode given: it finds the installation)
   // keeps the user's settings and an edited sample byte for byte.
   ASSERT_TRUE(write_file(kExe + "\\work_dir.dat", "D:\\Analyses\\Bridge\r\n"));
@@ -330,7 +340,7 @@ TEST_F(Installer, ProfileWithAFullStopInstallsUnderTheRoot) {
   // A folder whose path holds a full stop is refused, for the user or for
   // all users, with an exit code of its own; nothing is made.
   for (const char* arguments : {"/S /D=C:\\My.Jobs\\KORVEL", "/S /CURRENTUSER /D=C:\\Work.2020\\KORVEL",
-                                       "/S /ALLUSERS /D=C:\\My.Jobs\\KORVEL"}) {
+                                "/S /ALLUSERS /D=C:\\My.Jobs\\KORVEL"}) {
     EXPECT_EQ(run(setup, arguments), 4u) << arguments;
     EXPECT_EQ(GetFileAttributesA("C:\\My.Jobs"), INVALID_FILE_ATTRIBUTES) << arguments;
     EXPECT_EQ(GetFileAttributesA("C:\\Work.2020"), INVALID_FILE_ATTRIBUTES) << arguments;
@@ -349,6 +359,16 @@ TEST_F(Installer, ProfileWithAFullStopInstallsUnderTheRoot) {
   EXPECT_EQ(root.find('.', 2), std::string::npos) << root;
   EXPECT_EQ(uninstall_value(HKEY_CURRENT_USER, "InstallLocation"), root);
   EXPECT_TRUE(file_exists(root + "\\Exe\\Korvel.exe"));
+  if (keeps_users_entries()) {
+    // Private as the profile is: nothing handed down from the root lets other users in.
+    for (WELL_KNOWN_SID_TYPE others : {WinAuthenticatedUserSid, WinBuiltinUsersSid, WinWorldSid}) {
+      const std::optional<Rights> rights = rights_of(others, root + "\\Exe");
+      ASSERT_TRUE(rights);
+      EXPECT_EQ(rights->mask, 0u) << others;
+    }
+  } else {
+    std::printf("This file system keeps no users' entries: the folder's private rights could not be read back\n");
+  }
 
   // Select #1 in the installed Launcher: the open-file dialog starts in Dat,
   // frame.dat is chosen there, and the derived names lie beside it.
@@ -372,13 +392,152 @@ TEST_F(Installer, ProfileWithAFullStopInstallsUnderTheRoot) {
     field_reads(loading_edit, root + "\\Dat\\frame.inc");
     field_reads(output_edit, root + "\\Dat\\frame.rez");
     // The Loading File is found, as the solver will find it.
-    EXPECT_EQ(trimmed(list_items(korvel.dialog, file_list)), (std::vector<std::string>{"Geometry File", "Loading File", "", "New"}));
+    EXPECT_EQ(trimmed(list_items(korvel.dialog, file_list)),
+              (std::vector<std::string>{"Geometry File", "Loading File", "", "New"}));
     ASSERT_NO_FATAL_FAILURE(korvel.exit());
   }
 
   EXPECT_EQ(run_uninstaller(root, "/S"), 0u);
   nothing_installed();
   EXPECT_FALSE(file_exists(root + "\\Exe\\Korvel.exe"));
+}
+
+// ---- The interactive installer and uninstaller ----
+
+// The installer's window: the place of its pages (1018) and the buttons
+// Next / Install / Close (1), Cancel (2) and Back (3).
+constexpr int page_area = 1018;
+constexpr int folder_field = 1019;  // on the folder page
+constexpr int back_button = 3;
+
+// The window's control of that id among all it holds: a page's controls lie
+// in a dialog of their own inside the window.
+HWND descendant(HWND window, int id) {
+  std::pair<int, HWND> search{id, nullptr};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<std::pair<int, HWND>*>(data);
+        if (GetDlgCtrlID(child) != s->first) return TRUE;
+        s->second = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+HWND setup_window(DWORD process) {
+  for (HWND window : top_windows(process, "#32770"))
+    if (GetDlgItem(window, page_area)) return window;
+  return nullptr;
+}
+
+// A message box of the process, whatever its caption: a dialog with the box's
+// text and none of the installer window's controls.
+HWND find_box(DWORD process) {
+  for (HWND window : top_windows(process, "#32770"))
+    if (GetDlgItem(window, message_box_text) && !GetDlgItem(window, page_area) && !GetDlgItem(window, back_button))
+      return window;
+  return nullptr;
+}
+
+// The next box's text, answered with `button`; "<no box>" when none came.
+std::string answer_box(DWORD process, int button) {
+  HWND box = nullptr;
+  if (!wait_until([&] { return (box = find_box(process)) != nullptr; }, 60s)) return "<no box>";
+  const std::string text = control_text(box, message_box_text);
+  answer(box, button);
+  EXPECT_TRUE(wait_until_gone(box));
+  return text;
+}
+
+// The folder page's field, once the page shows it.
+std::string folder_page_field(DWORD process) {
+  std::string text;
+  wait_until([&] {
+    HWND window = setup_window(process);
+    HWND field = window ? descendant(window, folder_field) : nullptr;
+    return field && !(text = window_text(field)).empty();
+  }, 60s);
+  return text;
+}
+
+// Clicks the window's button 1 (Install, Uninstall, then Close) until the program ends; its exit code.
+std::optional<DWORD> click_through(Program& program) {
+  wait_until([&] {
+    if (HWND window = setup_window(program.id())) click(window, ok_button);
+    return !program.running();
+  }, 120s);
+  return program.wait_for_exit(1s);
+}
+
+std::string launcher_runs(const std::string& root) {
+  return "KORVEL is running from " + root + "\\Exe: end it with E X I T, then choose Retry; Cancel leaves the "
+         "installation as it is.";
+}
+
+TEST_F(Installer, PagesRefuseAFullStopAndWaitForTheLauncher) {
+  const std::string setup = environment("KORVEL_SETUP");
+  const std::string root = "C:\\KORVEL-pages";
+  const std::string shortcut_path = known_folder(CSIDL_PROGRAMS) + "\\KORVEL.lnk";
+
+  // The folder page keeps the user on it for a folder with a full stop, and
+  // takes one without.
+  {
+    Program installer(setup, "\"" + setup + "\" /CURRENTUSER /D=C:\\My.Jobs\\KORVEL", "C:\\");
+    ASSERT_EQ(folder_page_field(installer.id()), "C:\\My.Jobs\\KORVEL");
+    click(setup_window(installer.id()), ok_button);
+    EXPECT_EQ(answer_box(installer.id(), IDOK),
+              "KORVEL can't go into C:\\My.Jobs\\KORVEL, whose path holds a full stop: it names an analysis's "
+              "Loading and Output files after the first full stop of the whole path, so its folder must have none.");
+    EXPECT_EQ(GetFileAttributesA("C:\\My.Jobs"), INVALID_FILE_ATTRIBUTES);
+    HWND window = setup_window(installer.id());
+    ASSERT_NE(window, nullptr) << "the installer left its folder page";
+    // Typed as a user does: the field tells the page of each change.
+    SendMessageW(descendant(window, folder_field), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(wide(root).c_str()));
+    EXPECT_EQ(click_through(installer), 0u);
+  }
+  EXPECT_EQ(uninstall_value(HKEY_CURRENT_USER, "InstallLocation"), root);
+
+  const std::optional<Shortcut> shortcut = read_shortcut(shortcut_path);
+  ASSERT_TRUE(shortcut) << shortcut_path;
+  StartedLauncher korvel(*shortcut);
+  ASSERT_NE(korvel.dialog, nullptr) << "the main dialog never showed";
+  const std::string sound = root + "\\Exe\\Wav\\Running-2.wav";
+  ASSERT_TRUE(write_file(sound, "changed by the test"));
+
+  // An upgrade while the Launcher runs asks to end it; Retry asks again while
+  // it still runs, Cancel ends the installer with its code, nothing replaced.
+  {
+    Program installer(setup, "\"" + setup + "\" /CURRENTUSER", "C:\\");
+    ASSERT_EQ(folder_page_field(installer.id()), root);
+    click(setup_window(installer.id()), ok_button);
+    EXPECT_EQ(answer_box(installer.id(), IDRETRY), launcher_runs(root));
+    EXPECT_EQ(answer_box(installer.id(), IDCANCEL), launcher_runs(root));
+    EXPECT_EQ(installer.wait_for_exit(30s), 6u);
+  }
+  EXPECT_EQ(read_file(sound), "changed by the test");
+
+  // The uninstaller asks the same before its first page; Retry once the
+  // Launcher has ended goes on and removes the installation.
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string copy = std::string(temp) + "KORVEL-uninstall.exe";
+  ASSERT_TRUE(CopyFileA((root + "\\Uninstall.exe").c_str(), copy.c_str(), FALSE));
+  {
+    Program uninstaller(copy, "\"" + copy + "\" _?=" + root, "C:\\");
+    EXPECT_EQ(answer_box(uninstaller.id(), IDRETRY), launcher_runs(root));
+    // Asked again, since it still ran; only then does the user end it.
+    ASSERT_TRUE(wait_until([&] { return find_box(uninstaller.id()) != nullptr; }, 60s));
+    ASSERT_NO_FATAL_FAILURE(korvel.exit());
+    EXPECT_EQ(answer_box(uninstaller.id(), IDRETRY), launcher_runs(root));
+    EXPECT_EQ(click_through(uninstaller), 0u);
+  }
+  DeleteFileA(copy.c_str());
+  EXPECT_FALSE(file_exists(root + "\\Exe\\Korvel.exe"));
+  EXPECT_FALSE(uninstall_key_exists(HKEY_CURRENT_USER));
+  EXPECT_FALSE(file_exists(shortcut_path));
 }
 
 }  // namespace
