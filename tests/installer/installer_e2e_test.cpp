@@ -237,7 +237,7 @@ void install_run_upgrade_uninstall(const Mode& mode, const std::function<void()>
     ASSERT_TRUE(write_file(sound, "changed by the test"));
     const std::set<std::string> before = tree(kRoot);
     EXPECT_EQ(run(setup, "/S"), 6u) << "upgrade while the Launcher runs";
-    EXPECT_EQ(read_file(sound), "changed by the test");
+    EXPECT_TRUE(read_file(sound) == "changed by the test") << "the sound was written again";
     EXPECT_EQ(run_uninstaller(kRoot, "/S"), 6u) << "uninstall while the Launcher runs";
     EXPECT_EQ(tree(kRoot), before);
     EXPECT_TRUE(uninstall_key_exists(mode.uninstall_hive));
@@ -270,7 +270,7 @@ void install_run_upgrade_uninstall(const Mode& mode, const std::function<void()>
   kept["Dat\\frame.dat"] = frame;
 
   ASSERT_EQ(run(setup, "/S"), 0u);
-  EXPECT_NE(read_file(sound), "changed by the test") << "the upgrade replaces the program's own files";
+  EXPECT_FALSE(read_file(sound) == "changed by the test") << "the upgrade replaces the program's own files";
   for (const auto& [file, content] : kept) EXPECT_EQ(read_file(kRoot + "\\" + file), content) << file;
   EXPECT_EQ(uninstall_value("InstallLocation"), kRoot);
   std::set<std::string> upgraded = tree(kRoot);
@@ -371,9 +371,15 @@ TEST_F(Installer, ProfileWithAFullStopInstallsUnderTheRoot) {
   }
 
   // Select #1 in the installed Launcher: the open-file dialog starts in Dat,
-  // frame.dat is chosen there, and the derived names lie beside it.
+  // frame.dat is chosen there, and the derived names lie beside it. Then an
+  // analysis: the stand-in for the solver writes its Output File by the
+  // solver's own rule, beside the Geometry File.
   const std::optional<Shortcut> shortcut = read_shortcut(shortcut_path);
   ASSERT_TRUE(shortcut) << shortcut_path;
+  ASSERT_TRUE(CopyFileA(environment("KORVEL_STANDIN_EXE").c_str(), (root + "\\Exe\\VEK.exe").c_str(), FALSE));
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  SetEnvironmentVariableA("KORVEL_STANDIN_JOURNAL", (std::string(temp) + "korvel-journal.txt").c_str());
   {
     StartedLauncher korvel(*shortcut);
     ASSERT_NE(korvel.dialog, nullptr) << "the main dialog never showed";
@@ -394,6 +400,9 @@ TEST_F(Installer, ProfileWithAFullStopInstallsUnderTheRoot) {
     // The Loading File is found, as the solver will find it.
     EXPECT_EQ(trimmed(list_items(korvel.dialog, file_list)),
               (std::vector<std::string>{"Geometry File", "Loading File", "", "New"}));
+    click(korvel.dialog, solver_button);
+    EXPECT_TRUE(wait_until([&] { return file_exists(root + "\\Dat\\frame.rez"); }, 30s)) << "no Output File";
+    ASSERT_TRUE(wait_until([&] { return children_of(korvel.program.id()).empty(); })) << "the solver still runs";
     ASSERT_NO_FATAL_FAILURE(korvel.exit());
   }
 
@@ -517,7 +526,7 @@ TEST_F(Installer, PagesRefuseAFullStopAndWaitForTheLauncher) {
     EXPECT_EQ(answer_box(installer.id(), IDCANCEL), launcher_runs(root));
     EXPECT_EQ(installer.wait_for_exit(30s), 6u);
   }
-  EXPECT_EQ(read_file(sound), "changed by the test");
+  EXPECT_TRUE(read_file(sound) == "changed by the test") << "the sound was written again";
 
   // The uninstaller asks the same before its first page; Retry once the
   // Launcher has ended goes on and removes the installation.
