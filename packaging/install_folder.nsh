@@ -91,6 +91,11 @@ Function CheckFolder
   ${EndIf}
   StrCpy $1 "Setup can't write in $INSTDIR (it is another user's, or no folder): choose another folder."
   CreateDirectory $INSTDIR
+  ${IfNot} ${FileExists} "$INSTDIR\*.*"
+    ; A file of that name, or a folder that could not be made.
+    StrCpy $0 ${EXIT_FOLDER_NOT_USABLE}
+    Return
+  ${EndIf}
   ${If} $AllUsers != 1
     Call FolderUnderTheRoot
     ${If} $0 == $INSTDIR

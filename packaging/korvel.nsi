@@ -8,9 +8,11 @@
 ;
 ; It never writes the user's settings files (Sound.dat, recent.dat,
 ; work_dir.dat, ...), so installing over an installation keeps them, and the
-; uninstaller removes only the files and folders listed here: the settings
-; files and anything else the user put in the installation stay, with the
-; folders that hold them.
+; uninstaller removes only the files and folders listed here, a sample in Dat
+; only while it is as installed: the settings files, the samples the user
+; edited and anything else the user put in the installation stay, with the
+; folders that hold them. Neither changes anything while the installation's
+; Launcher runs (launcher_running.nsh).
 
 !ifndef VERSION | TREE | FILE_LIST | OUTFILE
   !error "VERSION, TREE, FILE_LIST and OUTFILE must be defined"

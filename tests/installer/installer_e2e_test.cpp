@@ -164,13 +164,19 @@ std::set<std::string> tree(const std::string& root, const std::string& prefix = 
   return entries;
 }
 
-// Runs the uninstaller as Add/Remove Programs' quiet command does, from a copy
-// as NSIS's uninstaller does itself, so that the test can wait for it.
-std::optional<DWORD> run_uninstaller(const std::string& root, const std::string& arguments) {
+// A copy of the installation's uninstaller in the temporary folder: NSIS's
+// uninstaller runs itself from such a copy, which the test can wait for.
+std::string uninstaller_copy(const std::string& root) {
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
   const std::string copy = std::string(temp) + "KORVEL-uninstall.exe";
-  if (!CopyFileA((root + "\\Uninstall.exe").c_str(), copy.c_str(), FALSE)) return std::nullopt;
+  return CopyFileA((root + "\\Uninstall.exe").c_str(), copy.c_str(), FALSE) ? copy : std::string();
+}
+
+// Runs the uninstaller as Add/Remove Programs' quiet command does, to its end.
+std::optional<DWORD> run_uninstaller(const std::string& root, const std::string& arguments) {
+  const std::string copy = uninstaller_copy(root);
+  if (copy.empty()) return std::nullopt;
   const std::optional<DWORD> code = run(copy, arguments + " _?=" + root);
   DeleteFileA(copy.c_str());
   return code;
@@ -530,10 +536,8 @@ TEST_F(Installer, PagesRefuseAFullStopAndWaitForTheLauncher) {
 
   // The uninstaller asks the same before its first page; Retry once the
   // Launcher has ended goes on and removes the installation.
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  const std::string copy = std::string(temp) + "KORVEL-uninstall.exe";
-  ASSERT_TRUE(CopyFileA((root + "\\Uninstall.exe").c_str(), copy.c_str(), FALSE));
+  const std::string copy = uninstaller_copy(root);
+  ASSERT_FALSE(copy.empty());
   {
     Program uninstaller(copy, "\"" + copy + "\" _?=" + root, "C:\\");
     EXPECT_EQ(answer_box(uninstaller.id(), IDRETRY), launcher_runs(root));
