@@ -29,6 +29,7 @@ TEST(SolverArguments, QuotingAndTheLoadingFilesName) {
       {"a.dat", "My Load.in", false, "a.dat \"My Load.in \" E"},
       {"a.dat", "load", false, "a.dat load E"},
       {"a.dat", "load.inc5", false, "a.dat load.inc E"},  // the extension keeps four characters
+      {"a.dat", "w.inç", false, "a.dat w.inç E"},          // characters, not bytes
       // A part the system's code page (Latin-1 here) can't hold goes as its short name.
       {"C:\\Work\\Clădire Ștefan\\turn.dat", "Clădire Ștefan\\turn.inc", false, "C:\\Work\\CLDIRE~1\\turn.dat turn.inc E"},
       {"C:\\Work\\Café Noir\\a.dat", "Ștefan 2.inc", true, "\"C:\\Work\\Café Noir\\a.dat\" TEFAN2~1.INC R"},
