@@ -186,6 +186,12 @@ TEST(Win32FileDialogs, AChosenPathAsLongAsWindowsAllowsComesBackWhole) {
   user.join();
   EXPECT_NE(chosen, 0) << "the dialog ended as if cancelled";
   EXPECT_EQ(std::string(buffers.file_name.data()), path);
+  // The folder, where the dialog moves the current directory and language.dat
+  // is written next, reads back whole as the current directory, more than
+  // MAX_PATH bytes as it is: the file is found again at exit.
+  const std::string chosen_folder = path.substr(0, path.size() - file.size());
+  ASSERT_TRUE(SetCurrentDirectoryW(widen(chosen_folder)->c_str()));
+  EXPECT_EQ(Win32FileSystem().current_directory(), chosen_folder);
 
   SetCurrentDirectoryA(previous);
   korvel::testing::remove_tree(folder);
