@@ -159,8 +159,36 @@ TEST_F(ProjectFiles, ChoosingAGeometryFile) {
   EXPECT_EQ(shown.default_extension, "dat");
   EXPECT_EQ(shown.initial_directory, "C:\\KORVEL\\Dat\\");
   EXPECT_EQ(shown.flags, ofn_path_must_exist);
-  EXPECT_EQ(shown.file_name_size, 260u);
+  EXPECT_EQ(shown.file_name_size, file_buffer_size);
   EXPECT_FALSE(fake.files.has("C:\\Jobs\\language.dat")) << "removed at exit";
+}
+
+// The three fields hold a path as long as Windows allows (259 characters) in
+// any script, and so does the open-file dialog's buffer, in UTF-8 bytes.
+TEST_F(ProjectFiles, APathAsLongAsWindowsAllowsIsChosenAndHeldWhole) {
+  const auto path_of = [](std::string_view letter) {
+    std::string folder = "C:\\";
+    while (field_length(folder) < 259 - 10) folder += letter;
+    return folder + "\\frame.dat";
+  };
+  const std::string paths[] = {path_of("x"), path_of("é"), path_of("Ș"), path_of("€"), path_of("😀")};
+  for (const std::string& path : paths) {
+    ASSERT_EQ(field_length(path), 259u);
+    fake.files.add_file(path, "");
+    fake.file_dialogs.answers.push_back(path);
+  }
+  run([&] {
+    for (const std::string& path : paths) {
+      const std::string base = path.substr(0, path.size() - 4);
+      fake.dialogs.click(w, select_geometry_button);
+      EXPECT_EQ(text(geometry_edit), path);
+      EXPECT_EQ(state.project.geometry_file, std::string_view(path));
+      EXPECT_EQ(text(loading_edit), base + ".inc");
+      EXPECT_EQ(state.project.output_file, std::string_view(base + ".rez"));
+      EXPECT_EQ(control(file_list).items[0], "Geometry File");
+    }
+  });
+  EXPECT_EQ(fake.file_dialogs.shown.size(), std::size(paths));
 }
 
 TEST_F(ProjectFiles, ChoosingALoadingFileTouchesOnlyLoadingAndOutput) {
@@ -296,17 +324,38 @@ TEST_F(RecentDialog, AMissingFileIsReportedAndRemoved) {
   EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\recent.dat"), "C:\\A.dat\r\nC:\\C.dat\r\nC:\\D.dat\r\nC:\\E.dat\r\n");
 }
 
-TEST_F(RecentDialog, AnEntryLongerThanAListItemComesBackCutAndIsRemoved) {
-  const std::string long_name = "C:\\" + std::string(253, 'x') + ".dat";  // 260 characters
-  fake.files.add_file(long_name, "");
-  fake.files.add_file("C:\\KORVEL\\Exe\\recent.dat", long_name + "\r\nC:\\A.dat\r\n");
-  in_recent_dialog([&](NativeWindow recent) {
-    EXPECT_EQ(fake.dialogs.control(recent, recent_list).items[0], long_name.substr(0, 256));
-    fake.dialogs.select(recent, recent_list, 0);
+// An entry as long as a path (260 characters, the list's items included) is
+// shown and picked whole, in any script, and the list keeps it.
+TEST_F(RecentDialog, EntriesAsLongAsAPathArePickedWhole) {
+  const auto name_of = [](std::size_t characters, std::string_view letter) {
+    std::string name = "C:\\";
+    while (field_length(name) < characters - 4) name += letter;
+    return name + ".dat";
+  };
+  const std::vector<std::string> names = {name_of(257, "x"), name_of(260, "y"), name_of(259, "é"), name_of(260, "Ș")};
+  std::string recent_dat;
+  for (const std::string& name : names) {
+    fake.files.add_file(name, "");
+    recent_dat += name + "\r\n";
+    in_recent_dialog([this, name](NativeWindow recent) {
+      const std::vector<std::string>& items = fake.dialogs.control(recent, recent_list).items;
+      const auto found = std::find(items.begin(), items.end(), name);
+      ASSERT_NE(found, items.end()) << name;
+      fake.dialogs.double_click(recent, recent_list, static_cast<int>(found - items.begin()));
+    });
+  }
+  fake.files.add_file("C:\\KORVEL\\Exe\\recent.dat", recent_dat + "C:\\A.dat\r\n");
+  run([&] {
+    for (const std::string& name : names) {
+      fake.dialogs.click(w, select_recent_button);
+      EXPECT_EQ(text(geometry_edit), name);
+    }
   });
-  run([&] { fake.dialogs.click(w, select_recent_button); });
-  ASSERT_EQ(fake.message_boxes.shown.size(), 1u) << "the cut name is not found";
-  EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\recent.dat"), "C:\\A.dat\r\n");
+  EXPECT_TRUE(fake.message_boxes.shown.empty());
+  for (const std::string& name : names)
+    EXPECT_NE(std::find(state.settings.recent_files.begin(), state.settings.recent_files.end(), PathText(name)),
+              state.settings.recent_files.end())
+        << name;
 }
 
 class FileList : public ProjectFiles {};

@@ -29,6 +29,7 @@ TEST(SolverArguments, QuotingAndTheLoadingFilesName) {
       {"a.dat", "My Load.in", false, "a.dat \"My Load.in \" E"},
       {"a.dat", "load", false, "a.dat load E"},
       {"a.dat", "load.inc5", false, "a.dat load.inc E"},  // the extension keeps four characters
+      {"a.dat", "w.inç", false, "a.dat w.inç E"},          // characters, not bytes
       // A part the system's code page (Latin-1 here) can't hold goes as its short name.
       {"C:\\Work\\Clădire Ștefan\\turn.dat", "Clădire Ștefan\\turn.inc", false, "C:\\Work\\CLDIRE~1\\turn.dat turn.inc E"},
       {"C:\\Work\\Café Noir\\a.dat", "Ștefan 2.inc", true, "\"C:\\Work\\Café Noir\\a.dat\" TEFAN2~1.INC R"},
@@ -340,6 +341,47 @@ TEST_F(SolverRun, TwoHundredSixtyCharactersPassAndOneMoreIsRefused) {
   EXPECT_EQ(message.text.substr(0, 28), "Command Line too long. (261 ");
   EXPECT_EQ(message.caption, "KORVEL Message");
   EXPECT_EQ(message.type, mb::ok_cancel | mb::icon_error);
+}
+
+// The solver reads its command line in the system's code page (Latin-1 here):
+// the limit counts the bytes it receives there, one per accented letter, and
+// the message gives that count.
+TEST_F(SolverRun, TheLimitCountsTheBytesOfTheSystemsCodePage) {
+  // "C:\Jobs\" + name + ".dat", " frame.inc E": the name's characters + 24.
+  const auto geometry_of = [](int accents, int letters) {
+    std::string name = "C:\\Jobs\\";
+    for (int i = 0; i < accents; ++i) name += "é";
+    return name + std::string(static_cast<std::size_t>(letters), 'g') + ".dat";
+  };
+  struct Case {
+    std::string geometry;
+    std::optional<std::size_t> refused_as;  // nothing: passed whole
+  } cases[] = {
+      {geometry_of(6, 227), std::nullopt},  // 257 characters, 263 bytes of UTF-8
+      {geometry_of(120, 17), std::nullopt},  // 161 characters, 281 bytes of UTF-8
+      {geometry_of(6, 230), std::nullopt},  // 260
+      {geometry_of(1, 236), 261},
+      {geometry_of(200, 40), 264},  // 464 bytes of UTF-8
+  };
+  fake.files.add_file("C:\\Jobs\\frame.inc", "");
+  for (const Case& c : cases) fake.files.add_file(c.geometry, "");
+  run([&] {
+    for (const Case& c : cases) {
+      const std::size_t shown = fake.message_boxes.shown.size();
+      fake.dialogs.type(w, geometry_edit, c.geometry);
+      fake.dialogs.type(w, loading_edit, "C:\\Jobs\\frame.inc");
+      fake.dialogs.click(w, solver_button);
+      if (!c.refused_as) {
+        EXPECT_EQ(last_start().command_line, " " + c.geometry + " frame.inc E");
+        EXPECT_EQ(fake.message_boxes.shown.size(), shown) << c.geometry;
+        continue;
+      }
+      EXPECT_EQ(last_start().command_line, " ");
+      ASSERT_EQ(fake.message_boxes.shown.size(), shown + 1) << c.geometry;
+      EXPECT_EQ(fake.message_boxes.shown.back().text.substr(0, 31),
+                "Command Line too long. (" + std::to_string(*c.refused_as) + " >26");
+    }
+  });
 }
 
 // The package's programs read their command line in the system's code page
