@@ -239,8 +239,10 @@ TEST_F(SolverRun, StartsTheSolverAndOffersThePostProcessors) {
   install({"VEK 20.exe"});
   run([&] {
     fake.dialogs.type(w, geometry_edit, "C:\\Jobs\\frame.dat");
+    fake.dialogs.type(w, output_edit, "C:\\Jobs\\mine.rez");
     fake.dialogs.select(w, language_list, 1);  // Romanian
     fake.dialogs.click(w, solver_button);
+    EXPECT_EQ(control(output_edit).text, "C:\\Jobs\\mine.rez") << "a plain name's run leaves the Output field";
     EXPECT_EQ(last_start().application, std::string(exe) + "\\VEK 20.exe");
     EXPECT_EQ(last_start().command_line, " C:\\Jobs\\frame.dat frame.inc R");
     EXPECT_TRUE(control(post_processor_switch).checked);
@@ -379,6 +381,30 @@ TEST_F(SolverRun, NamesOutsideTheSystemsCodePageGoAsShortNamesOrNotAtAll) {
     EXPECT_EQ(fake.message_boxes.shown[i].caption, "KORVEL Message");
     EXPECT_EQ(fake.message_boxes.shown[i].type, mb::ok | mb::icon_error);
   }
+}
+
+// The solver writes the Output File of the name it gets: ștefan.dat goes as
+// TEFAN~1.DAT and gives TEFAN~1.rez, which the File list, View / Edit and Print reach.
+TEST_F(SolverRun, TheOutputFileOfAShortNamedGeometryFileIsTheOneOpened) {
+  install({"Tasprel.exe"});
+  fake.files.add_file("C:\\windows\\Notepad.exe", "");
+  run([&] {
+    fake.dialogs.type(w, geometry_edit, "C:\\Work\\ștefan.dat");  // before the file is made
+    EXPECT_EQ(control(output_edit).text, "C:\\Work\\ștefan.rez");
+    fake.files.add_file("C:\\Work\\ștefan.dat", "");
+    fake.files.add_file("C:\\Work\\ștefan.inc", "");
+    fake.dialogs.click(w, solver_button);
+    EXPECT_EQ(last_start().command_line, " C:\\Work\\TEFAN~1.DAT TEFAN~1.INC E");
+    EXPECT_EQ(control(output_edit).text, "C:\\Work\\TEFAN~1.rez");
+    fake.files.add_file("C:\\Work\\TEFAN~1.rez", "results");  // the solver's
+
+    fake.dialogs.double_click(w, file_list, 2);
+    EXPECT_EQ(last_start().application, "C:\\windows\\Notepad.exe");
+    EXPECT_EQ(last_start().command_line, " C:\\Work\\TEFAN~1.rez");
+    fake.dialogs.click(w, print_button);
+    EXPECT_EQ(last_start().command_line, " C:\\Work\\TEFAN~1.rez") << "Print";
+  });
+  EXPECT_EQ(fake.message_boxes.shown.size(), 1u) << "only the exit question";
 }
 
 TEST_F(SolverRun, AFailedSolverStartStillOffersThePostProcessors) {
