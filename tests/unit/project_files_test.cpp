@@ -132,6 +132,7 @@ TEST_F(ProjectFiles, LoadingAndOutputFieldsSwitchOnlyWhatTheyOwn) {
     fake.dialogs.send_command(w, loading_edit, notify::edit_change);
     EXPECT_FALSE(enabled(solver_button));
     EXPECT_EQ(text(output_edit), "D:\\Loads\\wind.rez") << "an empty Loading name leaves the Output name";
+    EXPECT_EQ(state.project.output_file, "D:\\Loads\\wind.rez") << "and the name the Output entry stands for";
     EXPECT_TRUE(enabled(geometry_viewer_button)) << "Sivra follows the Geometry name only";
 
     fake.dialogs.type(w, output_edit, "E:\\out.rez");

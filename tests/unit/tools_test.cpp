@@ -42,6 +42,11 @@ TEST(SolverArguments, QuotingAndTheLoadingFilesName) {
             "C:\\Work\\Ștefan\\a.dat");
   EXPECT_EQ(solver_argument_text(files, PathText("a.dat"), PathText("C:\\Work\\ș.inc"), false).unreadable_name,
             "C:\\Work\\ș.inc");
+  // A short name that keeps a letter of the user's language is no readable name either.
+  files.add_file("C:\\Work\\Ștefan 3.dat", "");
+  files.short_names["C:\\Work\\Ștefan 3.dat"] = "ȘTEFAN~3.DAT";
+  EXPECT_EQ(solver_argument_text(files, PathText("C:\\Work\\Ștefan 3.dat"), PathText("a.inc"), false).unreadable_name,
+            "C:\\Work\\Ștefan 3.dat");
 }
 
 TEST(SolverArguments, TooLongMessageCarriesTheExactCount) {
@@ -123,9 +128,11 @@ TEST_F(Commands, SivraViewEditAndPrintGetTheFileNames) {
     EXPECT_EQ(last_start().command_line, " C:\\My Jobs\\frame.inc") << "unquoted";
     EXPECT_EQ(state.settings.recent_files[0], "C:\\My Jobs\\frame.dat") << "View / Edit remembers the Geometry File";
 
+    fake.dialogs.type(w, geometry_edit, "C:\\My Jobs\\tower.dat");
     fake.dialogs.select(w, file_list, 3);
     fake.dialogs.click(w, view_edit_button);
     EXPECT_EQ(last_start().command_line, " \t") << "New: the editor without a file";
+    EXPECT_EQ(state.settings.recent_files[0], "C:\\My Jobs\\tower.dat") << "New remembers the Geometry File too";
 
     const std::string full_width = "C:\\My Jobs\\" + std::string(245, 'f') + ".dat";
     fake.dialogs.type(w, geometry_edit, full_width);
