@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "platform/platform.h"
-#include "project/readable_names.h"
 #include "project/project_state.h"
+#include "project/readable_names.h"
 #include "settings/settings_store.h"
 #include "ui/control_ids.h"
 #include "ui/dialog_layer.h"
