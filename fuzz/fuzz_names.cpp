@@ -3,6 +3,7 @@
 //
 // Input: a first byte of flags (bit 0: Romanian output; bits 1-2: which
 // extension), then the Geometry name, a 0xFF byte and the Loading name.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -106,6 +107,33 @@ void check_solver_arguments(const PathText& geometry, const PathText& loading, b
   FUZZ_CHECK(l_part == expected_l);
 }
 
+// The Output name of a Geometry File that exists: derive_name's when the name
+// reaches the solver as it is; else the solver's file, the name it gets cut at
+// its first full stop plus .rez, under the user's own folder names.
+void check_solver_output_name(const PathText& geometry) {
+  fake::FakeFileSystem files;
+  const std::string_view name = geometry.name();
+  if (!name.empty()) files.add_file(name, "");
+  const PathText output = solver_output_name(files, geometry);
+  FUZZ_CHECK(output.padded().size() == PathText::width);
+  const std::optional<std::string> readable = readable_name(files, name);
+  if (!readable || *readable == name) {
+    FUZZ_CHECK(output == derive_name(geometry, ".rez"));
+    return;
+  }
+  const std::string written(derive_name(PathText(*readable), ".rez").trimmed());
+  const std::string_view shown = output.trimmed();
+  // A name cut by its field (the solver refuses a text over 260 anyway).
+  if (readable->size() + 4 > PathText::width || shown.size() >= PathText::width) return;
+  const auto separators = [](std::string_view text) {
+    return std::count_if(text.begin(), text.end(), [](char c) { return c == '\\' || c == '/' || c == ':'; });
+  };
+  FUZZ_CHECK(separators(shown) == separators(written));
+  const std::size_t own = shown.find_last_of("\\/:"), solvers = written.find_last_of("\\/:");
+  FUZZ_CHECK(shown.substr(own == std::string_view::npos ? 0 : own + 1) ==
+             std::string_view(written).substr(solvers == std::string::npos ? 0 : solvers + 1));
+}
+
 }  // namespace
 }  // namespace korvel
 
@@ -125,5 +153,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(has_blank(geometry.padded()) == naive_has_blank(geometry.padded()));
   FUZZ_CHECK(has_blank(text) == naive_has_blank(text));
   check_solver_arguments(geometry, loading, romanian);
+  check_solver_output_name(geometry);
   return 0;
 }
