@@ -3,6 +3,7 @@
 //
 // Input: a first byte of flags (bit 0: Romanian output; bits 1-2: which
 // extension), then the Geometry name, a 0xFF byte and the Loading name.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -20,15 +21,17 @@ constexpr std::string_view extensions[] = {".dat", ".inc", ".rez", ""};
 
 void check_derived_name(const PathText& name, std::string_view extension) {
   const PathText derived = derive_name(name, extension);
-  FUZZ_CHECK(derived.padded().size() == PathText::width);
+  // Full: 260 positions, or 260 bytes where text that is not UTF-8 was cut.
+  FUZZ_CHECK(field_length(derived.padded()) == PathText::width || derived.padded().size() == PathText::width);
   const std::size_t stop = name.padded().find('.');
   if (stop == std::string::npos) {
     FUZZ_CHECK(derived.padded() == pad_to(extension, PathText::width));
   } else {
-    // Everything before the first full stop, then the extension, cut to the field.
+    // Everything before the first full stop, then the extension, cut to the
+    // field (the extensions are plain ASCII: they count as the base counts).
     const std::string_view base = std::string_view(name.padded()).substr(0, stop);
     FUZZ_CHECK(derived.padded().substr(0, stop) == base);
-    FUZZ_CHECK(derived.padded().substr(stop) == pad_to(extension, PathText::width - stop));
+    FUZZ_CHECK(derived.padded().substr(stop) == pad_to(extension, PathText::width - field_length(base)));
   }
   // Deriving again from a derived name changes nothing.
   if (!extension.empty() && extension.front() == '.') FUZZ_CHECK(derive_name(derived, extension) == derived);
@@ -83,13 +86,13 @@ void check_solver_arguments(const PathText& geometry, const PathText& loading, b
   FUZZ_CHECK(text.size() >= g_part.size() + 3);
   FUZZ_CHECK(text.substr(0, g_part.size() + 1) == g_part + " ");
   FUZZ_CHECK(g_part.find('\0') == std::string::npos);
-  if (g_quoted && g.size() + 2 <= PathText::width) FUZZ_CHECK(g_part == quoted(g));
+  if (g_quoted && field_length(g) + 2 <= PathText::width) FUZZ_CHECK(g_part == quoted(g));
   FUZZ_CHECK(text.substr(text.size() - 2) == (romanian ? " R" : " E"));
 
   // The Loading part: its file name only, and nothing of the name after a NUL.
   const std::string_view l_part = std::string_view(text).substr(g_part.size() + 1, text.size() - g_part.size() - 3);
   FUZZ_CHECK(l_part.find_first_of(std::string_view("\\/:\0", 4)) == std::string_view::npos);
-  FUZZ_CHECK(text.size() <= 2 * PathText::width + 3);
+  FUZZ_CHECK(field_length(g_part) <= PathText::width && field_length(l_part) <= PathText::width);
 
   const std::string_view l = trim_blanks(cut_at_nul(loading.trimmed()));
   std::string_view file = l;
@@ -102,6 +105,33 @@ void check_solver_arguments(const PathText& geometry, const PathText& loading, b
   const std::string expected_l(PathText(naive_has_blank(name.padded()) ? quoted(plain) : plain).trimmed());
   if (cut_at_nul(loading.trimmed()).empty()) FUZZ_CHECK(l_part.empty());
   FUZZ_CHECK(l_part == expected_l);
+}
+
+// The Output name of a Geometry File that exists: derive_name's when the name
+// reaches the solver as it is; else the solver's file, the name it gets cut at
+// its first full stop plus .rez, under the user's own folder names.
+void check_solver_output_name(const PathText& geometry) {
+  fake::FakeFileSystem files;
+  const std::string_view name = geometry.name();
+  if (!name.empty()) files.add_file(name, "");
+  const PathText output = solver_output_name(files, geometry);
+  FUZZ_CHECK(output.padded().size() == PathText::width);
+  const std::optional<std::string> readable = readable_name(files, name);
+  if (!readable || *readable == name) {
+    FUZZ_CHECK(output == derive_name(geometry, ".rez"));
+    return;
+  }
+  const std::string written(derive_name(PathText(*readable), ".rez").trimmed());
+  const std::string_view shown = output.trimmed();
+  // A name cut by its field (the solver refuses a text over 260 anyway).
+  if (readable->size() + 4 > PathText::width || shown.size() >= PathText::width) return;
+  const auto separators = [](std::string_view text) {
+    return std::count_if(text.begin(), text.end(), [](char c) { return c == '\\' || c == '/' || c == ':'; });
+  };
+  FUZZ_CHECK(separators(shown) == separators(written));
+  const std::size_t own = shown.find_last_of("\\/:"), solvers = written.find_last_of("\\/:");
+  FUZZ_CHECK(shown.substr(own == std::string_view::npos ? 0 : own + 1) ==
+             std::string_view(written).substr(solvers == std::string::npos ? 0 : solvers + 1));
 }
 
 }  // namespace
@@ -123,5 +153,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(has_blank(geometry.padded()) == naive_has_blank(geometry.padded()));
   FUZZ_CHECK(has_blank(text) == naive_has_blank(text));
   check_solver_arguments(geometry, loading, romanian);
+  check_solver_output_name(geometry);
   return 0;
 }

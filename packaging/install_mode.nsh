@@ -4,7 +4,8 @@
 ; (Sound.dat, recent.dat, language.dat, ...) into the Exe folder, and the
 ; analyses go into Dat: the installation must lie where its users may write.
 ;
-;   per user (the default)  $LOCALAPPDATA\Programs\KORVEL, the shortcut in the
+;   per user (the default)  $LOCALAPPDATA\Programs\KORVEL (when its path holds
+;                           no full stop; else install_folder.nsh), the shortcut in the
 ;                           user's Start menu, the uninstall key in HKCU; no
 ;                           administrator rights, no prompt.
 ;   all users (/ALLUSERS)   <system drive>\KORVEL, the shortcut in the common
@@ -96,7 +97,7 @@ Function ChooseFolder
     StrCpy $0 $WINDIR 2
     StrCpy $INSTDIR "$0\KORVEL"
   ${Else}
-    StrCpy $INSTDIR "$LOCALAPPDATA\Programs\KORVEL"
+    Call PerUserDefaultFolder
   ${EndIf}
 FunctionEnd
 
@@ -169,6 +170,10 @@ Function .onInit
     Call UseMode
   ${EndIf}
   Call ChooseFolder
+  ; An interactive one checks its folder when the folder page is left.
+  ${If} ${Silent}
+    Call CheckSilentInstallation
+  ${EndIf}
 FunctionEnd
 
 !define MODE_PAGE_TITLE "Choose who may use KORVEL"
@@ -281,4 +286,5 @@ Function un.onInit
       Quit
     ${EndIf}
   ${EndIf}
+  Call un.WaitForTheLauncherToEnd
 FunctionEnd

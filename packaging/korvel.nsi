@@ -8,9 +8,11 @@
 ;
 ; It never writes the user's settings files (Sound.dat, recent.dat,
 ; work_dir.dat, ...), so installing over an installation keeps them, and the
-; uninstaller removes only the files and folders listed here: the settings
-; files and anything else the user put in the installation stay, with the
-; folders that hold them.
+; uninstaller removes only the files and folders listed here, a sample in Dat
+; only while it is as installed: the settings files, the samples the user
+; edited and anything else the user put in the installation stay, with the
+; folders that hold them. Neither changes anything while the installation's
+; Launcher runs (launcher_running.nsh).
 
 !ifndef VERSION | TREE | FILE_LIST | OUTFILE
   !error "VERSION, TREE, FILE_LIST and OUTFILE must be defined"
@@ -21,6 +23,9 @@ Unicode true
 ; 64-bit registry as it is.
 Target amd64-unicode
 SetCompressor /SOLID lzma
+; A file that can't be written fails the installation (exit code 2) instead
+; of being skipped with a success at the end.
+AllowSkipFiles off
 ; No prompt for a per-user installation: one for all users elevates itself.
 RequestExecutionLevel user
 ManifestDPIAware true
@@ -28,6 +33,9 @@ ManifestDPIAware true
 !include MUI2.nsh
 !addincludedir "${__FILEDIR__}"
 !include install_mode.nsh
+!include install_folder.nsh
+!include launcher_running.nsh
+!include same_bytes.nsh
 
 Name "KORVEL"
 OutFile "${OUTFILE}"
@@ -48,6 +56,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "KORVEL"
 !define MUI_UNICON "${TREE}\Exe\Uir\iconKorvel.ico"
 !define MUI_ABORTWARNING
 Page custom ModePage ModePageLeave
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE FolderPageLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -71,7 +80,25 @@ Page custom ModePage ModePageLeave
 !macroend
 
 !macro RemoveFile FOLDER NAME
-  Delete "$INSTDIR\${FOLDER}\${NAME}"
+  !if "${FOLDER}" == "Dat"
+    ; A sample the user has changed is the user's now: only one still as
+    ; installed goes, checked against the copy this uninstaller carries.
+    ${If} ${FileExists} "$INSTDIR\Dat\${NAME}"
+      SetOutPath "$PLUGINSDIR\installed"
+      File "${TREE}\Dat\${NAME}"
+      Push "$INSTDIR\Dat\${NAME}"
+      Push "$PLUGINSDIR\installed\${NAME}"
+      Call un.SameBytes
+      Pop $0
+      ${If} $0 == 1
+        Delete "$INSTDIR\Dat\${NAME}"
+      ${Else}
+        DetailPrint "Kept $INSTDIR\Dat\${NAME}: it was changed after it was installed"
+      ${EndIf}
+    ${EndIf}
+  !else
+    Delete "$INSTDIR\${FOLDER}\${NAME}"
+  !endif
 !macroend
 
 !macro RemoveFolderIfEmpty FOLDER
@@ -106,6 +133,7 @@ Section "KORVEL"
 SectionEnd
 
 Section "Uninstall"
+  InitPluginsDir
   Delete "$SMPROGRAMS\KORVEL.lnk"
   !insertmacro KORVEL_FILES RemoveFile
   Delete "$INSTDIR\Uninstall.exe"

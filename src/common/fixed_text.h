@@ -1,9 +1,12 @@
 // Fixed-width text fields.
 //
 // Every text value of the Launcher is a field of a fixed width, blank-padded on
-// the right. Widths are in bytes. Assigning a longer value cuts it: UTF-8 text at
-// the last whole character that fits, other text (an older system's ANSI code
-// page) at the width. Only the blank counts as padding:
+// the right. Widths count characters: a UTF-8 text (the Launcher's own, where
+// the platform runs it in that code page) takes one position per code point,
+// whatever its bytes, so a path Windows holds fits whole in any script. Other
+// text (an older system's ANSI code page) takes one position per byte.
+// Assigning a longer value cuts it after its last whole character that fits.
+// Only the blank counts as padding:
 // a TAB or a NUL is part of the value. Two values are equal when they differ
 // only in trailing blanks; leading blanks and letter case count. Names that the
 // platform hands back may end at a NUL inside such a field.
@@ -25,8 +28,11 @@ std::string_view cut_at_nul(std::string_view text);
 // True when the two texts are equal after padding the shorter with blanks.
 bool same_text(std::string_view a, std::string_view b);
 
-// The text blank-padded or cut to exactly `width` bytes; valid UTF-8 is cut at
-// the last whole character that fits, then padded.
+// The positions a text takes in a field: its characters when it is valid UTF-8,
+// else its bytes.
+std::size_t field_length(std::string_view text);
+
+// The text blank-padded or cut to exactly `width` positions (field_length).
 std::string pad_to(std::string_view text, std::size_t width);
 // The same, cut at `width` bytes whatever the text: for a field that must reach
 // a file byte for byte.
@@ -52,7 +58,7 @@ class FixedText {
   }
   FixedText& operator=(const char* value) { return *this = std::string_view(value); }
 
-  // All `Width` characters, trailing blanks included.
+  // All `Width` positions, trailing blanks included.
   const std::string& padded() const { return text_; }
   // Without trailing blanks.
   std::string_view trimmed() const { return trim_blanks(text_); }

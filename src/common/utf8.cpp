@@ -38,11 +38,20 @@ bool is_utf8(std::string_view text) {
   return true;
 }
 
-std::size_t utf8_prefix_length(std::string_view text, std::size_t width) {
-  if (text.size() <= width) return text.size();
-  std::size_t n = width;
-  while (n > 0 && is_continuation(static_cast<unsigned char>(text[n]))) --n;
-  return n;
+std::size_t utf8_length(std::string_view text) {
+  std::size_t count = 0;
+  for (const char c : text)
+    if (!is_continuation(static_cast<unsigned char>(c))) ++count;
+  return count;
+}
+
+std::size_t utf8_prefix_length(std::string_view text, std::size_t count) {
+  std::size_t i = 0;
+  for (std::size_t seen = 0; i < text.size(); ++i) {
+    if (is_continuation(static_cast<unsigned char>(text[i]))) continue;
+    if (seen++ == count) break;
+  }
+  return i;
 }
 
 void append_utf8(std::string& out, char32_t c) {

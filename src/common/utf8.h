@@ -13,9 +13,12 @@ namespace korvel {
 // code points past U+10FFFF). Plain ASCII is.
 bool is_utf8(std::string_view text);
 
-// The longest prefix of at most `width` bytes that ends on a character boundary
-// of valid UTF-8 `text`: a cut there never splits a character.
-std::size_t utf8_prefix_length(std::string_view text, std::size_t width);
+// The characters (code points) of valid UTF-8 `text`.
+std::size_t utf8_length(std::string_view text);
+
+// The bytes of the first `count` characters of valid UTF-8 `text` (all of it
+// when it has fewer): a cut there never splits a character.
+std::size_t utf8_prefix_length(std::string_view text, std::size_t count);
 
 // UTF-16 bytes (without their byte-order mark) as UTF-8; an odd last byte is
 // dropped and a lone surrogate becomes U+FFFD.

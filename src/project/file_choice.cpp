@@ -61,7 +61,7 @@ void on_select_file(Platform& platform, const Directories& dirs, ProjectState& s
   if (control_id == select_geometry_button) {
     s.geometry_file = chosen_path(b.file_name);
     DLGPUTCHAR(d, geometry_edit, s.geometry_file.trimmed());
-    s.output_file = derive_name(s.geometry_file, ".rez");
+    s.output_file = solver_output_name(platform.files, s.geometry_file);
     s.loading_file = derive_name(s.geometry_file, ".inc");
     DLGPUTCHAR(d, output_edit, s.output_file.trimmed());
     DLGPUTCHAR(d, loading_edit, s.loading_file.trimmed());
@@ -69,7 +69,7 @@ void on_select_file(Platform& platform, const Directories& dirs, ProjectState& s
   } else {
     s.loading_file = chosen_path(b.file_name);
     DLGPUTCHAR(d, loading_edit, s.loading_file.trimmed());
-    s.output_file = derive_name(s.loading_file, ".rez");
+    s.output_file = output_name_for_loading(platform.files, s.geometry_file, s.loading_file);
     DLGPUTCHAR(d, output_edit, s.output_file.trimmed());
   }
 

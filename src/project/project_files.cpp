@@ -1,5 +1,7 @@
 #include "project/project_files.h"
 
+#include <algorithm>
+
 namespace korvel {
 
 PathText derive_name(const PathText& name, std::string_view extension) {
@@ -10,6 +12,35 @@ PathText derive_name(const PathText& name, std::string_view extension) {
   std::string derived(base);
   derived.append(extension);
   return PathText(derived);
+}
+
+namespace {
+bool is_separator(char c) { return c == '\\' || c == '/' || c == ':'; }
+}  // namespace
+
+PathText solver_output_name(FileSystem& files, const PathText& geometry_file) {
+  const std::string_view name = geometry_file.name();
+  const std::optional<std::string> readable = readable_name(files, name);
+  if (!readable || *readable == name) return derive_name(geometry_file, ".rez");
+  const std::size_t stop = readable->find('.');
+  std::size_t cut_part = 0;  // where the part holding the first full stop begins
+  if (stop != std::string::npos) {
+    const std::size_t folder_end = readable->find_last_of("\\/:", stop);
+    if (folder_end != std::string::npos) cut_part = folder_end + 1;
+  }
+  // Short names stand one for one in place of the user's names, between the
+  // same separators: the user's folders before that part are found by counting them.
+  auto separators = std::count_if(readable->begin(), readable->begin() + cut_part, is_separator);
+  std::size_t own_cut_part = 0;
+  while (separators > 0 && own_cut_part < name.size()) separators -= is_separator(name[own_cut_part++]);
+  std::string output(name.substr(0, own_cut_part));
+  if (stop != std::string::npos) output.append(*readable, cut_part, stop - cut_part);
+  return PathText(output.append(".rez"));
+}
+
+PathText output_name_for_loading(FileSystem& files, const PathText& geometry_file, const PathText& loading_file) {
+  if (derive_name(geometry_file, ".inc") == loading_file) return solver_output_name(files, geometry_file);
+  return derive_name(loading_file, ".rez");
 }
 
 bool is_empty_form(const PathText& name, std::string_view extension) {
@@ -58,7 +89,7 @@ void on_name_changed(FileSystem& files, ProjectState& s, LanguageFileTrail& trai
       DLGREADCHAR(d, geometry_edit, s.geometry_file);
       // The other two follow the Geometry name whatever it is, so clearing it
       // leaves ".rez" and ".inc".
-      s.output_file = derive_name(s.geometry_file, ".rez");
+      s.output_file = solver_output_name(files, s.geometry_file);
       s.loading_file = derive_name(s.geometry_file, ".inc");
       DLGPUTCHAR(d, output_edit, s.output_file.trimmed());
       DLGPUTCHAR(d, loading_edit, s.loading_file.trimmed());
@@ -81,7 +112,7 @@ void on_name_changed(FileSystem& files, ProjectState& s, LanguageFileTrail& trai
       DLGPUTLOG(d, solver_button, named, DLGIDX_ENABLED);
       if (named) {
         set_file_list_entry(d, 2, "Loading File");
-        s.output_file = derive_name(s.loading_file, ".rez");
+        s.output_file = output_name_for_loading(files, s.geometry_file, s.loading_file);
         DLGPUTCHAR(d, output_edit, s.output_file.trimmed());
       }
       break;

@@ -7,6 +7,7 @@
 
 #include "platform/platform.h"
 #include "project/project_state.h"
+#include "project/readable_names.h"
 #include "settings/settings_store.h"
 #include "ui/control_ids.h"
 #include "ui/dialog_layer.h"
@@ -17,6 +18,19 @@ namespace korvel {
 // (the package's programs derive names the same way): C:\Work.2020\frame.dat
 // gives C:\Work.rez. No full stop, or one in first place, leaves just the extension.
 PathText derive_name(const PathText& name, std::string_view extension);
+
+// The Output File the solver writes for this Geometry File. The solver cuts the
+// name it is given at its first full stop, and a name the system's code page
+// can't hold reaches it as short names (readable_names.h): C:\Work\ștefan.dat
+// goes as C:\Work\TEFAN~1.DAT and gives C:\Work\TEFAN~1.rez. The folders
+// before the cut keep the user's names, which name the same folders. Any other
+// name gives derive_name's Output name.
+PathText solver_output_name(FileSystem& files, const PathText& geometry_file);
+
+// The Output name derived from a Loading name: the one the solver writes when
+// the Loading name is the one derived from the Geometry name (the same
+// analysis), else derive_name's, from the Loading name.
+PathText output_name_for_loading(FileSystem& files, const PathText& geometry_file, const PathText& loading_file);
 
 // True for the values that mean "no name": blank, the bare extension, or a
 // backslash and the extension.

@@ -9,7 +9,12 @@
 
 namespace korvel {
 
-inline constexpr std::size_t file_buffer_size = 260;
+// The open-file dialog speaks the process's code page, UTF-8 where the platform
+// allows it: a buffer holds the longest path Windows keeps, 259 characters of up
+// to four bytes each, and its NUL. A shorter buffer makes the dialog fail as if
+// cancelled.
+inline constexpr std::size_t longest_path_characters = 259;
+inline constexpr std::size_t file_buffer_size = 4 * longest_path_characters + 1;
 using FileBuffer = std::array<char, file_buffer_size>;
 
 // The open-file dialogs' buffers. They live for the whole run and nothing

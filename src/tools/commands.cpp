@@ -59,6 +59,14 @@ std::optional<ToolCommand> solver_command(CommandScope& c, DialogRecord& d) {
   if (solver.accepted) {
     DLGPUTLOG(d, view_edit_button, false, DLGIDX_ENABLED);
     set_file_list_entry(d, 3, "Output File");
+    // A Geometry name that went as short names gives the solver an Output File
+    // of its own: the Output entry, View / Edit and Print must reach that one,
+    // also when the name was typed before its file existed.
+    const PathText written = solver_output_name(c.platform.files, p.geometry_file);
+    if (!(written == derive_name(p.geometry_file, ".rez"))) {
+      p.output_file = written;
+      DLGPUTCHAR(d, output_edit, p.output_file.trimmed());
+    }
     remember_geometry_file(p.geometry_file, c.settings.recent_files);
   }
   return solver.command;

@@ -61,6 +61,11 @@ SolverArguments solver_argument_text(FileSystem& files, const PathText& geometry
   return {text, std::nullopt};
 }
 
+std::size_t solver_argument_length(FileSystem& files, std::string_view text) {
+  const std::optional<std::string> in_system_code_page = files.to_system_code_page(text);
+  return in_system_code_page ? in_system_code_page->size() : text.size();
+}
+
 std::string too_long_message(std::size_t length) {
   return "Command Line too long. (" + std::to_string(length) +
          " >260)\n\nRename Input_File and/or Loading file or their directory - to shorter new names.";
@@ -77,11 +82,12 @@ std::optional<SolverCommand> compose_solver_command(Platform& platform, const Di
   }
   const std::string& text = arguments.text;
   SolverCommand solver{{package_program_path(platform.files, dirs, "VEK"), ArgumentText()}, true};
-  if (text.size() <= solver_argument_limit) {
+  const std::size_t length = solver_argument_length(platform.files, text);
+  if (length <= solver_argument_limit) {
     solver.command.arguments = text;
     return solver;
   }
-  platform.message_boxes.show(too_long_message(text.size()), "KORVEL Message", mb::ok_cancel | mb::icon_error);
+  platform.message_boxes.show(too_long_message(length), "KORVEL Message", mb::ok_cancel | mb::icon_error);
   solver.accepted = false;
   return solver;
 }

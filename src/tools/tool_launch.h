@@ -34,6 +34,10 @@ struct SolverArguments {
 };
 SolverArguments solver_argument_text(FileSystem& files, const PathText& geometry_file, const PathText& loading_file,
                                      bool romanian_output);
+// The solver reads its command line in the system's code page, so the limit
+// counts the bytes it receives there; text the code page can't hold (none once
+// names are readable) counts as the Launcher holds it.
+std::size_t solver_argument_length(FileSystem& files, std::string_view text);
 inline constexpr std::size_t solver_argument_limit = 260;
 std::string too_long_message(std::size_t length);
 

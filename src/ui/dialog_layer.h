@@ -46,7 +46,9 @@ inline constexpr int DLGCB_DBLCLICK = -14;
 
 enum class ControlType { static_text, group_box, push_button, check_box, edit_box, list_box, drop_down_list };
 
-using ItemText = FixedText<256>;
+// A list item holds a whole path: the Recent Dialog lists the recent Geometry
+// Files, and a pick shorter than the entry would not name it.
+using ItemText = PathText;
 
 struct DialogRecord;
 using DialogRoutine = std::function<void(DialogRecord& dialog, int control_id, int kind)>;

@@ -138,6 +138,9 @@ TEST_F(SettingsFiles, SettingsFilesThatAreFoldersChangeNothingElse) {
 
 TEST_F(SettingsFiles, RecentListLoadedFromAnyRecentDat) {
   const std::string nul_name = std::string("C:\\a\0b.dat", 10);
+  std::string long_accented_name = "C:\\";
+  for (int i = 0; i < 120; ++i) long_accented_name += "é";
+  long_accented_name += std::string(101, 'x') + ".dat";
   struct Case {
     std::string content;
     std::vector<std::string> entries;  // the first entries; the rest blank
@@ -163,6 +166,9 @@ TEST_F(SettingsFiles, RecentListLoadedFromAnyRecentDat) {
        {"C:\\Proiecte\\café.dat", "C:\\Clădire Ștefan\\turn.dat"}},
       // Bytes of the system's code page that happen to form UTF-8 of characters it holds.
       {"C:\\Jobs\\Bar\xC3\xA9.dat\r\n", {"C:\\Jobs\\BarÃ©.dat"}},
+      // An older Launcher's entry of 228 characters, accented: whole, as the
+      // field counts characters.
+      {"C:\\" + std::string(120, '\xE9') + std::string(101, 'x') + ".dat\r\n", {long_accented_name}},
       {"\xEF\xBB\xBF" "C:\\one.dat\r\nC:\\two.dat\r\n", {"C:\\one.dat", "C:\\two.dat"}},  // UTF-8 mark
       {utf16_file(u"C:\\Ștefan.dat\r\nC:\\b.dat\r\n", false), {"C:\\Ștefan.dat", "C:\\b.dat"}},
       {utf16_file(u"Z\r\ny\r\n", true), {"Z", "y"}},
@@ -201,6 +207,17 @@ TEST_F(SettingsFiles, SavingTheRecentList) {
   RecentFiles back;
   load_recent_list(files(), dirs, back);
   EXPECT_EQ(back, entries);
+
+  // Paths as long as Windows allows, in either form, come back whole.
+  std::string accented = "C:\\", romanian = "C:\\";
+  for (int i = 0; i < 252; ++i) accented += "é", romanian += "ș";  // 259 characters
+  entries[0] = accented + ".dat";
+  entries[1] = romanian + ".dat";
+  save_recent_list(files(), dirs, entries);
+  EXPECT_EQ(get("recent.dat"), "\xEF\xBB\xBF" + accented + ".dat\r\n" + romanian + ".dat\r\n");
+  load_recent_list(files(), dirs, back);
+  EXPECT_EQ(back, entries);
+  EXPECT_EQ(back[0].trimmed(), accented + ".dat");
 
   // Removing the only entry really removes it.
   save_recent_list(files(), dirs, RecentFiles());

@@ -245,6 +245,40 @@ TEST_F(ProjectFilesE2E, RecentDialogAppliesADoubleClickedEntryAtOnce) {
   exit_normally();
 }
 
+// A path as long as Windows allows (259 characters, 2 bytes a letter in UTF-8)
+// chosen in the open-file dialog, shown and picked whole in the Recent Dialog,
+// and saved in the system's code page (1252 here), where é is one byte.
+TEST_F(ProjectFilesE2E, APathAsLongAsWindowsAllowsIsChosenAndPickedWhole) {
+  const std::string_view file = "\\turn.dat";
+  std::string path = install.path("Dat"), in_code_page = path;
+  const std::size_t letters = 259 - path.size() - file.size();
+  const std::size_t parts = letters / 100 + 1;
+  for (std::size_t part = 0, left = letters - parts; part < parts; ++part) {
+    const std::size_t count = left / (parts - part);
+    left -= count;
+    path += "\\", in_code_page += "\\";
+    for (std::size_t i = 0; i < count; ++i) path += "é", in_code_page += "\xE9";
+    ASSERT_TRUE(CreateDirectoryW(wide(path).c_str(), nullptr)) << path;
+  }
+  path += file, in_code_page += file;
+  ASSERT_TRUE(CopyFileW(wide(frame).c_str(), wide(path).c_str(), FALSE));
+
+  ASSERT_NO_FATAL_FAILURE(choose_file(select_geometry_button, geometry_title, path));
+  const std::string base = path.substr(0, path.size() - 4);
+  expect_names(base);
+
+  HWND recent = open_recent_dialog();
+  ASSERT_NE(recent, nullptr) << "no Recent Dialog";
+  EXPECT_EQ(trimmed(list_items(recent, recent_list)), (std::vector<std::string>{path, a, b, gone, c}));
+  pick_list_item(recent, recent_list, 0, LBN_DBLCLK);
+  EXPECT_TRUE(wait_until_gone(recent));
+  expect_names(base);
+  expect_file_list({"Geometry File", "Loading File", "", "New"});  // a pick names the Loading File as typing does
+  exit_normally();
+  EXPECT_EQ(read_file(install.path("Exe\\recent.dat")).value_or("").substr(0, in_code_page.size() + 2),
+            in_code_page + "\r\n");
+}
+
 class ProjectFilesRecentDialogClosed : public ProjectFilesE2E {
  protected:
   // A pick made, then the dialog closed by `close`: the typed name stays, and

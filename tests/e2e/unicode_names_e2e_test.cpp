@@ -1,6 +1,7 @@
 // Analyses kept in folders whose names the system's code page cannot hold
-// (Romanian "Clădire Ștefan") and in ones it can ("Café"), in the real
-// Korvel.exe under Wine: chosen, typed, remembered, run and opened.
+// (Romanian "Clădire Ștefan") and in ones it can ("Café"), and a file whose own
+// name it cannot hold ("ștefan.dat"), in the real Korvel.exe under Wine:
+// chosen, typed, remembered, run and opened.
 #include <gtest/gtest.h>
 
 #include "harness.h"
@@ -136,6 +137,51 @@ TEST_F(UnicodeNamesE2E, AFolderTheCodePageCannotHoldIsChosenTypedRememberedAndRu
   const std::vector<std::string> again = recent_items();
   EXPECT_EQ(again.at(0), typed);
   EXPECT_EQ(again.at(1), turn);
+  exit_normally();
+}
+
+// The solver gets ștefan.dat as its short name and writes the Output File of
+// that name (cut at its first full stop, plus .rez): the Output field names
+// that file before the run, and the File list's Output entry opens it after.
+TEST_F(UnicodeNamesE2E, TheOutputFileOfAShortNamedGeometryFileIsShownAndOpened) {
+  const std::string folder = analysis("Lucru");
+  const std::string geometry = folder + "\\ștefan.dat";
+  for (const char* ending : {".dat", ".inc"})
+    ASSERT_TRUE(CopyFileW(wide(folder + "\\turn" + ending).c_str(),
+                          wide(folder + "\\ștefan" + ending).c_str(), FALSE));
+  wchar_t short_path[MAX_PATH];
+  ASSERT_GT(GetShortPathNameW(wide(geometry).c_str(), short_path, MAX_PATH), 0u);
+  const std::string short_path_text = utf8(short_path);  // its folders may be shortened too
+  const std::string short_name = short_path_text.substr(short_path_text.rfind('\\') + 1);
+  ASSERT_TRUE(plain(short_name)) << short_name;
+  const std::string output = folder + "\\" + short_name.substr(0, short_name.find('.')) + ".rez";
+  install.install_program("VEK.exe");
+  ReplacedEditor editor;
+  ASSERT_TRUE(editor.replaced());
+  standin_mode("exit");
+  ASSERT_NO_FATAL_FAILURE(start_korvel());
+
+  ASSERT_NO_FATAL_FAILURE(choose_in_folder(folder, "ștefan.dat"));
+  EXPECT_TRUE(field_reads(geometry_edit, geometry));
+  EXPECT_EQ(field(output_edit), output) << "the file the solver will write";
+  EXPECT_EQ(trimmed(list_items(dialog, file_list)).at(2), "") << "not written yet";
+
+  click(dialog, solver_button);
+  const auto solver = start_seen(1);
+  ASSERT_TRUE(solver) << "no solver run";
+  EXPECT_TRUE(solver->command_line.starts_with(" " + folder + "\\" + short_name + " ")) << solver->command_line;
+  EXPECT_EQ(solver->unopened, "");
+  ASSERT_TRUE(wait_until([&] { return file_exists(output); })) << "the stand-in solver wrote no " << output;
+
+  pick_list_item(dialog, file_list, 2);
+  ASSERT_TRUE(wait_until([&] { return control_enabled(dialog, view_edit_button); })) << "the Output File not found";
+  click(dialog, view_edit_button);
+  const auto opened = start_seen(2);
+  ASSERT_TRUE(opened) << "no editor";
+  EXPECT_EQ(opened->command_line, " " + output);
+
+  ASSERT_NO_FATAL_FAILURE(choose_in_folder(folder, "ștefan.dat"));
+  EXPECT_TRUE(wait_until([&] { return trimmed(list_items(dialog, file_list)).at(2) == "Output File (old)"; }));
   exit_normally();
 }
 

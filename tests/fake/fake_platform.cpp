@@ -173,6 +173,7 @@ std::optional<std::string> FakeFileSystem::short_name(std::string_view path) {
                         return file.first.rfind(k + "\\", 0) == 0;
                       });
   if (!exists || std::any_of(without_short_names.begin(), without_short_names.end(), below)) return std::nullopt;
+  if (const auto given = short_names.find(std::string(path)); given != short_names.end()) return given->second;
   std::string_view name = path.substr(path.find_last_of("\\/") + 1);
   const std::size_t stop = name.rfind('.');
   const auto letters = [](std::string_view part, std::size_t count) {

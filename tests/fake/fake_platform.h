@@ -33,6 +33,9 @@ class FakeFileSystem final : public FileSystem {
   bool utf8_process = true;
   // Folders on volumes that make no short names (everything below them too).
   std::vector<std::string> without_short_names;
+  // Short names a volume made otherwise than the fake would, by path: one may
+  // keep a letter of the user's language.
+  std::map<std::string, std::string> short_names;
 
   // Test set-up and inspection.
   void add_file(std::string_view path, std::string_view content);

@@ -6,8 +6,9 @@
 #
 #   run_installer_test.sh DIR TEST.exe [ARGUMENTS...]
 #
-# KORVEL_SETUP names the installer by its Unix path; the test is given it as
-# the prefix names it. DIR is made anew. Every Wine process of the prefix and the display are ended
+# KORVEL_SETUP names the installer and KORVEL_STANDIN_EXE the stand-in for the
+# package's programs by their Unix paths; the test is given them as the prefix
+# names them. DIR is made anew. Every Wine process of the prefix and the display are ended
 # at the end, also on failure; a passing run removes DIR, a failing one leaves
 # it to be looked at. KORVEL_TEST_DISPLAY (for example :0) shows the run there.
 set -euo pipefail
@@ -48,6 +49,11 @@ else
   export DISPLAY=":$(head -n1 "$dir/display.number")"
 fi
 
+# Wine names the prefix's user, and its profile folder, after $USER when it
+# makes the prefix; KORVEL_PREFIX_USER chooses it (first.last).
+if [ -n "${KORVEL_PREFIX_USER:-}" ]; then
+  export USER=$KORVEL_PREFIX_USER
+fi
 wineboot -i >"$dir/wineboot.log" 2>&1 </dev/null
 wineserver -w
 # The service processes start here, away from the test's output, which they
@@ -57,7 +63,8 @@ wineserver -p >/dev/null 2>&1 </dev/null
 echo "Fresh Wine prefix $WINEPREFIX on display $DISPLAY"
 
 KORVEL_SETUP=$(winepath -w "${KORVEL_SETUP:?installer to test}")
-export KORVEL_SETUP
+KORVEL_STANDIN_EXE=$(winepath -w "${KORVEL_STANDIN_EXE:?stand-in program}")
+export KORVEL_SETUP KORVEL_STANDIN_EXE
 
 # Wine's own messages go to a log beside the prefix, kept with it on failure.
 wine "$@" 2>>"$dir/wine.log" || { status=$?; echo "Wine's messages of the run: $dir/wine.log" >&2; exit "$status"; }

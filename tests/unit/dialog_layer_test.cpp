@@ -82,6 +82,10 @@ TEST_F(DialogLayerTest, ListItemsFollowTheCountAndKeepTheirWidth) {
   EXPECT_FALSE(DLGPUTCHAR(main, file_list, "early", 1)) << "items must be stored after the count";
   ASSERT_TRUE(DLGPUTINT(main, file_list, 3, DLGIDX_COUNT));
   EXPECT_TRUE(DLGPUTCHAR(main, file_list, "Geometry File   ", 1));
+  // An item is as wide as a path, counted in characters.
+  std::string accented_path = "C:\\";
+  for (int i = 0; i < 257; ++i) accented_path += "é";
+  EXPECT_TRUE(DLGPUTCHAR(main, file_list, accented_path, 2));
   EXPECT_TRUE(DLGPUTCHAR(main, file_list, std::string(300, 'x'), 3));
   EXPECT_FALSE(DLGPUTCHAR(main, file_list, "x", 4));
   EXPECT_FALSE(DLGPUTCHAR(main, file_list, "x", 0));
@@ -91,12 +95,15 @@ TEST_F(DialogLayerTest, ListItemsFollowTheCountAndKeepTheirWidth) {
   EXPECT_EQ(cut.padded(), "Geome");
   std::string whole;
   ASSERT_TRUE(DLGREADCHAR(main, file_list, whole, 1));
-  EXPECT_EQ(whole.size(), 256u);
+  EXPECT_EQ(whole.size(), 260u);
+  ASSERT_TRUE(DLGREADCHAR(main, file_list, whole, 2));
+  EXPECT_EQ(trim_blanks(whole), accented_path);
   ASSERT_TRUE(DLGREADCHAR(main, file_list, whole, 3));
-  EXPECT_EQ(whole, std::string(256, 'x'));
+  EXPECT_EQ(whole, std::string(260, 'x'));
 
   show();
-  EXPECT_EQ(on_screen(file_list).items, (std::vector<std::string>{"Geometry File", "", std::string(256, 'x')}));
+  EXPECT_EQ(on_screen(file_list).items,
+            (std::vector<std::string>{"Geometry File", accented_path, std::string(260, 'x')}));
 
   // A new count empties the list and its selection.
   native.select(main.window, file_list, 0);

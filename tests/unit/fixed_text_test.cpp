@@ -21,26 +21,39 @@ TEST(FixedText, PadsCutsAndTrimsBlanksOnly) {
   EXPECT_EQ(field.padded().size(), 8u);
 }
 
-// Widths are bytes: a UTF-8 value is cut at its last whole character, other
-// bytes (an older system's code page) where the width ends.
-TEST(FixedText, CutsUtf8AtAWholeCharacter) {
+// Widths count characters: a UTF-8 value takes one position per character
+// whatever its bytes and is cut after its last whole character that fits; other
+// bytes (an older system's code page) take one position each.
+TEST(FixedText, WidthsCountCharactersOfUtf8AndBytesOfOtherText) {
   struct Case {
     std::string value;
     std::string padded;
   } cases[] = {
-      {"C:\\Ștefan", "C:\\Ștef"},      // Ș takes two bytes
-      {"abcdefgă", "abcdefg "},          // the last character does not fit: a blank in its place
-      {"abcdeȘ", "abcdeȘ "},             // fits
-      {"abcde€x", "abcde€"},             // three bytes
-      {"abcd😀xyz", "abcd😀"},           // four bytes
-      {"abcdef😀", "abcdef  "},
-      {"abcdefg\xE9x", "abcdefg\xE9"},   // not UTF-8 (Latin-1 é): cut by bytes
-      {"abcdefg\xC4x", "abcdefg\xC4"},   // nor is a character cut short
+      {"C:\\Ștefan", "C:\\Ștefa"},        // nine characters: cut after the eighth
+      {"abcdefgă", "abcdefgă"},            // eight characters in nine bytes: whole
+      {"ăăăăăăăăă", "ăăăăăăăă"},
+      {"abcdeȘ", "abcdeȘ  "},              // six characters, two blanks
+      {"abcde€xyz", "abcde€xy"},           // three bytes
+      {"abcd😀xyz", "abcd😀xyz"},          // four bytes
+      {"abcdefgh😀", "abcdefgh"},
+      {"abcdefg\xE9x", "abcdefg\xE9"},     // not UTF-8 (Latin-1 é): cut by bytes
+      {"abcdef\xE9", "abcdef\xE9 "},
+      {"abcdefg\xC4x", "abcdefg\xC4"},     // nor is a character cut short
       {"abc\xED\xA0\x80" "defg", "abc\xED\xA0\x80" "de"},  // nor is a surrogate
       {"abcd\xC0\xAF" "efg", "abcd\xC0\xAF" "ef"},  // nor an overlong form
   };
-  for (const Case& c : cases) EXPECT_EQ(FixedText<8>(c.value).padded(), c.padded) << c.value;
+  for (const Case& c : cases) {
+    const FixedText<8> field(c.value);
+    EXPECT_EQ(field.padded(), c.padded) << c.value;
+    EXPECT_EQ(field_length(field.padded()), 8u) << c.value;
+  }
   EXPECT_EQ(FixedText<8>::bytes("abcdefgă").padded(), "abcdefg\xC4") << "cut by bytes when asked";
+
+  // A path Windows holds (259 characters) stays whole in any script.
+  std::string path = "C:\\";
+  while (field_length(path) < 259) path += "Ș";
+  EXPECT_EQ(PathText(path).trimmed(), path);
+  EXPECT_EQ(PathText(path + "ăă").trimmed(), path + "ă") << "cut after the 260th character";
 }
 
 TEST(FixedText, EqualityIgnoresOnlyTrailingBlanks) {

@@ -29,6 +29,41 @@ TEST(DeriveName, FromTheFirstFullStopOfTheWholeName) {
   EXPECT_EQ(derive_name(full, ".inc").padded(), std::string(258, 'x') + ".i") << "cut at 260";
 }
 
+// The package's programs read Latin-1 here; C: makes short names, D: none.
+TEST(DeriveName, TheOutputFileTheSolverWritesForAShortNamedGeometryFile) {
+  fake::FakeFileSystem files;
+  files.without_short_names = {"D:\\"};
+  for (const char* made : {"C:\\Work\\ștefan.dat", "C:\\Ștefan\\frame.dat", "C:\\Ștefan\\ștefan.dat",
+                           "C:\\Ștefan.x\\frame.dat", "C:\\Work\\ștefan", "C:\\Work\\Café.dat", "D:\\ștefan.dat",
+                           "C:\\Work\\frame.dat"})
+    files.add_file(made, "");
+  struct Case {
+    const char* geometry;
+    const char* output;
+  } cases[] = {
+      {"C:\\Work\\ștefan.dat", "C:\\Work\\TEFAN~1.rez"},       // goes as C:\Work\TEFAN~1.DAT
+      {"C:\\Ștefan\\frame.dat", "C:\\Ștefan\\frame.rez"},       // C:\TEFAN~1\frame.rez is this file
+      {"C:\\Ștefan\\ștefan.dat", "C:\\Ștefan\\TEFAN~1.rez"},     // the folder keeps the user's name
+      {"C:\\Ștefan.x\\frame.dat", "C:\\TEFAN~1.rez"},             // cut in the folder's short name TEFAN~1.X
+      {"C:\\Work\\ștefan", ".rez"},                            // no full stop in what the solver gets
+      {"C:\\Work\\Café.dat", "C:\\Work\\Café.rez"},             // the code page holds it: as it was
+      {"C:\\Work\\frame.dat", "C:\\Work\\frame.rez"},
+      {"C:\\Work\\nou ștefan.dat", "C:\\Work\\nou ștefan.rez"},   // not made yet: no short name
+      {"D:\\ștefan.dat", "D:\\ștefan.rez"},                     // a volume without short names
+      {"", ".rez"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(solver_output_name(files, PathText(c.geometry)), c.output) << c.geometry;
+  EXPECT_EQ(solver_output_name(files, PathText(std::string("C:\\Work\\ștefan.dat") + '\0' + "x.dat")), "C:\\Work\\TEFAN~1.rez")
+      << "cut at the NUL first";
+
+  // From a Loading name: the solver's when it is the Geometry name's own, else from the Loading name.
+  const PathText short_named("C:\\Work\\ștefan.dat");
+  EXPECT_EQ(output_name_for_loading(files, short_named, PathText("C:\\Work\\ștefan.inc")), "C:\\Work\\TEFAN~1.rez");
+  EXPECT_EQ(output_name_for_loading(files, short_named, PathText("C:\\Work\\wind.inc")), "C:\\Work\\wind.rez");
+  EXPECT_EQ(output_name_for_loading(files, PathText("C:\\Work\\a.b.dat"), PathText("C:\\Work\\a.inc")),
+            "C:\\Work\\a.rez");
+}
+
 TEST(NameChecks, EmptyFormsBlanksAndSearch) {
   for (const char* empty : {"", "   ", ".dat", "\\.dat", ".dat   "}) EXPECT_TRUE(is_empty_form(PathText(empty), ".dat")) << empty;
   for (const char* named : {"frame", " .dat", ".DAT", "\\\\.dat", "x.dat", ".inc"})
@@ -97,6 +132,7 @@ TEST_F(ProjectFiles, LoadingAndOutputFieldsSwitchOnlyWhatTheyOwn) {
     fake.dialogs.send_command(w, loading_edit, notify::edit_change);
     EXPECT_FALSE(enabled(solver_button));
     EXPECT_EQ(text(output_edit), "D:\\Loads\\wind.rez") << "an empty Loading name leaves the Output name";
+    EXPECT_EQ(state.project.output_file, "D:\\Loads\\wind.rez") << "and the name the Output entry stands for";
     EXPECT_TRUE(enabled(geometry_viewer_button)) << "Sivra follows the Geometry name only";
 
     fake.dialogs.type(w, output_edit, "E:\\out.rez");
@@ -159,8 +195,36 @@ TEST_F(ProjectFiles, ChoosingAGeometryFile) {
   EXPECT_EQ(shown.default_extension, "dat");
   EXPECT_EQ(shown.initial_directory, "C:\\KORVEL\\Dat\\");
   EXPECT_EQ(shown.flags, ofn_path_must_exist);
-  EXPECT_EQ(shown.file_name_size, 260u);
+  EXPECT_EQ(shown.file_name_size, file_buffer_size);
   EXPECT_FALSE(fake.files.has("C:\\Jobs\\language.dat")) << "removed at exit";
+}
+
+// The three fields hold a path as long as Windows allows (259 characters) in
+// any script, and so does the open-file dialog's buffer, in UTF-8 bytes.
+TEST_F(ProjectFiles, APathAsLongAsWindowsAllowsIsChosenAndHeldWhole) {
+  const auto path_of = [](std::string_view letter) {
+    std::string folder = "C:\\";
+    while (field_length(folder) < 259 - 10) folder += letter;
+    return folder + "\\frame.dat";
+  };
+  const std::string paths[] = {path_of("x"), path_of("é"), path_of("Ș"), path_of("€"), path_of("😀")};
+  for (const std::string& path : paths) {
+    ASSERT_EQ(field_length(path), 259u);
+    fake.files.add_file(path, "");
+    fake.file_dialogs.answers.push_back(path);
+  }
+  run([&] {
+    for (const std::string& path : paths) {
+      const std::string base = path.substr(0, path.size() - 4);
+      fake.dialogs.click(w, select_geometry_button);
+      EXPECT_EQ(text(geometry_edit), path);
+      EXPECT_EQ(state.project.geometry_file, std::string_view(path));
+      EXPECT_EQ(text(loading_edit), base + ".inc");
+      EXPECT_EQ(state.project.output_file, std::string_view(base + ".rez"));
+      EXPECT_EQ(control(file_list).items[0], "Geometry File");
+    }
+  });
+  EXPECT_EQ(fake.file_dialogs.shown.size(), std::size(paths));
 }
 
 TEST_F(ProjectFiles, ChoosingALoadingFileTouchesOnlyLoadingAndOutput) {
@@ -183,6 +247,30 @@ TEST_F(ProjectFiles, ChoosingALoadingFileTouchesOnlyLoadingAndOutput) {
   EXPECT_EQ(fake.file_dialogs.shown[0].filter, std::string("Incarc files (*.inc)\0*.inc\0\0", 28));
   EXPECT_EQ(fake.file_dialogs.shown[1].offered_name, "D:\\Loads\\wind.inc") << "the last path is offered";
   EXPECT_EQ(fake.file_dialogs.shown[2].initial_directory, "C:\\KORVEL\\Dat\\") << "kept from the Geometry dialog";
+}
+
+// ștefan.dat goes to the solver as TEFAN~1.DAT (the code page here is Latin-1),
+// which writes TEFAN~1.rez: every way of naming it shows that Output name.
+TEST_F(ProjectFiles, AShortNamedGeometryFileShowsTheOutputFileTheSolverWrites) {
+  for (const char* name : {"C:\\Work\\ștefan.dat", "C:\\Work\\ștefan.inc", "C:\\Work\\wind.inc"}) fake.files.add_file(name, "");
+  fake.files.add_file("C:\\Work\\TEFAN~1.rez", "old results");
+  fake.file_dialogs.answers = {"C:\\Work\\ștefan.dat", "C:\\Work\\wind.inc"};
+  run([&] {
+    fake.dialogs.click(w, select_geometry_button);
+    EXPECT_EQ(text(loading_edit), "C:\\Work\\ștefan.inc");
+    EXPECT_EQ(text(output_edit), "C:\\Work\\TEFAN~1.rez");
+    EXPECT_EQ(control(file_list).items[2], "Output File (old)");
+    fake.dialogs.select(w, file_list, 2);
+    EXPECT_EQ(state.project.view_file, "C:\\Work\\TEFAN~1.rez");
+    EXPECT_TRUE(enabled(view_edit_button));
+
+    fake.dialogs.type(w, loading_edit, "C:\\Work\\ștefan.inc");  // the Geometry name's own
+    EXPECT_EQ(text(output_edit), "C:\\Work\\TEFAN~1.rez");
+    fake.dialogs.click(w, select_loading_button);  // another one: the Output name follows it
+    EXPECT_EQ(text(output_edit), "C:\\Work\\wind.rez");
+    fake.dialogs.type(w, geometry_edit, "C:\\Work\\ștefan.dat");
+    EXPECT_EQ(text(output_edit), "C:\\Work\\TEFAN~1.rez");
+  });
 }
 
 class RememberGeometry : public ::testing::Test {
@@ -259,6 +347,19 @@ TEST_F(RecentDialog, DoneAppliesAnExistingPick) {
       << "applying a pick does not reorder the list";
 }
 
+TEST_F(RecentDialog, APickOfAShortNamedFileShowsTheOutputFileTheSolverWrites) {
+  fake.files.add_file("C:\\Work\\ștefan.dat", "");
+  fake.files.add_file("C:\\Work\\ștefan.inc", "");
+  fake.files.add_file("C:\\Work\\TEFAN~1.rez", "");
+  fake.files.add_file("C:\\KORVEL\\Exe\\recent.dat", "C:\\Work\\ștefan.dat\r\n");
+  in_recent_dialog([&](NativeWindow recent) { fake.dialogs.double_click(recent, recent_list, 0); });
+  run([&] {
+    fake.dialogs.click(w, select_recent_button);
+    EXPECT_EQ(text(output_edit), "C:\\Work\\TEFAN~1.rez") << "also after the Loading name's derivation";
+    EXPECT_EQ(control(file_list).items[2], "Output File (old)");
+  });
+}
+
 TEST_F(RecentDialog, TheCurrentFileHeadsTheListEvenWhenCancelled) {
   in_recent_dialog([&](NativeWindow recent) { fake.dialogs.click(recent, cancel_button); });
   run([&] {
@@ -296,17 +397,40 @@ TEST_F(RecentDialog, AMissingFileIsReportedAndRemoved) {
   EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\recent.dat"), "C:\\A.dat\r\nC:\\C.dat\r\nC:\\D.dat\r\nC:\\E.dat\r\n");
 }
 
-TEST_F(RecentDialog, AnEntryLongerThanAListItemComesBackCutAndIsRemoved) {
-  const std::string long_name = "C:\\" + std::string(253, 'x') + ".dat";  // 260 characters
-  fake.files.add_file(long_name, "");
-  fake.files.add_file("C:\\KORVEL\\Exe\\recent.dat", long_name + "\r\nC:\\A.dat\r\n");
-  in_recent_dialog([&](NativeWindow recent) {
-    EXPECT_EQ(fake.dialogs.control(recent, recent_list).items[0], long_name.substr(0, 256));
-    fake.dialogs.select(recent, recent_list, 0);
+// An entry as long as a path (260 characters, the list's items included) is
+// shown and picked whole, in any script, and the list keeps it.
+TEST_F(RecentDialog, EntriesAsLongAsAPathArePickedWhole) {
+  const auto name_of = [](std::size_t characters, std::string_view letter) {
+    std::string name = "C:\\";
+    while (field_length(name) < characters - 4) name += letter;
+    return name + ".dat";
+  };
+  const std::vector<std::string> names = {name_of(257, "x"), name_of(260, "y"), name_of(259, "é"), name_of(260, "Ș")};
+  std::string recent_dat;
+  for (const std::string& name : names) {
+    fake.files.add_file(name, "");
+    recent_dat += name + "\r\n";
+    in_recent_dialog([this, name](NativeWindow recent) {
+      const std::vector<std::string>& items = fake.dialogs.control(recent, recent_list).items;
+      const auto found = std::find(items.begin(), items.end(), name);
+      ASSERT_NE(found, items.end()) << name;
+      fake.dialogs.double_click(recent, recent_list, static_cast<int>(found - items.begin()));
+    });
+  }
+  // In UTF-8 after its mark, as the Launcher writes a list with a name the
+  // system's code page can't hold.
+  fake.files.add_file("C:\\KORVEL\\Exe\\recent.dat", "\xEF\xBB\xBF" + recent_dat + "C:\\A.dat\r\n");
+  run([&] {
+    for (const std::string& name : names) {
+      fake.dialogs.click(w, select_recent_button);
+      EXPECT_EQ(text(geometry_edit), name);
+    }
   });
-  run([&] { fake.dialogs.click(w, select_recent_button); });
-  ASSERT_EQ(fake.message_boxes.shown.size(), 1u) << "the cut name is not found";
-  EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\recent.dat"), "C:\\A.dat\r\n");
+  EXPECT_TRUE(fake.message_boxes.shown.empty());
+  for (const std::string& name : names)
+    EXPECT_NE(std::find(state.settings.recent_files.begin(), state.settings.recent_files.end(), PathText(name)),
+              state.settings.recent_files.end())
+        << name;
 }
 
 class FileList : public ProjectFiles {};

@@ -29,6 +29,7 @@ TEST(SolverArguments, QuotingAndTheLoadingFilesName) {
       {"a.dat", "My Load.in", false, "a.dat \"My Load.in \" E"},
       {"a.dat", "load", false, "a.dat load E"},
       {"a.dat", "load.inc5", false, "a.dat load.inc E"},  // the extension keeps four characters
+      {"a.dat", "w.inç", false, "a.dat w.inç E"},          // characters, not bytes
       // A part the system's code page (Latin-1 here) can't hold goes as its short name.
       {"C:\\Work\\Clădire Ștefan\\turn.dat", "Clădire Ștefan\\turn.inc", false, "C:\\Work\\CLDIRE~1\\turn.dat turn.inc E"},
       {"C:\\Work\\Café Noir\\a.dat", "Ștefan 2.inc", true, "\"C:\\Work\\Café Noir\\a.dat\" TEFAN2~1.INC R"},
@@ -42,6 +43,11 @@ TEST(SolverArguments, QuotingAndTheLoadingFilesName) {
             "C:\\Work\\Ștefan\\a.dat");
   EXPECT_EQ(solver_argument_text(files, PathText("a.dat"), PathText("C:\\Work\\ș.inc"), false).unreadable_name,
             "C:\\Work\\ș.inc");
+  // A short name that keeps a letter of the user's language is no readable name either.
+  files.add_file("C:\\Work\\Ștefan 3.dat", "");
+  files.short_names["C:\\Work\\Ștefan 3.dat"] = "ȘTEFAN~3.DAT";
+  EXPECT_EQ(solver_argument_text(files, PathText("C:\\Work\\Ștefan 3.dat"), PathText("a.inc"), false).unreadable_name,
+            "C:\\Work\\Ștefan 3.dat");
 }
 
 TEST(SolverArguments, TooLongMessageCarriesTheExactCount) {
@@ -123,9 +129,11 @@ TEST_F(Commands, SivraViewEditAndPrintGetTheFileNames) {
     EXPECT_EQ(last_start().command_line, " C:\\My Jobs\\frame.inc") << "unquoted";
     EXPECT_EQ(state.settings.recent_files[0], "C:\\My Jobs\\frame.dat") << "View / Edit remembers the Geometry File";
 
+    fake.dialogs.type(w, geometry_edit, "C:\\My Jobs\\tower.dat");
     fake.dialogs.select(w, file_list, 3);
     fake.dialogs.click(w, view_edit_button);
     EXPECT_EQ(last_start().command_line, " \t") << "New: the editor without a file";
+    EXPECT_EQ(state.settings.recent_files[0], "C:\\My Jobs\\tower.dat") << "New remembers the Geometry File too";
 
     const std::string full_width = "C:\\My Jobs\\" + std::string(245, 'f') + ".dat";
     fake.dialogs.type(w, geometry_edit, full_width);
@@ -239,8 +247,10 @@ TEST_F(SolverRun, StartsTheSolverAndOffersThePostProcessors) {
   install({"VEK 20.exe"});
   run([&] {
     fake.dialogs.type(w, geometry_edit, "C:\\Jobs\\frame.dat");
+    fake.dialogs.type(w, output_edit, "C:\\Jobs\\mine.rez");
     fake.dialogs.select(w, language_list, 1);  // Romanian
     fake.dialogs.click(w, solver_button);
+    EXPECT_EQ(control(output_edit).text, "C:\\Jobs\\mine.rez") << "a plain name's run leaves the Output field";
     EXPECT_EQ(last_start().application, std::string(exe) + "\\VEK 20.exe");
     EXPECT_EQ(last_start().command_line, " C:\\Jobs\\frame.dat frame.inc R");
     EXPECT_TRUE(control(post_processor_switch).checked);
@@ -342,6 +352,47 @@ TEST_F(SolverRun, TwoHundredSixtyCharactersPassAndOneMoreIsRefused) {
   EXPECT_EQ(message.type, mb::ok_cancel | mb::icon_error);
 }
 
+// The solver reads its command line in the system's code page (Latin-1 here):
+// the limit counts the bytes it receives there, one per accented letter, and
+// the message gives that count.
+TEST_F(SolverRun, TheLimitCountsTheBytesOfTheSystemsCodePage) {
+  // "C:\Jobs\" + name + ".dat", " frame.inc E": the name's characters + 24.
+  const auto geometry_of = [](int accents, int letters) {
+    std::string name = "C:\\Jobs\\";
+    for (int i = 0; i < accents; ++i) name += "é";
+    return name + std::string(static_cast<std::size_t>(letters), 'g') + ".dat";
+  };
+  struct Case {
+    std::string geometry;
+    std::optional<std::size_t> refused_as;  // nothing: passed whole
+  } cases[] = {
+      {geometry_of(6, 227), std::nullopt},  // 257 characters, 263 bytes of UTF-8
+      {geometry_of(120, 17), std::nullopt},  // 161 characters, 281 bytes of UTF-8
+      {geometry_of(6, 230), std::nullopt},  // 260
+      {geometry_of(1, 236), 261},
+      {geometry_of(200, 40), 264},  // 464 bytes of UTF-8
+  };
+  fake.files.add_file("C:\\Jobs\\frame.inc", "");
+  for (const Case& c : cases) fake.files.add_file(c.geometry, "");
+  run([&] {
+    for (const Case& c : cases) {
+      const std::size_t shown = fake.message_boxes.shown.size();
+      fake.dialogs.type(w, geometry_edit, c.geometry);
+      fake.dialogs.type(w, loading_edit, "C:\\Jobs\\frame.inc");
+      fake.dialogs.click(w, solver_button);
+      if (!c.refused_as) {
+        EXPECT_EQ(last_start().command_line, " " + c.geometry + " frame.inc E");
+        EXPECT_EQ(fake.message_boxes.shown.size(), shown) << c.geometry;
+        continue;
+      }
+      EXPECT_EQ(last_start().command_line, " ");
+      ASSERT_EQ(fake.message_boxes.shown.size(), shown + 1) << c.geometry;
+      EXPECT_EQ(fake.message_boxes.shown.back().text.substr(0, 31),
+                "Command Line too long. (" + std::to_string(*c.refused_as) + " >26");
+    }
+  });
+}
+
 // The package's programs read their command line in the system's code page
 // (Latin-1 here): C: makes short names, D: none.
 TEST_F(SolverRun, NamesOutsideTheSystemsCodePageGoAsShortNamesOrNotAtAll) {
@@ -379,6 +430,30 @@ TEST_F(SolverRun, NamesOutsideTheSystemsCodePageGoAsShortNamesOrNotAtAll) {
     EXPECT_EQ(fake.message_boxes.shown[i].caption, "KORVEL Message");
     EXPECT_EQ(fake.message_boxes.shown[i].type, mb::ok | mb::icon_error);
   }
+}
+
+// The solver writes the Output File of the name it gets: ștefan.dat goes as
+// TEFAN~1.DAT and gives TEFAN~1.rez, which the File list, View / Edit and Print reach.
+TEST_F(SolverRun, TheOutputFileOfAShortNamedGeometryFileIsTheOneOpened) {
+  install({"Tasprel.exe"});
+  fake.files.add_file("C:\\windows\\Notepad.exe", "");
+  run([&] {
+    fake.dialogs.type(w, geometry_edit, "C:\\Work\\ștefan.dat");  // before the file is made
+    EXPECT_EQ(control(output_edit).text, "C:\\Work\\ștefan.rez");
+    fake.files.add_file("C:\\Work\\ștefan.dat", "");
+    fake.files.add_file("C:\\Work\\ștefan.inc", "");
+    fake.dialogs.click(w, solver_button);
+    EXPECT_EQ(last_start().command_line, " C:\\Work\\TEFAN~1.DAT TEFAN~1.INC E");
+    EXPECT_EQ(control(output_edit).text, "C:\\Work\\TEFAN~1.rez");
+    fake.files.add_file("C:\\Work\\TEFAN~1.rez", "results");  // the solver's
+
+    fake.dialogs.double_click(w, file_list, 2);
+    EXPECT_EQ(last_start().application, "C:\\windows\\Notepad.exe");
+    EXPECT_EQ(last_start().command_line, " C:\\Work\\TEFAN~1.rez");
+    fake.dialogs.click(w, print_button);
+    EXPECT_EQ(last_start().command_line, " C:\\Work\\TEFAN~1.rez") << "Print";
+  });
+  EXPECT_EQ(fake.message_boxes.shown.size(), 1u) << "only the exit question";
 }
 
 TEST_F(SolverRun, AFailedSolverStartStillOffersThePostProcessors) {

@@ -4,14 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <thread>
 #include <utility>
 
 #include "file_tree.h"
 #include "platform/win32/code_pages.h"
 #include "platform/win32/process_start.h"
+#include "platform/win32/win32_file_dialogs.h"
 #include "platform/win32/win32_platform.h"
+#include "project/project_state.h"
 #include "tools/program_names.h"
 
 namespace korvel::win32 {
@@ -123,6 +128,73 @@ TEST(Win32FileSystem, ShortNamesReachFilesOutsideTheSystemsCodePage) {
   EXPECT_EQ(*readable, parent + "\\" + *short_part + "\\turn.dat");
   EXPECT_TRUE(files.file_exists(*readable));
   korvel::testing::remove_tree(parent);
+}
+
+// The dialog hands the chosen path back in the process's code page, UTF-8
+// here: the Launcher's buffer holds the longest path Windows keeps, 259
+// characters, also when each takes two bytes. A buffer too short for the bytes
+// makes the dialog end as if cancelled.
+TEST(Win32FileDialogs, AChosenPathAsLongAsWindowsAllowsComesBackWhole) {
+  const std::string folder = temp_folder("korvel-chooser");
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  const std::string_view file = "\\frame.dat";
+  // Folders of é up to 259 characters in all, each well within a name's limit.
+  const std::size_t letters = 259 - field_length(folder) - file.size();
+  const std::size_t parts = letters / 100 + 1;
+  std::string path = folder;
+  for (std::size_t part = 0, left = letters - parts; part < parts; ++part) {
+    path += "\\";
+    const std::size_t count = left / (parts - part);
+    for (std::size_t i = 0; i < count; ++i) path += "é";
+    left -= count;
+    ASSERT_TRUE(CreateDirectoryW(widen(path)->c_str(), nullptr)) << path;
+  }
+  path += file;
+  ASSERT_EQ(field_length(path), 259u);
+  const HANDLE made = CreateFileW(widen(path)->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(made, INVALID_HANDLE_VALUE);
+  CloseHandle(made);
+  char previous[MAX_PATH + 1];
+  GetCurrentDirectoryA(sizeof previous, previous);
+
+  // The user types the path and confirms it, as in the Launcher.
+  constexpr wchar_t title[] = L"Choose a long path";
+  std::thread user([&] {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    HWND chooser = nullptr;
+    while (!chooser && std::chrono::steady_clock::now() < deadline) {
+      chooser = FindWindowW(L"#32770", title);
+      if (!chooser) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    if (!chooser) return;
+    SendMessageW(GetDlgItem(chooser, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(widen(path)->c_str()));
+    PostMessageW(chooser, WM_COMMAND, IDOK, 0);
+  });
+  FileChoiceBuffers buffers;
+  using namespace std::string_view_literals;
+  OpenFileRequest request;
+  request.filter = "Data files (*.dat)\0*.dat\0\0"sv;
+  request.file_name = buffers.file_name.data();
+  request.file_name_size = static_cast<unsigned>(buffers.file_name.size());
+  request.initial_directory = folder.c_str();
+  const std::string narrow_title = narrow(title);
+  request.title = narrow_title.c_str();
+  request.default_extension = "dat";
+  request.flags = ofn_path_must_exist;
+  Win32FileDialogs dialogs;
+  const int chosen = dialogs.get_open_file_name(request);
+  user.join();
+  EXPECT_NE(chosen, 0) << "the dialog ended as if cancelled";
+  EXPECT_EQ(std::string(buffers.file_name.data()), path);
+  // The folder, where the dialog moves the current directory and language.dat
+  // is written next, reads back whole as the current directory, more than
+  // MAX_PATH bytes as it is: the file is found again at exit.
+  const std::string chosen_folder = path.substr(0, path.size() - file.size());
+  ASSERT_TRUE(SetCurrentDirectoryW(widen(chosen_folder)->c_str()));
+  EXPECT_EQ(Win32FileSystem().current_directory(), chosen_folder);
+
+  SetCurrentDirectoryA(previous);
+  korvel::testing::remove_tree(folder);
 }
 
 TEST(Win32Processes, ProgramsStartShownByDefaultWithNoHandlesAndNoFlags) {

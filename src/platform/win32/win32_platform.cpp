@@ -167,10 +167,17 @@ std::optional<std::string> Win32FileSystem::full_path(std::string_view name) {
 }
 
 std::optional<std::string> Win32FileSystem::current_directory() {
-  char buffer[MAX_PATH + 1];
-  const DWORD n = GetCurrentDirectoryA(sizeof buffer, buffer);
-  if (n == 0 || n > MAX_PATH) return std::nullopt;
-  return std::string(buffer, n);
+  // In UTF-8 a folder of 259 characters may take more than MAX_PATH bytes (the
+  // open-file dialog moves into such folders): the buffer grows to what the
+  // call asks for.
+  std::vector<char> buffer(MAX_PATH + 1);
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    const DWORD n = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
+    if (n == 0) return std::nullopt;
+    if (n < buffer.size()) return std::string(buffer.data(), n);
+    buffer.resize(n + 1);
+  }
+  return std::nullopt;
 }
 
 std::string Win32FileSystem::windows_directory() {
