@@ -65,52 +65,76 @@ bool lone_lf(std::string_view text) {
   return false;
 }
 
-// recent.dat's records are those of the text after its byte-order mark, if it
-// has one; without a conversion every record is kept as it is.
+// recent.dat's text after its byte-order mark, UTF-16 decoded.
+std::string text_after_mark(std::string_view file_text) {
+  switch (text_mark(file_text)) {
+    case TextMark::utf8:
+      return std::string(file_text.substr(utf8_mark.size()));
+    case TextMark::utf16_little_end:
+      return utf16_to_utf8(file_text.substr(2), false);
+    case TextMark::utf16_big_end:
+      return utf16_to_utf8(file_text.substr(2), true);
+    default:
+      return std::string(file_text);
+  }
+}
+
+// The names a write keeps, in order.
+std::vector<std::string> kept_names(const RecentFiles& entries) {
+  std::vector<std::string> kept;
+  for (const PathText& entry : entries) {
+    const std::string_view name = entry.name();
+    if (!entry.is_blank() && entry[0] != '.' && !name.empty()) kept.emplace_back(name);
+  }
+  return kept;
+}
+
+// The list written, then read back: the same names in the same order, and the
+// same file when written again.
+void check_round_trip(const RecentFiles& entries, const SystemCodePage& system) {
+  const std::vector<std::string> kept = kept_names(entries);
+  const std::string written = format_recent_list(entries, system);
+  FUZZ_CHECK(!lone_lf(written));
+  FUZZ_CHECK(written.size() >= 2 && written.substr(written.size() - 2) == record_end);
+  if (kept.empty()) FUZZ_CHECK(written == format_blank_recent_list());
+  const RecentFiles back = parse_recent_list(written, system);
+  for (std::size_t i = 0; i < back.size(); ++i) {
+    if (i < kept.size()) {
+      FUZZ_CHECK(back[i].name() == kept[i]);
+    } else {
+      FUZZ_CHECK(back[i].is_blank());
+    }
+  }
+  FUZZ_CHECK(format_recent_list(back, system) == written);
+}
+
+// recent.dat's records are those of the text after its mark; without a
+// conversion every record is kept as it is.
 void check_recent_list(std::string_view file_text) {
-  const std::string text = without_byte_order_mark(file_text);
-  const std::vector<std::string> records = all_records(text);
+  const std::vector<std::string> records = all_records(text_after_mark(file_text));
   const RecentFiles first = parse_recent_list(file_text);
-  std::vector<std::string> kept;  // what a write keeps, in order
   for (std::size_t i = 0; i < first.size(); ++i) {
     // The field is full: 260 positions, or 260 bytes where text that is not
     // UTF-8 was cut by bytes (the cut may leave valid UTF-8).
     const std::string& field = first[i].padded();
     FUZZ_CHECK(field_length(field) == PathText::width || field.size() == PathText::width);
-    FUZZ_CHECK(first[i].padded() == pad_to(i < records.size() ? records[i] : std::string(), PathText::width));
-    const std::string_view name = first[i].name();
-    if (!first[i].is_blank() && first[i][0] != '.' && !name.empty()) kept.emplace_back(name);
-  }
-
-  const std::string written = format_recent_list(first);
-  FUZZ_CHECK(!lone_lf(written));
-  FUZZ_CHECK(written.size() >= 2 && written.substr(written.size() - 2) == record_end);
-  if (kept.empty()) FUZZ_CHECK(written == format_blank_recent_list());
-
-  // A first name whose bytes begin as a byte-order mark reads as that mark (no
-  // path does: it starts with a drive letter or a backslash).
-  if (without_byte_order_mark(written) != written) return;
-  const RecentFiles second = parse_recent_list(written);
-  for (std::size_t i = 0; i < second.size(); ++i) {
-    if (i < kept.size()) {
-      FUZZ_CHECK(second[i] == kept[i]);
-      FUZZ_CHECK(second[i].name() == kept[i]);
-    } else {
-      FUZZ_CHECK(second[i].is_blank());
+    // A record past the read bound stands as a blank entry.
+    if (file_text.size() <= record_read_limit) {
+      FUZZ_CHECK(first[i].padded() == pad_to(i < records.size() ? records[i] : std::string(), PathText::width));
     }
   }
-  // Read and written again, the file stays as it is.
-  FUZZ_CHECK(format_recent_list(second) == written);
+  check_round_trip(first, {});
 
-  // With the fake's code pages (UTF-8 inside, Latin-1 outside) every entry read
-  // is valid UTF-8, and the list is written as records all the same.
+  // With the fake's code pages (UTF-8 inside, Latin-1 outside) a file without a
+  // mark reads as valid UTF-8, and every list round-trips.
   fake::FakeFileSystem files;
-  const RecentFiles converted =
-      parse_recent_list(file_text, [&](std::string_view t) { return files.from_system_code_page(t); });
-  for (const PathText& entry : converted) FUZZ_CHECK(is_utf8(entry.padded()));
-  const std::string latin1 =
-      format_recent_list(converted, [&](std::string_view t) { return files.to_system_code_page(t); });
-  FUZZ_CHECK(!lone_lf(latin1));
+  const SystemCodePage system{[&](std::string_view t) { return files.from_system_code_page(t); },
+                              [&](std::string_view t) { return files.to_system_code_page(t); }};
+  const RecentFiles converted = parse_recent_list(file_text, system);
+  if (text_mark(file_text) == TextMark::none) {
+    for (const PathText& entry : converted) FUZZ_CHECK(is_utf8(entry.padded()));
+  }
+  check_round_trip(converted, system);
 }
 
 void check_work_dir(std::string_view text, const std::vector<std::string>& records) {
@@ -170,12 +194,20 @@ void check_start_language(std::string_view text) {
     const std::string& path = work_dir_records.front();
     const PathText work_dir(is_utf8(path) ? path : files.from_system_code_page(path));
     files.add_file(std::string(work_dir.trimmed()) + "\\ComVek.dat", comvek);
-    // The language text reaches language.dat byte for byte: cut by bytes.
-    if (const std::optional<std::string> last = naive_last_record(comvek)) expected = LanguageText::bytes(*last);
+    // The language text reaches language.dat byte for byte, cut at a whole
+    // character: of UTF-8 when the record is UTF-8, else at the 20th byte
+    // (Latin-1, the fake's system code page, has one byte a character).
+    if (const std::optional<std::string> last = naive_last_record(comvek)) {
+      std::size_t size = std::min<std::size_t>(last->size(), 20);
+      while (is_utf8(*last) && size < last->size() && (static_cast<unsigned char>((*last)[size]) & 0xC0) == 0x80) --size;
+      expected = LanguageText(std::string_view(*last).substr(0, size));
+    }
   }
   const LanguageText language = language_from_work_dir(files);
-  FUZZ_CHECK(language.padded().size() == LanguageText::width);
   FUZZ_CHECK(language.padded() == expected.padded());
+  const std::string record = format_language_record(language);
+  FUZZ_CHECK(record.size() == language_record_size + record_end.size());
+  FUZZ_CHECK(!is_utf8(expected.padded()) || is_utf8(record));
 }
 
 }  // namespace

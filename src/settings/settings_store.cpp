@@ -30,6 +30,10 @@ FromSystemCodePage from_system(FileSystem& files) {
   return [&files](std::string_view text) { return files.from_system_code_page(text); };
 }
 
+SystemCodePage system_code_page(FileSystem& files) {
+  return {from_system(files), [&files](std::string_view text) { return files.to_system_code_page(text); }};
+}
+
 // The part of a file that holds the first records the Launcher reads.
 std::optional<std::string> read_head(FileSystem& files, std::string_view path) {
   return files.read_file_range(path, 0, record_read_limit);
@@ -61,14 +65,17 @@ bool read_recent_list_at_startup(FileSystem& files, const Directories& dirs, Rec
 }
 
 bool load_recent_list(FileSystem& files, const Directories& dirs, RecentFiles& recent_files) {
-  const std::optional<std::string> text = read_head(files, recent_path(dirs));
-  recent_files = text ? parse_recent_list(*text, from_system(files)) : RecentFiles();
-  return text.has_value();
+  const std::string path = recent_path(dirs);
+  const std::optional<FirstRecords> file = first_records(
+      [&](std::uint64_t offset, std::size_t count) { return files.read_file_range(path, offset, count); },
+      recent_file_count);
+  recent_files = file ? recent_list_from_records(*file, system_code_page(files)) : RecentFiles();
+  return file.has_value();
 }
 
 void save_recent_list(FileSystem& files, const Directories& dirs, const RecentFiles& recent_files) {
-  const ToSystemCodePage to_system = [&files](std::string_view name) { return files.to_system_code_page(name); };
-  replace_file_contents(files, recent_path(dirs), format_recent_list(recent_files, to_system), Durability::durable);
+  replace_file_contents(files, recent_path(dirs), format_recent_list(recent_files, system_code_page(files)),
+                        Durability::durable);
 }
 
 void write_language_file(FileSystem& files, const LanguageText& language, LanguageFileTrail& trail) {
@@ -104,7 +111,7 @@ LanguageText language_from_work_dir(FileSystem& files) {
   const std::optional<std::string> record = last_record(
       *size, [&](std::uint64_t offset, std::size_t count) { return files.read_file_range(comvek, offset, count); });
   if (!record) return english;
-  return language_from_record(*record);
+  return language_from_record(*record, system_code_page(files));
 }
 
 }  // namespace korvel

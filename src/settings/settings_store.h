@@ -9,7 +9,8 @@
 // settings and reach the disk before the write returns; language.dat is a
 // scratch file for the package's programs, rewritten at every name change and
 // deleted at exit, and is left to the system's cache. Files are read only as far as their
-// records are used (record_read_limit), however large they are.
+// records are used (record_read_limit; for recent.dat's list record_look_limit),
+// however large they are.
 #pragma once
 
 #include <string>

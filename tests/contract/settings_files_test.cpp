@@ -152,10 +152,20 @@ TEST_F(SettingsFiles, RecentListLoadedFromAnyRecentDat) {
       {"1\n2\n3", {"1", "2", "3"}},  // LF only, last line without line end
       {nul_name + "\r\n", {nul_name}},
       {std::string(300, 'x') + "\r\n", {std::string(260, 'x')}},
-      {std::string(record_read_limit, 'x') + "\r\n2\r\n", {std::string(260, 'x')}},  // past the first 64 KiB: not read
+      // A record longer than 64 KiB is no name: it stands as a blank entry, and the
+      // records after it keep their places and their text.
+      {std::string(record_read_limit, 'x') + "\r\n2\r\n", {"", "2"}},
+      {std::string(3 * record_read_limit, 'x') + "\n2\n3\n4\n5\n", {"", "2", "3", "4", "5"}},
+      {std::string(record_read_limit - 5, 'y') + "\r\nC:\\across the first 64 KiB.dat\r\n",
+       {std::string(260, 'y'), "C:\\across the first 64 KiB.dat"}},
+      {utf16_file(u"Z\r\n" + std::u16string(record_read_limit, u'x') + u"\r\ny\r\n", false), {"Z", "", "y"}},
+      // Nothing past the first 16 MiB is looked at.
+      {"a\r\n" + std::string(record_look_limit, 'x') + "\r\nb\r\n", {"a"}},
       // Names in the system's code page (as an older Launcher wrote them) and in UTF-8.
       {"C:\\Proiecte\\caf\xE9.dat\r\nC:\\Cl\xC4\x83" "dire \xC8\x98tefan\\turn.dat\r\n",
        {"C:\\Proiecte\\café.dat", "C:\\Clădire Ștefan\\turn.dat"}},
+      // Bytes of the system's code page that happen to form UTF-8 of characters it holds.
+      {"C:\\Jobs\\Bar\xC3\xA9.dat\r\n", {"C:\\Jobs\\BarÃ©.dat"}},
       // An older Launcher's entry of 228 characters, accented: whole, as the
       // field counts characters.
       {"C:\\" + std::string(120, '\xE9') + std::string(101, 'x') + ".dat\r\n", {long_accented_name}},
@@ -188,12 +198,12 @@ TEST_F(SettingsFiles, SavingTheRecentList) {
   save_recent_list(files(), dirs, entries);
   EXPECT_EQ(get("recent.dat"), "C:\\b.dat\r\nC:\\d.dat\r\n");
 
-  // A name the system's code page holds is written in it, any other in UTF-8.
+  // Names the system's code page can't all hold: the UTF-8 mark, then UTF-8.
   entries = RecentFiles();
   entries[0] = "C:\\café.dat";
   entries[1] = "C:\\Clădire Ștefan\\turn.dat";
   save_recent_list(files(), dirs, entries);
-  EXPECT_EQ(get("recent.dat"), "C:\\caf\xE9.dat\r\nC:\\Clădire Ștefan\\turn.dat\r\n");
+  EXPECT_EQ(get("recent.dat"), "\xEF\xBB\xBF" "C:\\café.dat\r\nC:\\Clădire Ștefan\\turn.dat\r\n");
   RecentFiles back;
   load_recent_list(files(), dirs, back);
   EXPECT_EQ(back, entries);
@@ -204,7 +214,7 @@ TEST_F(SettingsFiles, SavingTheRecentList) {
   entries[0] = accented + ".dat";
   entries[1] = romanian + ".dat";
   save_recent_list(files(), dirs, entries);
-  EXPECT_EQ(get("recent.dat"), "C:\\" + std::string(252, '\xE9') + ".dat\r\n" + romanian + ".dat\r\n");
+  EXPECT_EQ(get("recent.dat"), "\xEF\xBB\xBF" + accented + ".dat\r\n" + romanian + ".dat\r\n");
   load_recent_list(files(), dirs, back);
   EXPECT_EQ(back, entries);
   EXPECT_EQ(back[0].trimmed(), accented + ".dat");
@@ -214,6 +224,51 @@ TEST_F(SettingsFiles, SavingTheRecentList) {
   EXPECT_EQ(get("recent.dat"), blank_recent_file());
   load_recent_list(files(), dirs, entries);
   for (const PathText& entry : entries) EXPECT_TRUE(entry.is_blank());
+  expect_no_leftovers();
+}
+
+// Each list as the exit writes it, then as the next start reads it back. A file
+// is written in the system's code page without a mark (as an older Launcher
+// reads it) when every name reads back from that as itself, else with the UTF-8
+// mark and in UTF-8.
+TEST_F(SettingsFiles, RecentListReadsBackExactlyWhatItWrote) {
+  const std::string mark = "\xEF\xBB\xBF";
+  struct Case {
+    std::string file;                  // recent.dat at the first start
+    std::vector<std::string> entries;  // the list read, then read back
+    std::string written;               // recent.dat after each exit
+    std::vector<std::string> read_back = entries;  // the list the second start reads
+  } cases[] = {
+      {"C:\\Jobs\\frame.dat\r\n", {"C:\\Jobs\\frame.dat"}, "C:\\Jobs\\frame.dat\r\n"},  // ASCII: as ever
+      // Names of the system's code page, also bytes that would be UTF-8.
+      {"C:\\caf\xE9.dat\r\nC:\\Jobs\\Bar\xC3\xA9.dat\r\n", {"C:\\café.dat", "C:\\Jobs\\BarÃ©.dat"},
+       "C:\\caf\xE9.dat\r\nC:\\Jobs\\Bar\xC3\xA9.dat\r\n"},
+      // A name only UTF-8 holds, as the Launcher before this one wrote it, and the mix.
+      {"C:\\\xC8\x98tefan.dat\r\n", {"C:\\Ștefan.dat"}, mark + "C:\\Ștefan.dat\r\n"},
+      {"C:\\Jobs\\Bar\xC3\xA9.dat\r\nC:\\\xC8\x98tefan.dat\r\nC:\\caf\xE9.dat\r\n",
+       {"C:\\Jobs\\BarÃ©.dat", "C:\\Ștefan.dat", "C:\\café.dat"},
+       mark + "C:\\Jobs\\BarÃ©.dat\r\nC:\\Ștefan.dat\r\nC:\\café.dat\r\n"},
+      // Saved by an editor with the mark: the code page holds every name.
+      {mark + "C:\\Jobs\\BarÃ©.dat\r\nC:\\café.dat\r\n", {"C:\\Jobs\\BarÃ©.dat", "C:\\café.dat"},
+       "C:\\Jobs\\Bar\xC3\xA9.dat\r\nC:\\caf\xE9.dat\r\n"},
+      {utf16_file(u"C:\\Ștefan.dat\r\nC:\\Jobs\\BarÃ©.dat\r\n", false), {"C:\\Ștefan.dat", "C:\\Jobs\\BarÃ©.dat"},
+       mark + "C:\\Ștefan.dat\r\nC:\\Jobs\\BarÃ©.dat\r\n"},
+      // A record past the 64 KiB bound costs only itself.
+      {std::string(2 * record_read_limit, 'x') + "\r\nC:\\b.dat\r\nC:\\c.dat\r\n", {"", "C:\\b.dat", "C:\\c.dat"},
+       "C:\\b.dat\r\nC:\\c.dat\r\n", {"C:\\b.dat", "C:\\c.dat"}},
+  };
+  for (const Case& c : cases) {
+    put("recent.dat", c.file);
+    for (int start = 1; start <= 2; ++start) {
+      run();
+      const std::vector<std::string>& read = start == 1 ? c.entries : c.read_back;
+      for (std::size_t i = 0; i < recent_file_count; ++i) {
+        const std::string expected = i < read.size() ? read[i] : "";
+        EXPECT_EQ(recent_files_[i], std::string_view(expected)) << c.written << " start " << start << " entry " << i;
+      }
+      EXPECT_EQ(get("recent.dat"), c.written) << "start " << start;
+    }
+  }
   expect_no_leftovers();
 }
 
@@ -263,7 +318,9 @@ TEST_F(SettingsFiles, StartUpLanguageFromTheWorkingDirectory) {
       // The path in the system's code page or in UTF-8; the language text byte for byte.
       {dir_ + "\\\xC9tudes\r\n", "Romanian\r\n", "Romanian"},
       {accented + "\r\n", "Rom\xE2n\xE3 and the rest\r\n", "Rom\xE2n\xE3 and the rest"},
-      {work + "\r\n", "Romanian and more tș\r\n", "Romanian and more t\xC8"},
+      // Cut before a character the 20th byte would split.
+      {work + "\r\n", "Romanian and more tș\r\n", "Romanian and more t"},
+      {work + "\r\n", "Romana 123456789012ă\r\n", "Romana 123456789012"},
   };
   for (const Case& c : cases) {
     files().delete_file(at("work_dir.dat"));
@@ -285,6 +342,9 @@ TEST_F(SettingsFiles, LanguageFileIsTwentyCharactersInTheCurrentDirectory) {
   EXPECT_EQ(get("language.dat"), "Romanian            \r\n");
   write_language_file(files(), LanguageText(""), trail);
   EXPECT_EQ(get("language.dat"), std::string(20, ' ') + "\r\n");
+  // ComVek.dat's text cut before a character it would split (ă is C4 83).
+  write_language_file(files(), language_from_record("Romana 123456789012ă"), trail);
+  EXPECT_EQ(get("language.dat"), "Romana 123456789012 \r\n");
   EXPECT_EQ(trail.folders.size(), 1u);
   delete_language_files(files(), trail);
   EXPECT_FALSE(files().file_exists(at("language.dat")));

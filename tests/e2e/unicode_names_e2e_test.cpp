@@ -126,12 +126,13 @@ TEST_F(UnicodeNamesE2E, AFolderTheCodePageCannotHoldIsChosenTypedRememberedAndRu
   EXPECT_TRUE(field_reads(geometry_edit, typed));
   EXPECT_EQ(field(output_edit), folder + "\\turn2.rez");
 
-  // Remembered: shown in the Recent Dialog, kept in recent.dat in UTF-8, shown again after a restart.
+  // Remembered: shown in the Recent Dialog, kept in recent.dat in UTF-8 after its
+  // byte-order mark, shown again after a restart.
   EXPECT_EQ(recent_items().at(0), typed);
   exit_normally();
   const std::optional<std::string> saved = read_file(install.path("Exe\\recent.dat"));
   ASSERT_TRUE(saved);
-  EXPECT_EQ(saved->substr(0, typed.size() + 2), typed + "\r\n");
+  EXPECT_EQ(saved->substr(0, typed.size() + 5), "\xEF\xBB\xBF" + typed + "\r\n");
   ASSERT_NO_FATAL_FAILURE(start_korvel());
   const std::vector<std::string> again = recent_items();
   EXPECT_EQ(again.at(0), typed);

@@ -91,16 +91,81 @@ TEST(RecentList, AnOlderSystemKeepsTheBytesAsTheyAre) {
   fake::FakeFileSystem files;
   files.utf8_process = false;
   const std::string text = "C:\\caf\xE9.dat\r\nC:\\Ștefan.dat\r\n";
-  const RecentFiles entries = parse_recent_list(text, [&](std::string_view t) { return files.from_system_code_page(t); });
+  const SystemCodePage system{[&](std::string_view t) { return files.from_system_code_page(t); },
+                              [&](std::string_view t) { return files.to_system_code_page(t); }};
+  const RecentFiles entries = parse_recent_list(text, system);
   EXPECT_EQ(entries[0], "C:\\caf\xE9.dat");
   EXPECT_EQ(entries[1], "C:\\Ștefan.dat");
-  EXPECT_EQ(format_recent_list(entries, [&](std::string_view t) { return files.to_system_code_page(t); }), text);
+  EXPECT_EQ(format_recent_list(entries, system), text);
 }
 
-TEST(LanguageRecord, IsAlwaysTwentyCharactersAndALineEnd) {
+// A double-byte code page as the round trip through the process's code page
+// shows it: a lead byte (0x81 to 0x9F) without its second byte comes back as '?'.
+SystemCodePage double_byte_code_page() {
+  return {[](std::string_view bytes) {
+            std::string text(bytes);
+            for (std::size_t i = 0; i < text.size(); ++i) {
+              const auto byte = static_cast<unsigned char>(text[i]);
+              if (byte >= 0x81 && byte <= 0x9F && ++i == text.size()) text.back() = '?';
+            }
+            return text;
+          },
+          [](std::string_view text) { return std::optional<std::string>(text); }};
+}
+
+TEST(LanguageRecord, TwentyBytesCutAtAWholeCharacterAndALineEnd) {
   EXPECT_EQ(format_language_record(LanguageText("Romanian")), "Romanian            \r\n");
   EXPECT_EQ(format_language_record(LanguageText("")), std::string(20, ' ') + "\r\n");
-  EXPECT_EQ(language_from_record("Romanian and more text here"), "Romanian and more te");
+  struct Case {
+    std::string record;
+    std::string language;  // as language.dat holds it, before its line end
+    SystemCodePage system = {};
+  } cases[] = {
+      {"Romanian and more text here", "Romanian and more te"},
+      {"Romana 123456789012ă", "Romana 123456789012 "},       // UTF-8: ă would be split
+      {"Romana 123456789012\x81\x40", "Romana 123456789012 ", double_byte_code_page()},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(format_language_record(language_from_record(c.record, c.system)), c.language + "\r\n") << c.record;
+  }
+}
+
+// Records are read whole or not at all, however the file is laid out.
+TEST(FirstRecords, AreReadWholeOrStandAsNothing) {
+  const std::optional<std::string> none;
+  struct Case {
+    std::string file;
+    std::vector<std::optional<std::string>> records;  // with a record limit of 4 bytes, 3 records at most
+    std::uint64_t look_limit = record_look_limit;
+  } cases[] = {
+      {"", {}},
+      {"a\r\nbb\nccc", {"a", "bb", "ccc"}},
+      {"a\nb\nc\nd\n", {"a", "b", "c"}},
+      {"\n\r\n", {"", ""}},
+      {std::string("a\0\nb", 4), {std::string("a\0", 2), "b"}},
+      {"abcd\nabcde\nab\n", {"abcd", none, "ab"}},
+      {"abcd\r\nx", {none, "x"}},  // the CR counts
+      {"abcdefgh", {none}},
+      {"\xEF\xBB\xBF" "abcd\n", {"abcd"}},
+      {std::string("\xFF\xFE" "a\0A\n\n\0b\0", 10), {"a\u0A41", "b"}},  // UTF-16: only the unit LF ends a line
+      {std::string("\xFE\xFF\0a\0\r\0\n\0b", 10), {"a", "b"}},
+      {"a\nbcdefghij\nc\n", {"a", none}, 10},
+      {"a\nb\n", {"a", "b"}, 4},
+  };
+  for (const Case& c : cases) {
+    const HeadReader read = [&](std::uint64_t offset, std::size_t count) -> std::optional<std::string> {
+      return offset >= c.file.size() ? std::string() : c.file.substr(static_cast<std::size_t>(offset), count);
+    };
+    const std::optional<FirstRecords> file = first_records(read, 3, 4, c.look_limit);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->records, c.records) << c.file;
+  }
+  int reads = 0;
+  const HeadReader failing_later = [&](std::uint64_t, std::size_t count) -> std::optional<std::string> {
+    if (++reads > 1) return std::nullopt;
+    return std::string(count, 'x');
+  };
+  EXPECT_FALSE(first_records(failing_later, 3, 4)) << "a failed read gives nothing, never a part of a list";
 }
 
 TEST(WorkDir, FirstRecordAsAPathField) {
