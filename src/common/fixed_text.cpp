@@ -19,15 +19,13 @@ bool same_text(std::string_view a, std::string_view b) { return trim_blanks(a) =
 std::size_t field_length(std::string_view text) { return is_utf8(text) ? utf8_length(text) : text.size(); }
 
 std::string pad_to(std::string_view text, std::size_t width) {
-  if (!is_utf8(text)) return pad_bytes_to(text, width);
+  if (!is_utf8(text)) {  // an older system's code page: a byte a position
+    std::string out(text.substr(0, width));
+    out.resize(width, ' ');
+    return out;
+  }
   std::string out(text.substr(0, utf8_prefix_length(text, width)));
   out.append(width - utf8_length(out), ' ');
-  return out;
-}
-
-std::string pad_bytes_to(std::string_view text, std::size_t width) {
-  std::string out(text.substr(0, width));
-  out.resize(width, ' ');
   return out;
 }
 

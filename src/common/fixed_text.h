@@ -34,9 +34,6 @@ std::size_t field_length(std::string_view text);
 
 // The text blank-padded or cut to exactly `width` positions (field_length).
 std::string pad_to(std::string_view text, std::size_t width);
-// The same, cut at `width` bytes whatever the text: for a field that must reach
-// a file byte for byte.
-std::string pad_bytes_to(std::string_view text, std::size_t width);
 
 template <std::size_t Width>
 class FixedText {
@@ -45,13 +42,6 @@ class FixedText {
 
   FixedText() : text_(Width, ' ') {}
   explicit FixedText(std::string_view value) : text_(pad_to(value, Width)) {}
-  // The value cut at the field's width in bytes, also inside a character.
-  static FixedText bytes(std::string_view value) {
-    FixedText field;
-    field.text_ = pad_bytes_to(value, Width);
-    return field;
-  }
-
   FixedText& operator=(std::string_view value) {
     text_ = pad_to(value, Width);
     return *this;

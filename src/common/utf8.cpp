@@ -54,6 +54,13 @@ std::size_t utf8_prefix_length(std::string_view text, std::size_t count) {
   return i;
 }
 
+std::size_t utf8_prefix_within(std::string_view text, std::size_t size) {
+  if (text.size() <= size) return text.size();
+  std::size_t n = size;
+  while (n > 0 && is_continuation(static_cast<unsigned char>(text[n]))) --n;
+  return n;
+}
+
 void append_utf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out.push_back(static_cast<char>(c));

@@ -20,6 +20,10 @@ std::size_t utf8_length(std::string_view text);
 // when it has fewer): a cut there never splits a character.
 std::size_t utf8_prefix_length(std::string_view text, std::size_t count);
 
+// The longest prefix of at most `size` bytes that ends on a character boundary
+// of valid UTF-8 `text`: for a record that must keep to a size in bytes.
+std::size_t utf8_prefix_within(std::string_view text, std::size_t size);
+
 // UTF-16 bytes (without their byte-order mark) as UTF-8; an odd last byte is
 // dropped and a lone surrogate becomes U+FFFD.
 std::string utf16_to_utf8(std::string_view bytes, bool big_endian);

@@ -15,7 +15,7 @@ PathText derive_name(const PathText& name, std::string_view extension) {
 }
 
 namespace {
-bool is_separator(char c) { return c == '\\' || c == '/' || c == ':'; }
+bool is_separator(char c) { return part_separators.find(c) != std::string_view::npos; }
 }  // namespace
 
 PathText solver_output_name(FileSystem& files, const PathText& geometry_file) {
@@ -25,7 +25,7 @@ PathText solver_output_name(FileSystem& files, const PathText& geometry_file) {
   const std::size_t stop = readable->find('.');
   std::size_t cut_part = 0;  // where the part holding the first full stop begins
   if (stop != std::string::npos) {
-    const std::size_t folder_end = readable->find_last_of("\\/:", stop);
+    const std::size_t folder_end = readable->find_last_of(part_separators, stop);
     if (folder_end != std::string::npos) cut_part = folder_end + 1;
   }
   // Short names stand one for one in place of the user's names, between the

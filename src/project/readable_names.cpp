@@ -2,10 +2,6 @@
 
 namespace korvel {
 
-namespace {
-constexpr std::string_view part_separators = "\\/:";
-}  // namespace
-
 std::optional<std::string> readable_last_part(FileSystem& files, std::string_view path) {
   const std::size_t folder = path.find_last_of(part_separators);
   const std::string_view part = folder == std::string_view::npos ? path : path.substr(folder + 1);

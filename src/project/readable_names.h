@@ -15,6 +15,9 @@
 
 namespace korvel {
 
+// What ends a folder's name in a path (a drive's colon too).
+inline constexpr std::string_view part_separators = "\\/:";
+
 // The last part of `path` (a file or folder name) as such a program can read
 // it: itself when the system's code page holds it, else its short name; nothing
 // when it has none (a volume that makes none, or a file not made yet).

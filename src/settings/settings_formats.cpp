@@ -130,12 +130,8 @@ std::string format_language_record(const LanguageText& language) {
 std::string_view whole_characters(std::string_view text, std::size_t size, const SystemCodePage& system) {
   if (text.size() <= size) return text;
   if (size == 0) return {};
+  if (is_utf8(text)) return text.substr(0, utf8_prefix_within(text, size));
   std::string_view cut = text.substr(0, size);
-  if (is_utf8(text)) {
-    // Back to the first byte of the character the cut would split.
-    while (!cut.empty() && (static_cast<unsigned char>(text[cut.size()]) & 0xC0) == 0x80) cut.remove_suffix(1);
-    return cut;
-  }
   // A character the cut splits (a double-byte code page's lead byte) does not
   // come back the same through the process's code page.
   const auto comes_back = [&](std::string_view part) {
