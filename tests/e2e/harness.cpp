@@ -390,15 +390,20 @@ std::string LauncherTest::answered_box(const std::string& caption, int button) c
   return box.text;
 }
 
-void LauncherTest::choose_file(int select_button, const std::string& title, const std::string& name,
-                               int button) const {
+void choose_file(HWND dialog, DWORD process_id, int select_button, const std::string& title,
+                 const std::string& name, int button) {
   click(dialog, select_button);
-  HWND chooser = wait_for_dialog(korvel->id(), title);
+  HWND chooser = wait_for_dialog(process_id, title);
   ASSERT_NE(chooser, nullptr) << "no open-file dialog " << title;
   SendMessageW(GetDlgItem(chooser, open_file_name_field), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(wide(name).c_str()));
   PostMessageA(chooser, WM_COMMAND, static_cast<WPARAM>(button), 0);
   ASSERT_TRUE(wait_until_gone(chooser)) << "the open-file dialog stayed";
+}
+
+void LauncherTest::choose_file(int select_button, const std::string& title, const std::string& name,
+                               int button) const {
+  e2e::choose_file(dialog, korvel->id(), select_button, title, name, button);
 }
 
 void LauncherTest::expect_ended_normally() {

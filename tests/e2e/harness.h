@@ -72,6 +72,11 @@ void type_into(HWND dialog, int id, const std::string& text);
 void pick_list_item(HWND dialog, int id, int index, WORD notification = LBN_SELCHANGE);
 // Posts a click on a push button.
 void click(HWND dialog, int id);
+// Clicks a Select button of the process's dialog and answers the open-file
+// dialog titled `title` with `name` and `button`; a fatal failure when it never
+// comes or stays.
+void choose_file(HWND dialog, DWORD process_id, int select_button, const std::string& title,
+                 const std::string& name, int button = IDOK);
 
 // A message box of the process: its text, and an answer (IDOK, IDYES, ...) posted to it.
 struct MessageBoxSeen {

@@ -389,13 +389,8 @@ TEST_F(Installer, ProfileWithAFullStopInstallsUnderTheRoot) {
   {
     StartedLauncher korvel(*shortcut);
     ASSERT_NE(korvel.dialog, nullptr) << "the main dialog never showed";
-    click(korvel.dialog, select_geometry_button);
-    HWND chooser = wait_for_dialog(korvel.program.id(), "Select Input File \".dat\"");
-    ASSERT_NE(chooser, nullptr) << "no open-file dialog";
-    SendMessageW(GetDlgItem(chooser, open_file_name_field), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(wide("frame.dat").c_str()));
-    PostMessageA(chooser, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(wait_until_gone(chooser)) << "the open-file dialog stayed";
+    ASSERT_NO_FATAL_FAILURE(choose_file(korvel.dialog, korvel.program.id(), select_geometry_button,
+                                        "Select Input File \".dat\"", "frame.dat"));
     const auto field_reads = [&](int id, const std::string& expected) {
       EXPECT_TRUE(wait_until([&] { return trimmed(control_text(korvel.dialog, id)) == expected; }))
           << trimmed(control_text(korvel.dialog, id));
