@@ -4,23 +4,36 @@
 
 namespace korvel::testing {
 
-void remove_tree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+namespace {
+
+// Through the wide calls, so that a name outside the test program's code page
+// (the tests make `ștefan.dat`) is removed too and no run leaves it behind.
+void remove_wide_tree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
   if (search != INVALID_HANDLE_VALUE) {
     do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + "\\" + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        remove_tree(path);
+        remove_wide_tree(path);
       else
-        DeleteFileA(path.c_str());
-    } while (FindNextFileA(search, &found));
+        DeleteFileW(path.c_str());
+    } while (FindNextFileW(search, &found));
     FindClose(search);
   }
-  RemoveDirectoryA(folder.c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+
+void remove_tree(const std::string& folder) {
+  const int size = MultiByteToWideChar(CP_UTF8, 0, folder.data(), static_cast<int>(folder.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, folder.data(), static_cast<int>(folder.size()), wide.data(), size);
+  remove_wide_tree(wide);
 }
 
 }  // namespace korvel::testing
