@@ -43,10 +43,11 @@ int shut_down(LauncherState& s, int exit_code) {
 
   if (running > 0) {
     play(s, exit_prompt_sound(running));
+    // No is the default: the Enter that ended the Launcher from a name field,
+    // pressed once more, must not end the user's programs (an editor with
+    // unsaved text among them). Only Yes ends them; the close box answers Cancel.
     const int answer = s.platform.message_boxes.show(exit_prompt_text(running), "KORVEL Message",
-                                                     mb::yes_no | mb::icon_information);
-    // Only Yes ends them: a box closed with its close button or Escape answers
-    // Cancel, and the programs (an editor with unsaved text among them) stay.
+                                                     mb::yes_no | mb::icon_information | mb::default_button2);
     if (answer == mb::answer_yes) {
       for (std::size_t i = 0; i < table.launch_count; ++i) {
         if (!table.records[i].process_handle) continue;

@@ -75,6 +75,7 @@ inline constexpr unsigned yes_no = 0x4;
 inline constexpr unsigned retry_cancel = 0x5;
 inline constexpr unsigned icon_error = 0x10;
 inline constexpr unsigned icon_information = 0x40;
+inline constexpr unsigned default_button2 = 0x100;  // Enter answers the second button
 
 inline constexpr int answer_ok = 1;
 inline constexpr int answer_cancel = 2;

@@ -291,12 +291,18 @@ class ToolsStillRunningAtExit : public ToolsE2E {
     for (const Watched& program : running) ASSERT_TRUE(program.opened());
   }
 
+  // button 0: Enter, as a user who ended the Launcher with Enter presses it once more.
   void exit_and_answer(int button) {
     click(dialog, exit_button);
     const MessageBoxSeen box = wait_for_message_box(korvel->id(), "KORVEL Message");
     ASSERT_NE(box.window, nullptr) << "no question about the running programs";
     EXPECT_EQ(box.text, "3  Programs Are Still Running!\nWould You Like to Terminate Them?");
-    answer(box.window, button);
+    if (button != 0) {
+      answer(box.window, button);
+    } else {
+      PostMessageA(box.window, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+      PostMessageA(box.window, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    }
     EXPECT_EQ(korvel->wait_for_exit(), 0u);
   }
 };
@@ -312,6 +318,12 @@ TEST_F(ToolsStillRunningAtExit, NoLeavesThemRunning) {
   ASSERT_NO_FATAL_FAILURE(exit_and_answer(IDNO));
   for (const Watched& program : running) EXPECT_TRUE(program.running());
   EXPECT_FALSE(file_exists(install.path("Exe\\language.dat")));
+}
+
+TEST_F(ToolsStillRunningAtExit, EnterAnswersNo) {
+  ASSERT_NO_FATAL_FAILURE(start_three_programs());
+  ASSERT_NO_FATAL_FAILURE(exit_and_answer(0));
+  for (const Watched& program : running) EXPECT_TRUE(program.running());
 }
 
 }  // namespace

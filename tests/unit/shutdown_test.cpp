@@ -65,7 +65,7 @@ TEST_F(ShutDown, YesEndsEveryRunningProgramThenTheFarewellPlays) {
     ASSERT_EQ(fake.message_boxes.shown.size(), 1u);
     EXPECT_EQ(fake.message_boxes.shown[0].text, exit_prompt_text(count));
     EXPECT_EQ(fake.message_boxes.shown[0].caption, "KORVEL Message");
-    EXPECT_EQ(fake.message_boxes.shown[0].type, mb::yes_no | mb::icon_information);
+    EXPECT_EQ(fake.message_boxes.shown[0].type, mb::yes_no | mb::icon_information | mb::default_button2);
     const std::string wav = "sound C:\\KORVEL\\Exe\\Wav\\";
     EXPECT_EQ(fake.events, (std::vector<std::string>{wav + std::string(exit_prompt_sound(count)),
                                                      "box KORVEL Message", wav + "GoodBye.wav"}))

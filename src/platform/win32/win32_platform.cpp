@@ -197,6 +197,13 @@ std::optional<std::string> Win32FileSystem::to_system_code_page(std::string_view
 
 std::optional<std::string> Win32FileSystem::short_name(std::string_view path) { return short_name_of(path); }
 
+// The core's box types and answers are the system's own values.
+static_assert(mb::ok == MB_OK && mb::ok_cancel == MB_OKCANCEL && mb::yes_no == MB_YESNO &&
+              mb::retry_cancel == MB_RETRYCANCEL && mb::icon_error == MB_ICONERROR &&
+              mb::icon_information == MB_ICONINFORMATION && mb::default_button2 == MB_DEFBUTTON2);
+static_assert(mb::answer_ok == IDOK && mb::answer_cancel == IDCANCEL && mb::answer_retry == IDRETRY &&
+              mb::answer_yes == IDYES && mb::answer_no == IDNO);
+
 int Win32MessageBoxes::show(std::string_view text, std::string_view caption, unsigned type) {
   return MessageBoxA(nullptr, z(text).c_str(), z(caption).c_str(), type);
 }
