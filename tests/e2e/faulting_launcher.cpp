@@ -3,7 +3,7 @@
 // (never installed): they reach the Launcher's error paths through the real
 // adapter, which the shipped Korvel.exe has no switch for.
 //   tool     the second program start, inside a main dialog button's routine
-//   recent   the look for a file named Throwing.dat, inside the Recent Dialog's routine
+//   recent   the message about a missing pick, inside the Recent Dialog's routine
 //   welcome  the welcome window's sound, at its first paint
 #include <windows.h>
 
@@ -34,36 +34,16 @@ class SecondStartThrows final : public Processes {
   int starts_ = 0;
 };
 
-class LookingForThrowingDatThrows final : public FileSystem {
+class RecentDialogsBoxThrows final : public MessageBoxes {
  public:
-  explicit LookingForThrowingDatThrows(FileSystem& real) : real_(real) {}
-  bool file_exists(std::string_view path) override {
-    if (path.ends_with("\\Throwing.dat")) throw std::runtime_error("a file's look-up");
-    return real_.file_exists(path);
+  explicit RecentDialogsBoxThrows(MessageBoxes& real) : real_(real) {}
+  int show(std::string_view text, std::string_view caption, unsigned type) override {
+    if (caption == "Select Recent Message") throw std::runtime_error("the Recent Dialog's message");
+    return real_.show(text, caption, type);
   }
-  std::optional<std::uint64_t> file_size(std::string_view path) override { return real_.file_size(path); }
-  std::optional<std::string> read_file_range(std::string_view path, std::uint64_t offset, std::size_t count) override {
-    return real_.read_file_range(path, offset, count);
-  }
-  bool write_file(std::string_view path, std::string_view data, Durability how) override {
-    return real_.write_file(path, data, how);
-  }
-  bool move_file_replacing(std::string_view from, std::string_view to, Durability how) override {
-    return real_.move_file_replacing(from, to, how);
-  }
-  bool delete_file(std::string_view path) override { return real_.delete_file(path); }
-  std::optional<std::string> search_path(std::string_view name) override { return real_.search_path(name); }
-  std::optional<std::string> full_path(std::string_view name) override { return real_.full_path(name); }
-  std::optional<std::string> current_directory() override { return real_.current_directory(); }
-  std::string windows_directory() override { return real_.windows_directory(); }
-  std::string from_system_code_page(std::string_view text) override { return real_.from_system_code_page(text); }
-  std::optional<std::string> to_system_code_page(std::string_view text) override {
-    return real_.to_system_code_page(text);
-  }
-  std::optional<std::string> short_name(std::string_view path) override { return real_.short_name(path); }
 
  private:
-  FileSystem& real_;
+  MessageBoxes& real_;
 };
 
 class WelcomeSoundThrows final : public Sound {
@@ -88,11 +68,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int show_command) {
   try {
     services = std::make_unique<win32::Win32Platform>();
     static SecondStartThrows processes(services->processes);
-    static LookingForThrowingDatThrows files(services->files);
+    static RecentDialogsBoxThrows boxes(services->message_boxes);
     static WelcomeSoundThrows sound(services->sound);
     const std::string fault(command_line);
     platform = std::make_unique<Platform>(Platform{
-        fault == "recent" ? static_cast<FileSystem&>(files) : services->files, services->message_boxes,
+        services->files, fault == "recent" ? static_cast<MessageBoxes&>(boxes) : services->message_boxes,
         fault == "welcome" ? static_cast<Sound&>(sound) : services->sound,
         fault == "tool" ? static_cast<Processes&>(processes) : services->processes, services->windows,
         services->dialogs, services->file_dialogs});

@@ -70,8 +70,8 @@ TEST_F(InternalErrorE2E, FromAMainDialogButtonTheShutdownRunsWithItsQuestion) {
 // is saved.
 TEST_F(InternalErrorE2E, FromTheRecentDialogTheRecentListIsSaved) {
   const std::string current = install.path("Dat\\a.dat");
-  const std::string throwing = install.path("Dat\\Throwing.dat");
-  ASSERT_TRUE(write_file(install.path("Exe\\recent.dat"), throwing + "\r\n"));
+  const std::string missing = install.path("Dat\\missing.dat");
+  ASSERT_TRUE(write_file(install.path("Exe\\recent.dat"), missing + "\r\n"));
   ASSERT_NO_FATAL_FAILURE(start_to_main_dialog("recent"));
   type_into(dialog, geometry_edit, current);
   click(dialog, select_recent_button);
@@ -84,7 +84,7 @@ TEST_F(InternalErrorE2E, FromTheRecentDialogTheRecentListIsSaved) {
   EXPECT_EQ(korvel->wait_for_exit(), 0u);
   const std::optional<std::string> saved = read_file(install.path("Exe\\recent.dat"));
   ASSERT_TRUE(saved);
-  EXPECT_NE(saved->find(current + "\r\n" + throwing + "\r\n"), std::string::npos) << *saved;
+  EXPECT_NE(saved->find(current + "\r\n" + missing + "\r\n"), std::string::npos) << *saved;
   EXPECT_FALSE(file_exists(install.path("Exe\\language.dat")));
   expect_no_process_left();
 }
