@@ -40,19 +40,58 @@ void end_welcome_window(LauncherState& s) {
   if (splash.window && !splash.finished) s.platform.windows.destroy_window(splash.window);
   splash.finished = true;
 }
+
+// Once the main dialog has shown, the start-up failure's words are untrue.
+void report_internal_error(LauncherState& s) noexcept {
+  try {
+    s.platform.message_boxes.show(internal_error_text, "KORVEL Message", mb::ok | mb::icon_error);
+  } catch (...) {
+    // Another window's fault ended the box: the shutdown still runs.
+  }
+}
+
+// The main dialog goes before the box: a box without owner leaves it usable,
+// and its routines would run on whatever the failure left half done.
+void end_main_dialog(LauncherState& s) noexcept {
+  try {
+    DLGEXIT(s.main_dialog);
+  } catch (...) {
+    // Its routines threw again: the shutdown frees the record all the same.
+  }
+}
 }  // namespace
 
 int run_launcher(LauncherState& s, int show_command) {
   try {
     if (!start_up(s, show_command)) return start_up_failed(s);
     if (!set_up_main_dialog(s, show_command)) return start_up_failed(s);
-    const int exit_code = run_main_loop(s.platform.windows, s.dialogs);
-    return shut_down(s, exit_code);
   } catch (...) {
-    // Anything thrown (memory running out, most likely) ends the run as a
-    // failed start-up, never as a crash.
+    // Anything thrown (memory running out, most likely) ends the start-up as a
+    // failed one, never as a crash.
     end_welcome_window(s);
     return start_up_failed(s);
+  }
+
+  int exit_code = 0;
+  bool reported = false;
+  try {
+    s.main_loop_running = true;
+    exit_code = run_main_loop(s.platform.windows, s.dialogs);
+    s.main_loop_running = false;
+  } catch (...) {
+    // Thrown from the loop or from any window's routine: the user's work is
+    // kept by the same shutdown as after the exit button.
+    s.main_loop_running = false;
+    end_main_dialog(s);
+    report_internal_error(s);
+    reported = true;
+  }
+  try {
+    return shut_down(s, exit_code);
+  } catch (...) {
+    // Never a second shutdown: it may have asked about the programs already.
+    if (!reported) report_internal_error(s);
+    return 0;
   }
 }
 

@@ -28,6 +28,7 @@ struct LauncherState {
   // The dialog layer and the main dialog's record.
   DialogLayer dialogs;
   DialogRecord main_dialog;
+  bool main_loop_running = false;  // the main dialog's end then ends the loop
   // The welcome class's windows report to the splash state; they paint with the
   // application icon and play their sound by the switch.
   WelcomeWindows welcome_windows{platform, directories, ui.icons, settings.sound_on, ui.splash};

@@ -12,15 +12,17 @@ namespace korvel {
 namespace {
 
 // The main dialog's own routine: window icon, button images and field colours
-// when it opens, the end of the message loop when it goes.
-void on_main_dialog(Windows& windows, const Icons& icons, DialogRecord& dialog, int kind) {
+// when it opens, the end of the message loop when it goes. Closed by the error
+// path after the loop, it posts nothing: a quit message left waiting would end
+// the shutdown's question at once.
+void on_main_dialog(Windows& windows, const Icons& icons, DialogRecord& dialog, int kind, bool main_loop_running) {
   if (kind == DLGCB_INIT) {
     windows.set_small_icon(dialog.window, icons.korvel());
     for (int id : icon_button_order) windows.set_button_image(dialog.window, id, icons.for_button(id));
     static constexpr int edits[] = {geometry_edit, output_edit, loading_edit};
     static constexpr int lists[] = {file_list};
     windows.colour_fields(dialog.window, edits, lists, field_colour);
-  } else if (kind == DLGCB_DESTROY) {
+  } else if (kind == DLGCB_DESTROY && main_loop_running) {
     windows.post_quit(0);
   }
 }
@@ -45,7 +47,7 @@ void register_routines(LauncherState& s) {
   };
 
   on(main_dialog_template, [&s](DialogRecord& dialog, int, int kind) {
-    on_main_dialog(s.platform.windows, s.ui.icons, dialog, kind);
+    on_main_dialog(s.platform.windows, s.ui.icons, dialog, kind, s.main_loop_running);
   });
   on(select_geometry_button, select_file);
   on(select_recent_button, [&s](DialogRecord& dialog, int, int) {

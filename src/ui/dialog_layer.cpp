@@ -212,8 +212,16 @@ void DialogLayer::end(DialogRecord& dialog) {
 
 void DialogLayer::call(DialogRecord& dialog, const DialogRoutine& routine, int control_id, int kind) {
   running_.push_back(&dialog);
-  routine(dialog, control_id, kind);
-  running_.pop_back();
+  // A routine that throws leaves no record behind as running: the error path
+  // ends the Launcher through this layer.
+  struct Returned {
+    std::vector<DialogRecord*>& running;
+    ~Returned() { running.pop_back(); }
+  };
+  {
+    Returned returned{running_};
+    routine(dialog, control_id, kind);
+  }
   push_dirty(dialog);
 }
 
@@ -460,10 +468,17 @@ int DLGMODAL(DialogRecord& dialog) {
   DialogRecord* owner = layer.running_modal() ? layer.running_modal() : layer.running();
   dialog.modal = true;
   layer.enter_modal(dialog);
+  // Also when the run ends with an exception: the record may go with the caller's frame.
+  struct Ended {
+    DialogRecord& dialog;
+    ~Ended() {
+      dialog.layer.leave_modal();
+      dialog.modal = false;
+      dialog.window = 0;
+    }
+  };
+  Ended ended{dialog};
   const int result = layer.native().run_modal(*dialog.layout, owner ? owner->window : 0, layer, &dialog);
-  layer.leave_modal();
-  dialog.modal = false;
-  dialog.window = 0;
   return result == -1 ? -1 : dialog.return_value;
 }
 

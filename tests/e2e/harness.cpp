@@ -365,6 +365,12 @@ std::vector<standin::JournalEntry> Installation::journal_entries() const {
 
 Program Installation::start_launcher() const { return Program(exe() + "\\Korvel.exe", "Korvel.exe", exe()); }
 
+Program Installation::start_faulting_launcher(const std::string& fault) const {
+  const std::string program = exe() + "\\KorvelFaulting.exe";
+  CopyFileA(environment("KORVEL_FAULTING_EXE").c_str(), program.c_str(), FALSE);
+  return Program(program, "KorvelFaulting.exe " + fault, exe());
+}
+
 void LauncherTest::TearDown() {
   if (korvel) watch(children_of(korvel->id()));
   standin_mode(nullptr);

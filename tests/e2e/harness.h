@@ -156,6 +156,9 @@ class Installation {
 
   // Starts Korvel.exe with the Exe folder as its current directory.
   Program start_launcher() const;
+  // Starts the tests' Launcher whose service throws at `fault` (see
+  // faulting_launcher.cpp) the same way, from the same folder.
+  Program start_faulting_launcher(const std::string& fault) const;
 
  private:
   std::string root_;

@@ -54,7 +54,14 @@ int FakeNativeDialogs::run_modal(const DialogTemplate& layout, NativeWindow owne
   if (!modal_scripts.empty()) {
     const auto script = modal_scripts.front();
     modal_scripts.pop_front();
-    script(window);
+    try {
+      script(window);
+    } catch (...) {
+      // The adapter parks what a routine throws and ends the modal loop, which
+      // destroys the dialog; the run then throws it again.
+      destroy(window);
+      throw;
+    }
   }
   // A user who did nothing more closes the box.
   if (!windows[window].modal_result) escape(window);
@@ -262,7 +269,12 @@ void FakeWindows::colour_fields(NativeWindow dialog, std::span<const int> edit_i
 void FakeWindows::paint(NativeWindow window) {
   last_canvas.emplace();
   last_canvas->live = live;
-  welcome_events->welcome_paint(window, *last_canvas);
+  try {
+    welcome_events->welcome_paint(window, *last_canvas);
+  } catch (...) {
+    last_canvas->end_painting();  // as the adapter's canvas goes with the unwinding
+    throw;
+  }
   last_canvas->end_painting();
   welcome_events->welcome_painted(window);
   ++welcome.at(window).paints;
@@ -299,7 +311,10 @@ IconHandle FakeWindows::load_icon(const IconRequest& request) {
 }
 
 bool FakeWindows::next_message(NativeMessage& message) {
-  if (quit_posted) return false;
+  if (quit_pending) {
+    quit_pending = false;
+    return false;
+  }
   if (user_actions.empty()) {
     ran_dry = true;
     return false;

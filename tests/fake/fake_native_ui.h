@@ -175,9 +175,12 @@ class FakeWindows final : public Windows {
   std::map<NativeWindow, Colouring> coloured;
   Rect desktop{0, 0, 1280, 1024};
   std::optional<int> quit_posted;
+  bool quit_pending = false;  // posted and not yet taken by the loop; it ends message boxes too
 
   // The user's actions, one per turn of the message loop. When none is left the
-  // loop ends as if the program had been stopped from outside.
+  // loop ends as if the program had been stopped from outside. An action that
+  // throws ends the loop with its exception, as the adapter's dispatch throws
+  // again what a window's procedure parked.
   std::deque<std::function<void()>> user_actions;
   bool ran_dry = false;
 
@@ -228,7 +231,10 @@ class FakeWindows final : public Windows {
   bool next_message(NativeMessage& message) override;
   int quit_code(const NativeMessage&) override { return quit_posted.value_or(0); }
   void translate_and_dispatch(const NativeMessage& message) override;
-  void post_quit(int exit_code) override { quit_posted = exit_code; }
+  void post_quit(int exit_code) override {
+    quit_posted = exit_code;
+    quit_pending = true;
+  }
 
  private:
   FileSystem& files_;

@@ -108,7 +108,10 @@ bool FakeFileSystem::delete_file(std::string_view path) {
   return true;
 }
 
-bool FakeFileSystem::file_exists(std::string_view path) { return files_.count(key(path)) != 0; }
+bool FakeFileSystem::file_exists(std::string_view path) {
+  if (looking) looking(path);
+  return files_.count(key(path)) != 0;
+}
 
 std::optional<std::string> FakeFileSystem::search_path(std::string_view name) {
   if (name.empty()) return std::nullopt;
@@ -191,6 +194,7 @@ std::optional<std::string> FakeFileSystem::short_name(std::string_view path) {
 int FakeMessageBoxes::show(std::string_view text, std::string_view caption, unsigned type) {
   shown.push_back({std::string(text), std::string(caption), type});
   if (events_) events_->push_back("box " + std::string(caption));
+  if (quit_pending && *quit_pending) return 0;
   if (while_open) std::exchange(while_open, nullptr)();
   if (!answers.empty()) {
     const int answer = answers.front();

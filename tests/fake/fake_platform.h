@@ -50,6 +50,8 @@ class FakeFileSystem final : public FileSystem {
   std::vector<std::string> touched;
   // Returns true for an operation that must fail.
   std::function<bool(Operation, std::string_view path)> fail;
+  // Called as file_exists looks at a path: a test may throw from it.
+  std::function<void(std::string_view path)> looking;
   // How each file was last written or moved onto, by its key.
   std::map<std::string, Durability> durability;
 
@@ -98,6 +100,8 @@ class FakeMessageBoxes final : public MessageBoxes {
   std::vector<ShownMessage> shown;
   std::deque<int> answers;  // next answers; when empty, the box's first button
   std::function<void()> while_open;  // the user's acts while the next box is open (its nested loop)
+  // A quit message waiting for the thread ends a box at once, unanswered (0).
+  const bool* quit_pending = nullptr;
   int show(std::string_view text, std::string_view caption, unsigned type) override;
 
  private:
@@ -108,6 +112,7 @@ class FakeSound final : public Sound {
  public:
   explicit FakeSound(std::vector<std::string>* events = nullptr) : events_(events) {}
   std::vector<std::string> played;
+  std::function<void(std::string_view path)> playing;  // called as each plays: a test may throw from it
   // The file names of the sounds played, in order.
   std::vector<std::string> names() const {
     std::vector<std::string> result;
@@ -115,6 +120,7 @@ class FakeSound final : public Sound {
     return result;
   }
   void play(std::string_view path) override {
+    if (playing) playing(path);
     played.emplace_back(path);
     if (events_) events_->push_back("sound " + std::string(path));
   }
@@ -172,7 +178,10 @@ class FakeFileDialogs final : public FileDialogs {
 };
 
 struct FakePlatform {
-  FakePlatform() { dialogs.live = windows.live = processes.live = &live; }
+  FakePlatform() {
+    dialogs.live = windows.live = processes.live = &live;
+    message_boxes.quit_pending = &windows.quit_pending;
+  }
   FakePlatform(const FakePlatform&) = delete;
   FakePlatform& operator=(const FakePlatform&) = delete;
 

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
+
 #include "launcher_fixture.h"
 
 namespace korvel {
@@ -132,6 +135,98 @@ TEST_F(ShutDown, EveryLanguageDatOfTheRunGoesUnlessProtected) {
   EXPECT_FALSE(fake.files.has("D:\\Data\\language.dat"));
   EXPECT_TRUE(fake.files.has("E:\\Kept\\language.dat"));
   EXPECT_TRUE(fake.files.has("F:\\Elsewhere\\other.dat"));
+}
+
+// Thrown after start-up, from a routine of the main dialog or of a dialog it
+// runs modally: the main dialog goes, a true message says why the Launcher
+// ends, and the shutdown runs as after the exit button; its question is really
+// asked (no quit message left waiting ends it) and the run ends with 0.
+TEST(InternalError, ThrownAfterStartUpEndsTheRunThroughTheShutdown) {
+  struct Row {
+    const char* where;
+    bool from_recent_dialog;  // else from a program's start, a main dialog button's routine
+  } rows[] = {{"a main dialog button", false}, {"the Recent Dialog's list", true}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.where);
+    fake::FakeLauncher launcher;
+    fake::FakePlatform& f = launcher.fake;
+    const NativeWindow& w = launcher.w;
+    f.files.add_file("C:\\KORVEL\\Exe\\recent.dat", "C:\\A.dat\r\nC:\\B.dat\r\n");
+    f.files.add_file("C:\\KORVEL\\Exe\\LORIM.exe", "");
+    f.files.add_file("C:\\C.dat", "");
+    f.files.add_file("C:\\A.dat", "");
+    int starts = 0;
+    f.processes.fail = [&](fake::Operation op, std::string_view) -> bool {
+      if (op == fake::Operation::start && ++starts == 2) throw std::bad_alloc();
+      return false;
+    };
+    f.files.looking = [&](std::string_view path) {
+      if (row.from_recent_dialog && path == "C:\\A.dat") throw std::runtime_error("in the Recent Dialog");
+    };
+    NativeWindow recent = 0;
+    bool main_dialog_at_box = true;
+    f.message_boxes.while_open = [&] { main_dialog_at_box = f.dialogs.windows.at(w).open; };
+
+    launcher.run([&] {
+      f.dialogs.type(w, geometry_edit, "C:\\C.dat");
+      f.dialogs.click(w, structure_graph_button);  // runs on to the end
+      if (!row.from_recent_dialog) {
+        f.dialogs.click(w, select_recent_button);  // closed at once; puts C:\C.dat in front
+        f.dialogs.click(w, structure_graph_button);
+      } else {
+        f.dialogs.modal_scripts.push_back([&](NativeWindow window) {
+          recent = window;
+          f.dialogs.select(window, recent_list, 1);
+        });
+        f.dialogs.click(w, select_recent_button);
+      }
+      ADD_FAILURE() << "the routine went on after the throw";
+    });
+
+    ASSERT_EQ(f.message_boxes.shown.size(), 2u);
+    EXPECT_EQ(f.message_boxes.shown[0].text, "An internal error has occurred.\nKORVEL Launcher will now close.");
+    EXPECT_EQ(f.message_boxes.shown[0].caption, "KORVEL Message");
+    EXPECT_EQ(f.message_boxes.shown[0].type, mb::ok | mb::icon_error);
+    EXPECT_FALSE(main_dialog_at_box);
+    EXPECT_EQ(f.message_boxes.shown[1].text, "1 Program Is Still Running!\nWould You Like to Terminate It?");
+    EXPECT_EQ(f.processes.terminated.size(), 1u) << "the question was answered Yes";
+    EXPECT_EQ(f.sound.names().back(), "GoodBye.wav");
+    if (row.from_recent_dialog) EXPECT_FALSE(f.dialogs.windows.at(recent).open);
+    EXPECT_EQ(f.files.content("C:\\KORVEL\\Exe\\recent.dat"), "C:\\C.dat\r\nC:\\A.dat\r\nC:\\B.dat\r\n") << "saved";
+    EXPECT_FALSE(f.files.has("C:\\KORVEL\\Exe\\language.dat"));
+    EXPECT_TRUE(launcher.state.main_dialog.controls.empty()) << "the record is freed";
+    EXPECT_EQ(launcher.state.dialogs.running(), nullptr);
+    EXPECT_EQ(launcher.state.dialogs.running_modal(), nullptr);
+  }
+}
+
+// A throw in the shutdown itself ends the run there, with 0: one message at
+// most, and never a second shutdown that would ask its question again.
+TEST(InternalError, ThrownInTheShutdownEndsTheRunThere) {
+  for (const bool thrown_before : {false, true}) {
+    SCOPED_TRACE(thrown_before ? "in the shutdown after an internal error" : "in the shutdown after E X I T");
+    fake::FakeLauncher launcher;
+    fake::FakePlatform& f = launcher.fake;
+    f.files.add_file("C:\\KORVEL\\Exe\\LORIM.exe", "");
+    int starts = 0;
+    f.processes.fail = [&](fake::Operation op, std::string_view) -> bool {
+      if (op == fake::Operation::start && ++starts == 2) throw std::bad_alloc();
+      return false;
+    };
+    f.sound.playing = [](std::string_view path) {
+      if (path.ends_with("GoodBye.wav")) throw std::bad_alloc();
+    };
+    launcher.run([&] {
+      f.dialogs.click(launcher.w, structure_graph_button);
+      if (thrown_before) f.dialogs.click(launcher.w, structure_graph_button);
+    });
+    ASSERT_EQ(f.message_boxes.shown.size(), 2u);
+    const std::size_t question = thrown_before ? 1 : 0;
+    EXPECT_EQ(f.message_boxes.shown[question].text, "1 Program Is Still Running!\nWould You Like to Terminate It?");
+    EXPECT_EQ(f.message_boxes.shown[1 - question].text,
+              "An internal error has occurred.\nKORVEL Launcher will now close.");
+    EXPECT_EQ(f.processes.terminated.size(), 1u);
+  }
 }
 
 }  // namespace

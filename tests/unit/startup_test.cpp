@@ -121,17 +121,23 @@ TEST_F(StartUp, EveryWriteFailingStillStartsWithTheSwitchOn) {
 }
 
 // Memory running out (a settings file too large to hold, say) anywhere in the
-// run: the welcome window is gone before the start-up error shows, and the run
-// ends with 0.
+// start-up, the welcome window's paint and sound among it: the welcome window
+// is gone before the start-up error shows, the settings files stay as they
+// were, and the run ends with 0.
 TEST(StartUpFailure, AnythingThrownEndsTheRunWithTheStartUpError) {
-  for (const std::string_view thrown_at : {"Sound.dat", "language.dat", "a click"}) {
+  const std::string recent = "C:\\Jobs\\a.dat\r\n";
+  for (const std::string_view thrown_at : {"Sound.dat", "language.dat", "KorvelWelcome.wav"}) {
     fake::FakeLauncher row;
     fake::FakePlatform& fake = row.fake;
+    fake.files.add_file("C:\\KORVEL\\Exe\\Sound.dat", " T\r\n");
+    fake.files.add_file("C:\\KORVEL\\Exe\\recent.dat", recent);
     fake.files.fail = [&](fake::Operation, std::string_view path) -> bool {
       if (path.find(thrown_at) != std::string_view::npos) throw std::bad_alloc();
       return false;
     };
-    fake.windows.user_actions.push_back([] { throw std::bad_alloc(); });
+    fake.sound.playing = [&](std::string_view path) {
+      if (path.find(thrown_at) != std::string_view::npos) throw std::bad_alloc();
+    };
     bool welcome_window_at_box = true;
     fake.message_boxes.while_open = [&] { welcome_window_at_box = fake.windows.welcome.at(row.state.ui.splash.window).alive; };
     EXPECT_EQ(run_launcher(row.state, 1), 0) << thrown_at;
@@ -139,6 +145,8 @@ TEST(StartUpFailure, AnythingThrownEndsTheRunWithTheStartUpError) {
     EXPECT_EQ(fake.message_boxes.shown[0].text, "Error initializing application Korvel");
     EXPECT_EQ(fake.message_boxes.shown[0].caption, "Error");
     EXPECT_FALSE(welcome_window_at_box) << thrown_at;
+    EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\Sound.dat"), " T\r\n") << thrown_at;
+    EXPECT_EQ(fake.files.content("C:\\KORVEL\\Exe\\recent.dat"), recent) << thrown_at;
   }
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <fstream>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -205,6 +206,19 @@ TEST_F(Win32WelcomeWindow, EachPaintIsReportedInsideThenAfterItAndLeavesNothingT
     EXPECT_EQ(events.reports[i].window, window);
   }
   EXPECT_FALSE(GetUpdateRect(hwnd, nullptr, FALSE));
+}
+
+// A paint that throws: the exception comes out of the start-up loop's dispatch,
+// the window is not painted again and again, and no quit message is left.
+TEST_F(Win32WelcomeWindow, WhatAPaintThrowsComesOutOfTheLoop) {
+  events.on_paint = [](Canvas&) { throw std::runtime_error("paint"); };
+  windows.show(window, show_window);
+  EXPECT_THROW(pump_until([] { return false; }), std::runtime_error);
+  MSG waiting;
+  EXPECT_FALSE(PeekMessageA(&waiting, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+  EXPECT_FALSE(GetUpdateRect(hwnd, nullptr, FALSE));
+  EXPECT_EQ(events.count("paint"), 1);
+  EXPECT_EQ(events.count("painted"), 0);
 }
 
 TEST_F(Win32WelcomeWindow, CanvasPaintsIconTextAndRuleOnTheWindow) {

@@ -7,10 +7,12 @@
 #include <chrono>
 #include <cstring>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_windows.h"
 #include "platform/dialog_template.h"
 
@@ -305,6 +307,63 @@ TEST_F(Win32HiddenMainDialog, MessageLoopDispatchesUntilTheQuitCode) {
   while (windows.next_message(message)) windows.translate_and_dispatch(message);
   EXPECT_EQ(windows.quit_code(message), 3);
   EXPECT_EQ(events.count("command", 1005), 1);
+}
+
+bool quit_waiting() {
+  MSG quit;
+  return PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
+}
+
+// A routine that throws inside the dialog procedure: the exception stops at the
+// procedure, its quit message ends whichever loop runs (the Launcher's, a modal
+// dialog's, a message box's), and the adapter call that ran the loop throws it
+// again with the quit message taken back.
+TEST_F(Win32HiddenMainDialog, WhatARoutineThrowsEndsTheLoopAndReachesTheCaller) {
+  const auto thrower = [](int id) {
+    if (id == 1005) throw std::runtime_error("routine");
+  };
+  struct Case {
+    const char* loop;
+    std::function<void()> run;
+  } cases[] = {
+      {"the main loop",
+       [&] {
+         click(1005);
+         NativeMessage message;
+         while (windows.next_message(message))
+           if (!dialogs.is_dialog_message(window, message)) windows.translate_and_dispatch(message);
+         ADD_FAILURE() << "the loop ended without the exception";
+       }},
+      {"a modal dialog",
+       [&] {
+         RecordingEvents recent;
+         recent.on_created = [&](NativeWindow w) {
+           PostMessageA(reinterpret_cast<HWND>(w), WM_COMMAND, MAKEWPARAM(1005, BN_CLICKED), 0);
+         };
+         recent.on_command = thrower;
+         struct Destroyed {
+           RecordingEvents& events;
+           ~Destroyed() { EXPECT_EQ(events.events.back().kind, "destroyed") << "the modal dialog went"; }
+         } destroyed{recent};
+         dialogs.run_modal(*find_dialog_template(106), window, recent, &recent);
+       }},
+      {"a message box",
+       [&] {
+         click(1005);  // served by the box's loop
+         Win32MessageBoxes().show("waits", "Boundary", MB_OK);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.loop);
+    events.on_command = thrower;
+    EXPECT_THROW(c.run(), std::runtime_error);
+    EXPECT_FALSE(quit_waiting());
+    events.on_command = nullptr;
+  }
+  // The dialog goes on as before.
+  click(1005);
+  drain();
+  EXPECT_EQ(events.count("command", 1005), 3);
 }
 
 }  // namespace

@@ -22,9 +22,16 @@ IconsAhead::~IconsAhead() {
     if (!taken_[i] && icons_[i] != nullptr) DestroyIcon(icons_[i]);
 }
 
-DWORD WINAPI IconsAhead::load_all(void* self) {
+DWORD WINAPI IconsAhead::load_all(void* self) noexcept {
   auto* batch = static_cast<IconsAhead*>(self);
-  for (std::size_t i = 0; i < batch->requests_.size(); ++i) batch->icons_[i] = load_icon_file(batch->requests_[i]);
+  for (std::size_t i = 0; i < batch->requests_.size(); ++i) {
+    // An icon that could not be loaded for any reason is a missing one.
+    try {
+      batch->icons_[i] = load_icon_file(batch->requests_[i]);
+    } catch (...) {
+      batch->icons_[i] = nullptr;
+    }
+  }
   return 0;
 }
 

@@ -30,7 +30,8 @@ class IconsAhead {
   std::optional<HICON> take(const IconRequest& request);
 
  private:
-  static DWORD WINAPI load_all(void* self);
+  // Throws nothing: an exception may not leave a thread's procedure.
+  static DWORD WINAPI load_all(void* self) noexcept;
   void wait();
 
   std::vector<IconRequest> requests_;

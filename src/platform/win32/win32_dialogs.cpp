@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/win32/callback_guard.h"
 #include "platform/win32/dialog_template_writer.h"
 #include "platform/win32/native_message.h"
 
@@ -24,7 +25,7 @@ Binding* binding_of(HWND hwnd) { return reinterpret_cast<Binding*>(GetWindowLong
 // manager keeps its own handling (focus, default button, the background).
 // A callback may destroy the window, which frees the binding: nothing may
 // touch it after a call into the events.
-INT_PTR CALLBACK dialog_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+INT_PTR dialog_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_INITDIALOG) {
     auto* binding = new Binding(*reinterpret_cast<const Binding*>(lparam));
     SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(binding));
@@ -66,6 +67,11 @@ INT_PTR CALLBACK dialog_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
   }
 }
 
+// What the events throw stays on this side of the system's frames.
+INT_PTR CALLBACK dialog_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  return guarded<INT_PTR>(FALSE, [&] { return dialog_message(hwnd, message, wparam, lparam); });
+}
+
 HWND item(NativeWindow window, int id) { return GetDlgItem(hwnd_of(window), id); }
 
 LRESULT send(NativeWindow window, int id, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
@@ -91,6 +97,9 @@ NativeWindow Win32NativeDialogs::create_modeless(const DialogTemplate& layout, N
                                          hwnd_of(owner), dialog_proc, reinterpret_cast<LPARAM>(&binding));
   if (hwnd == nullptr) return 0;
   ShowWindow(hwnd, show_command);
+  // A dialog whose set-up threw is not left on the screen half made.
+  if (exception_parked()) DestroyWindow(hwnd);
+  rethrow_parked();
   return window_of(hwnd);
 }
 
@@ -103,21 +112,28 @@ int Win32NativeDialogs::run_modal(const DialogTemplate& layout, NativeWindow own
   const INT_PTR result =
       DialogBoxIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()),
                               hwnd_of(owner), dialog_proc, reinterpret_cast<LPARAM>(&binding));
+  rethrow_parked();  // the quit message the parking posted ended the modal loop
   return static_cast<int>(result);  // -1 when the window could not be made
 }
 
 void Win32NativeDialogs::end_modal(NativeWindow window, int result) { EndDialog(hwnd_of(window), result); }
 
-void Win32NativeDialogs::destroy(NativeWindow window) { DestroyWindow(hwnd_of(window)); }
+void Win32NativeDialogs::destroy(NativeWindow window) {
+  DestroyWindow(hwnd_of(window));
+  rethrow_parked();
+}
 
 bool Win32NativeDialogs::is_dialog_message(NativeWindow window, const NativeMessage& message) {
   MSG msg = message_of(message);
-  return IsDialogMessageA(hwnd_of(window), &msg) != 0;
+  const bool consumed = IsDialogMessageA(hwnd_of(window), &msg) != 0;
+  rethrow_parked();
+  return consumed;
 }
 
 void Win32NativeDialogs::set_text(NativeWindow window, int id, std::string_view text) {
   const std::string z(text);
   send(window, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(z.c_str()));
+  rethrow_parked();  // an edit reports the change to its dialog at once
 }
 
 std::string Win32NativeDialogs::text(NativeWindow window, int id) {

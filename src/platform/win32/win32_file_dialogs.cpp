@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "platform/win32/callback_guard.h"
 #include "platform/win32/system_library.h"
 
 namespace korvel::win32 {
@@ -21,7 +22,9 @@ int Win32FileDialogs::get_open_file_name(OpenFileRequest& request) {
   record.lpstrDefExt = request.default_extension;
   using OpenFileName = BOOL(WINAPI*)(LPOPENFILENAMEA);
   static const OpenFileName open_file_name = system_function_as<OpenFileName>("comdlg32.dll", "GetOpenFileNameA");
-  return open_file_name ? open_file_name(&record) : 0;
+  const int chosen = open_file_name ? open_file_name(&record) : 0;
+  rethrow_parked();  // the dialog's loop runs the other windows' messages
+  return chosen;
 }
 
 }  // namespace korvel::win32

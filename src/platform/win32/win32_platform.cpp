@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "platform/win32/callback_guard.h"
 #include "platform/win32/code_pages.h"
 #include "platform/win32/process_start.h"
 #include "platform/win32/system_library.h"
@@ -205,7 +206,9 @@ static_assert(mb::answer_ok == IDOK && mb::answer_cancel == IDCANCEL && mb::answ
               mb::answer_yes == IDYES && mb::answer_no == IDNO);
 
 int Win32MessageBoxes::show(std::string_view text, std::string_view caption, unsigned type) {
-  return MessageBoxA(nullptr, z(text).c_str(), z(caption).c_str(), type);
+  const int answer = MessageBoxA(nullptr, z(text).c_str(), z(caption).c_str(), type);
+  rethrow_parked();  // the box's loop runs the other windows' messages
+  return answer;
 }
 
 void Win32Sound::play(std::string_view path) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/callback_guard.h"
 #include "platform/win32/native_message.h"
 #include "platform/win32/win32_canvas.h"
 
@@ -37,7 +38,7 @@ bool listed(const std::vector<int>& ids, HWND dialog, HWND control) {
 // Put in front of a dialog's own procedure: paints the listed edits and list
 // boxes and passes everything else on, the dialog's and the static texts'
 // backgrounds included, so those keep the system's look.
-INT_PTR CALLBACK input_colour_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+INT_PTR input_colour_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   FieldColours* colours = field_colours_of(hwnd);
   if (colours == nullptr) return FALSE;
 
@@ -57,6 +58,10 @@ INT_PTR CALLBACK input_colour_proc(HWND hwnd, UINT message, WPARAM wparam, LPARA
   return result;
 }
 
+INT_PTR CALLBACK input_colour_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  return guarded<INT_PTR>(FALSE, [&] { return input_colour_message(hwnd, message, wparam, lparam); });
+}
+
 constexpr char welcome_class[] = "Welcome";
 constexpr char rule_pen_property[] = "Korvel.RulePen";
 
@@ -64,7 +69,7 @@ constexpr char rule_pen_property[] = "Korvel.RulePen";
 WelcomeEvents* welcome_events = nullptr;
 
 // A callback may destroy the window: nothing touches it after the last call.
-LRESULT CALLBACK welcome_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT welcome_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   const NativeWindow window = window_of(hwnd);
   switch (message) {
     case WM_CREATE:
@@ -99,6 +104,12 @@ LRESULT CALLBACK welcome_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpa
   }
 }
 
+// A paint that threw has validated its window already (BeginPaint), so it
+// does not come back at once.
+LRESULT CALLBACK welcome_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  return guarded<LRESULT>(0, [&] { return welcome_message(hwnd, message, wparam, lparam); });
+}
+
 }  // namespace
 
 bool Win32Windows::register_welcome_class(IconHandle icon, WelcomeEvents& events) {
@@ -121,23 +132,33 @@ bool Win32Windows::register_welcome_class(IconHandle icon, WelcomeEvents& events
 
 NativeWindow Win32Windows::create_welcome_window(std::string_view title, const Rect& bounds) {
   const std::string text(title);
-  return window_of(CreateWindowExA(0, welcome_class, text.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, bounds.left,
-                                   bounds.top, bounds.width(), bounds.height(), nullptr, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr));
+  const HWND hwnd = CreateWindowExA(0, welcome_class, text.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, bounds.left,
+                                    bounds.top, bounds.width(), bounds.height(), nullptr, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
+  rethrow_parked();
+  return window_of(hwnd);
 }
 
-void Win32Windows::show(NativeWindow window, int show_command) { ShowWindow(hwnd_of(window), show_command); }
+// Showing and destroying a window moves the activation: other windows' procedures run.
+void Win32Windows::show(NativeWindow window, int show_command) {
+  ShowWindow(hwnd_of(window), show_command);
+  rethrow_parked();
+}
 
 void Win32Windows::set_timer(NativeWindow window, unsigned id, unsigned milliseconds) {
   // A window that is gone gets no timer, and no error is raised.
   SetTimer(hwnd_of(window), id, milliseconds, nullptr);
 }
 
-void Win32Windows::destroy_window(NativeWindow window) { DestroyWindow(hwnd_of(window)); }
+void Win32Windows::destroy_window(NativeWindow window) {
+  DestroyWindow(hwnd_of(window));
+  rethrow_parked();
+}
 
 bool Win32Windows::next_message_for(NativeWindow window, NativeMessage& message) {
   MSG msg{};
   const BOOL got = GetMessageA(&msg, hwnd_of(window), 0, 0);
+  rethrow_parked();  // its quit message ended the wait
   store_message(message, msg);
   return got != 0 && got != -1;  // -1 at once for a window that no longer exists
 }
@@ -197,6 +218,7 @@ NativeWindow Win32Windows::control(NativeWindow dialog, int id) { return window_
 bool Win32Windows::next_message(NativeMessage& message) {
   MSG msg{};
   const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+  rethrow_parked();  // its quit message ended the wait
   store_message(message, msg);
   return got != 0 && got != -1;  // 0: the quit message; -1: an error, which ends the loop too
 }
@@ -207,6 +229,7 @@ void Win32Windows::translate_and_dispatch(const NativeMessage& message) {
   const MSG msg = message_of(message);
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
+  rethrow_parked();
 }
 
 void Win32Windows::post_quit(int exit_code) { PostQuitMessage(exit_code); }
