@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/win32/native_message.h"
+#include "platform/win32/owned_handles.h"
 #include "platform/win32/win32_canvas.h"
 #include "platform/win32/win32_windows.h"
 
@@ -246,7 +247,11 @@ TEST_F(Win32WelcomeWindow, CanvasPaintsIconTextAndRuleOnTheWindow) {
 TEST_F(Win32WelcomeWindow, EachWindowHasARulePenOfItsOwnReleasedWithIt) {
   const NativeWindow second = windows.create_welcome_window("Another", Rect{0, 0, 200, 100});
   ASSERT_NE(second, 0u);
-  HGDIOBJ pen = GetPropA(hwnd, "Korvel.RulePen"), other = GetPropA(hwnd_of(second), "Korvel.RulePen");
+  const auto pen_of = [](HWND of) {
+    const auto* owner = static_cast<const OwnedPen*>(GetPropA(of, "Korvel.RulePen"));
+    return owner != nullptr ? owner->get() : nullptr;
+  };
+  HGDIOBJ pen = pen_of(hwnd), other = pen_of(hwnd_of(second));
   EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
   EXPECT_EQ(GetObjectType(other), static_cast<DWORD>(OBJ_PEN));
   EXPECT_NE(pen, other);

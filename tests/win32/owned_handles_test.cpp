@@ -1,0 +1,162 @@
+// What the adapter makes, it frees: the owners of its system objects, a
+// coloured dialog's own data.
+//
+// Wine 8 answers 0 to GetGuiResources and to GetProcessHandleCount, so the
+// counts here come from elsewhere: the kernel handles by asking each possible
+// handle value whether it is one, the adapter's own records by counting this
+// program's C++ allocations, the GDI objects one by one.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <optional>
+#include <string>
+
+#include "platform/dialog_template.h"
+#include "platform/win32/owned_handles.h"
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_platform.h"
+
+namespace {
+std::atomic<long> live_allocations{0};
+}  // namespace
+
+// Every C++ allocation of this test program, counted; nothing else changes.
+void* operator new(std::size_t size) {
+  void* memory = std::malloc(size == 0 ? 1 : size);
+  if (memory == nullptr) throw std::bad_alloc();
+  ++live_allocations;
+  return memory;
+}
+void operator delete(void* memory) noexcept {
+  if (memory == nullptr) return;
+  --live_allocations;
+  std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept { operator delete(memory); }
+
+namespace korvel::win32 {
+namespace {
+
+// Kernel handles of this process: Wine gives out small multiples of four.
+int open_kernel_handles() {
+  int count = 0;
+  for (ULONG_PTR value = 4; value < 0x4000; value += 4) {
+    DWORD flags = 0;
+    count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != FALSE;
+  }
+  return count;
+}
+
+bool is_kernel_handle(HANDLE handle) {
+  DWORD flags = 0;
+  return GetHandleInformation(handle, &flags) != FALSE;
+}
+bool is_gdi_object(HGDIOBJ object) { return GetObjectType(object) != 0; }
+bool is_icon(HICON icon) {
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return false;
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return true;
+}
+
+// The same checks for each kind: freed when its owner goes, handed on by
+// release, the old one freed by reset, moved without being freed.
+template <typename Owner, typename Make, typename Alive>
+void check_owner(Make make, Alive alive) {
+  typename Owner::Handle kept;
+  {
+    Owner owner(make());
+    kept = owner.get();
+    ASSERT_TRUE(owner);
+    ASSERT_TRUE(alive(kept));
+  }
+  EXPECT_FALSE(alive(kept)) << "freed with its owner";
+
+  Owner first(make());
+  const auto handed_on = first.release();
+  EXPECT_FALSE(first);
+  EXPECT_TRUE(alive(handed_on)) << "release frees nothing";
+  first.reset(handed_on);
+  const auto replaced = first.get();
+  first.reset(make());
+  EXPECT_FALSE(alive(replaced)) << "reset frees the one it held";
+
+  Owner second(std::move(first));
+  EXPECT_FALSE(first);
+  EXPECT_TRUE(alive(second.get())) << "a move hands it on";
+  second = Owner();
+  EXPECT_TRUE(!second);
+}
+
+TEST(OwnedHandles, EachKindFreesItsObjectWithItsOwnerAndHandsItOn) {
+  check_owner<OwnedBrush>([] { return CreateSolidBrush(RGB(1, 2, 3)); }, is_gdi_object);
+  check_owner<OwnedPen>([] { return CreatePen(PS_SOLID, 1, RGB(0, 0, 0)); }, is_gdi_object);
+  check_owner<OwnedFont>([] { return CreateFontA(-12, 0, 0, 0, 400, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial"); },
+                         is_gdi_object);
+  check_owner<OwnedIcon>([] { return CopyIcon(LoadIconA(nullptr, IDI_APPLICATION)); }, is_icon);
+  check_owner<OwnedHandle>([] { return CreateEventA(nullptr, TRUE, FALSE, nullptr); }, is_kernel_handle);
+  EXPECT_FALSE(OwnedHandle(INVALID_HANDLE_VALUE)) << "what a failed CreateFile gives is no handle";
+}
+
+class SilentDialog final : public DialogEvents {
+ public:
+  void dialog_created(void*, NativeWindow) override {}
+  void dialog_command(void*, int, int, bool) override {}
+  void dialog_activated(void*, bool) override {}
+  void dialog_resized(void*) override {}
+  void dialog_destroyed(void*) override {}
+};
+
+void serve_waiting_messages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+// The main dialog made, coloured twice (the second colouring replaces the
+// first brush) and destroyed, twenty times: its record, its colours and its
+// brushes go with it.
+TEST(Win32DialogData, AColouredDialogGivesBackItsRecordColoursAndBrushes) {
+  Win32NativeDialogs dialogs;
+  Win32Windows windows;
+  SilentDialog events;
+  const DialogTemplate& layout = *find_dialog_template(102);
+  const std::array edits{1001, 1012};
+  const auto brush_of = [](HWND dialog) {
+    HDC dc = GetDC(dialog);
+    const auto brush = reinterpret_cast<HGDIOBJ>(SendMessageA(dialog, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                                               reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1001))));
+    ReleaseDC(dialog, dc);
+    return brush;
+  };
+
+  const auto make_colour_and_destroy = [&] {
+    const NativeWindow window = dialogs.create_modeless(layout, 0, SW_HIDE, events, &events);
+    ASSERT_NE(window, 0u);
+    const HWND dialog = reinterpret_cast<HWND>(window);
+    windows.colour_fields(window, edits, {}, RGB(255, 255, 180));
+    const HGDIOBJ first = brush_of(dialog);
+    windows.colour_fields(window, edits, {}, RGB(200, 255, 200));
+    const HGDIOBJ second = brush_of(dialog);
+    EXPECT_FALSE(is_gdi_object(first)) << "the first colouring's brush went with it";
+    EXPECT_TRUE(is_gdi_object(second));
+    dialogs.destroy(window);
+    serve_waiting_messages();
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_FALSE(is_gdi_object(second)) << "the brush went with its dialog";
+  };
+  make_colour_and_destroy();  // what the system makes once per process is made now
+
+  const long allocations = live_allocations;
+  const int handles = open_kernel_handles();
+  for (int round = 0; round < 20; ++round) make_colour_and_destroy();
+  EXPECT_EQ(live_allocations, allocations) << "every dialog's record and colours freed";
+  EXPECT_EQ(open_kernel_handles(), handles);
+}
+
+}  // namespace
+}  // namespace korvel::win32
