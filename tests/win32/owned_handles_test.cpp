@@ -1,5 +1,5 @@
 // What the adapter makes, it frees: the owners of its system objects, a
-// coloured dialog's own data.
+// coloured dialog's own data, and the handles of a started program.
 //
 // Wine 8 answers 0 to GetGuiResources and to GetProcessHandleCount, so the
 // counts here come from elsewhere: the kernel handles by asking each possible
@@ -156,6 +156,40 @@ TEST(Win32DialogData, AColouredDialogGivesBackItsRecordColoursAndBrushes) {
   for (int round = 0; round < 20; ++round) make_colour_and_destroy();
   EXPECT_EQ(live_allocations, allocations) << "every dialog's record and colours freed";
   EXPECT_EQ(open_kernel_handles(), handles);
+}
+
+// A start keeps the process handle alone: the program's thread handle is
+// closed at once, and closing the process handle gives back the last one.
+TEST(Win32Processes, AStartKeepsOnlyTheProcessHandleAndCloseGivesItBack) {
+  char own[MAX_PATH * 2];
+  const std::string path(own, GetModuleFileNameA(nullptr, own, sizeof own));
+  const std::string standin = path.substr(0, path.find_last_of('\\')) + "\\standin.exe";
+  SetEnvironmentVariableA("KORVEL_STANDIN_MODE", "exit");
+  SetEnvironmentVariableA("KORVEL_STANDIN_JOURNAL", nullptr);
+  Win32Processes processes;
+  const auto start_and_wait = [&] {
+    const std::optional<StartedProcess> started = processes.start(standin, " \t");
+    if (started) WaitForSingleObject(reinterpret_cast<HANDLE>(started->handle), 30000);
+    return started;
+  };
+  // A first start may leave the system's own handles open for the next ones.
+  const std::optional<StartedProcess> first = start_and_wait();
+  ASSERT_TRUE(first.has_value()) << standin;
+  processes.close(first->handle);
+
+  const int before = open_kernel_handles();
+  const std::optional<StartedProcess> started = start_and_wait();
+  SetEnvironmentVariableA("KORVEL_STANDIN_MODE", nullptr);
+  ASSERT_TRUE(started.has_value());
+  EXPECT_EQ(open_kernel_handles(), before + 1) << "the process handle, and no thread handle";
+  const ProcessHandle opened = processes.open(started->id);
+  ASSERT_NE(opened, 0u);
+  EXPECT_EQ(open_kernel_handles(), before + 2);
+  processes.close(opened);
+  processes.close(started->handle);
+  processes.close(0);
+  EXPECT_FALSE(is_kernel_handle(reinterpret_cast<HANDLE>(started->handle)));
+  EXPECT_EQ(open_kernel_handles(), before);
 }
 
 }  // namespace

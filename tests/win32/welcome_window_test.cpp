@@ -428,7 +428,8 @@ TEST(Win32Icons, AnIconLoadedAheadGoesOnceToItsRequestAnyOtherLoadsAsBefore) {
   EXPECT_EQ(bitmap.bmWidth, 32) << "a request of another size is not served from the batch";
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
-  for (IconHandle made : {first, again, other}) DestroyIcon(reinterpret_cast<HICON>(made));
+  for (IconHandle made : {first, again, other, IconHandle{0}}) windows.destroy_icon(made);
+  for (IconHandle made : {first, again, other}) EXPECT_FALSE(is_icon(made)) << "released by the platform's call";
   DeleteFileA(file.c_str());
 }
 

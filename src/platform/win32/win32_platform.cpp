@@ -215,6 +215,8 @@ std::optional<StartedProcess> Win32Processes::start(std::string_view application
   return StartedProcess{reinterpret_cast<ProcessHandle>(info.hProcess), info.dwProcessId};
 }
 
+void Win32Processes::close(ProcessHandle handle) { OwnedHandle(reinterpret_cast<HANDLE>(handle)).reset(); }
+
 ProcessHandle Win32Processes::open(std::uint32_t process_id) {
   return reinterpret_cast<ProcessHandle>(OpenProcess(PROCESS_ALL_ACCESS, TRUE, process_id));
 }

@@ -166,6 +166,8 @@ IconHandle Win32Windows::load_icon(const IconRequest& request) {
   return reinterpret_cast<IconHandle>(load_icon_file(request));
 }
 
+void Win32Windows::destroy_icon(IconHandle icon) { OwnedIcon(reinterpret_cast<HICON>(icon)).reset(); }
+
 void Win32Windows::load_icons_ahead(std::vector<IconRequest> requests) {
   icons_ahead_.reset();  // a batch before it: waited for, what it kept released
   icons_ahead_ = std::make_unique<IconsAhead>(std::move(requests));
