@@ -1,10 +1,8 @@
-// What the adapter makes, it frees: the owners of its system objects, a
-// coloured dialog's own data, and the handles of a started program.
-//
-// Wine 8 answers 0 to GetGuiResources and to GetProcessHandleCount, so the
-// counts here come from elsewhere: the kernel handles by asking each possible
-// handle value whether it is one, the adapter's own records by counting this
-// program's C++ allocations, the GDI objects one by one.
+// What the adapter makes, it frees: a coloured dialog's own data and brushes,
+// and the handles of a started program. Wine 8 answers 0 to GetGuiResources
+// and GetProcessHandleCount: kernel handles are counted by asking each handle
+// value whether it is one, the adapter's records by counting this program's
+// C++ allocations, GDI objects one by one.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -16,7 +14,6 @@
 #include <string>
 
 #include "platform/dialog_template.h"
-#include "platform/win32/owned_handles.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_platform.h"
 
@@ -41,67 +38,17 @@ void operator delete(void* memory, std::size_t) noexcept { operator delete(memor
 namespace korvel::win32 {
 namespace {
 
-// Kernel handles of this process: Wine gives out small multiples of four.
-int open_kernel_handles() {
-  int count = 0;
-  for (ULONG_PTR value = 4; value < 0x4000; value += 4) {
-    DWORD flags = 0;
-    count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != FALSE;
-  }
-  return count;
-}
-
 bool is_kernel_handle(HANDLE handle) {
   DWORD flags = 0;
   return GetHandleInformation(handle, &flags) != FALSE;
 }
+// Kernel handles of this process: Wine gives out small multiples of four.
+int open_kernel_handles() {
+  int count = 0;
+  for (ULONG_PTR value = 4; value < 0x4000; value += 4) count += is_kernel_handle(reinterpret_cast<HANDLE>(value));
+  return count;
+}
 bool is_gdi_object(HGDIOBJ object) { return GetObjectType(object) != 0; }
-bool is_icon(HICON icon) {
-  ICONINFO info{};
-  if (!GetIconInfo(icon, &info)) return false;
-  DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
-  return true;
-}
-
-// The same checks for each kind: freed when its owner goes, handed on by
-// release, the old one freed by reset, moved without being freed.
-template <typename Owner, typename Make, typename Alive>
-void check_owner(Make make, Alive alive) {
-  typename Owner::Handle kept;
-  {
-    Owner owner(make());
-    kept = owner.get();
-    ASSERT_TRUE(owner);
-    ASSERT_TRUE(alive(kept));
-  }
-  EXPECT_FALSE(alive(kept)) << "freed with its owner";
-
-  Owner first(make());
-  const auto handed_on = first.release();
-  EXPECT_FALSE(first);
-  EXPECT_TRUE(alive(handed_on)) << "release frees nothing";
-  first.reset(handed_on);
-  const auto replaced = first.get();
-  first.reset(make());
-  EXPECT_FALSE(alive(replaced)) << "reset frees the one it held";
-
-  Owner second(std::move(first));
-  EXPECT_FALSE(first);
-  EXPECT_TRUE(alive(second.get())) << "a move hands it on";
-  second = Owner();
-  EXPECT_TRUE(!second);
-}
-
-TEST(OwnedHandles, EachKindFreesItsObjectWithItsOwnerAndHandsItOn) {
-  check_owner<OwnedBrush>([] { return CreateSolidBrush(RGB(1, 2, 3)); }, is_gdi_object);
-  check_owner<OwnedPen>([] { return CreatePen(PS_SOLID, 1, RGB(0, 0, 0)); }, is_gdi_object);
-  check_owner<OwnedFont>([] { return CreateFontA(-12, 0, 0, 0, 400, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial"); },
-                         is_gdi_object);
-  check_owner<OwnedIcon>([] { return CopyIcon(LoadIconA(nullptr, IDI_APPLICATION)); }, is_icon);
-  check_owner<OwnedHandle>([] { return CreateEventA(nullptr, TRUE, FALSE, nullptr); }, is_kernel_handle);
-  EXPECT_FALSE(OwnedHandle(INVALID_HANDLE_VALUE)) << "what a failed CreateFile gives is no handle";
-}
 
 class SilentDialog final : public DialogEvents {
  public:
