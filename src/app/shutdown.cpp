@@ -1,5 +1,8 @@
 #include "app/shutdown.h"
 
+#include <utility>
+#include <vector>
+
 #include "settings/settings_store.h"
 
 namespace korvel {
@@ -19,6 +22,19 @@ namespace {
 void play(LauncherState& s, std::string_view file) {
   if (s.settings.sound_on) s.platform.sound.play(path_in(s.directories.wav_directory, file));
 }
+
+// What the run still holds goes last, when nothing can show or ask any more:
+// the handles of the started programs (which run on), the About windows the
+// user left open, then the icons they and the main dialog drew.
+void release_what_the_run_holds(LauncherState& s, const std::vector<ProcessHandle>& start_handles) {
+  Processes& processes = s.platform.processes;
+  LaunchTable& table = s.tools.launch_table;
+  for (std::size_t i = 0; i < table.launch_count; ++i)
+    processes.close(std::exchange(table.records[i].process_handle, 0));
+  for (const ProcessHandle handle : start_handles) processes.close(handle);
+  close_about_windows(s.platform.windows, s.ui.splash);
+  release_icons(s.platform.windows, s.ui.icons);
+}
 }  // namespace
 
 int shut_down(LauncherState& s, int exit_code) {
@@ -29,7 +45,11 @@ int shut_down(LauncherState& s, int exit_code) {
   Processes& processes = s.platform.processes;
   LaunchTable& table = s.tools.launch_table;
   std::size_t running = 0;
-  for (std::size_t i = 0; i < table.launch_count; ++i) table.records[i].process_handle = 0;
+  // The starts' handles stay open until the check is done: till then each id
+  // still names the program it was given to, never a newer one.
+  std::vector<ProcessHandle> start_handles;
+  for (std::size_t i = 0; i < table.launch_count; ++i)
+    if (const ProcessHandle handle = std::exchange(table.records[i].process_handle, 0)) start_handles.push_back(handle);
   for (std::size_t i = 0; i < table.launch_count; ++i) {
     LaunchRecord& record = table.records[i];
     if (record.launch_state != LaunchState::started) continue;
@@ -38,6 +58,8 @@ int shut_down(LauncherState& s, int exit_code) {
     if (processes.exit_code(handle) == still_active) {
       ++running;
       record.process_handle = handle;
+    } else {
+      processes.close(handle);
     }
   }
 
@@ -59,6 +81,7 @@ int shut_down(LauncherState& s, int exit_code) {
   if (running == 0) play(s, "GoodBye.wav");
 
   delete_language_files(s.platform.files, s.settings.language_files);
+  release_what_the_run_holds(s, start_handles);
   return exit_code;
 }
 

@@ -169,6 +169,8 @@ class Windows {
 
   // An icon from a file; 0 when it can't be loaded.
   virtual IconHandle load_icon(const IconRequest& request) = 0;
+  // Releases an icon load_icon gave; nothing may show or draw it any more. 0 is left alone.
+  virtual void destroy_icon(IconHandle icon) = 0;
   // Starts loading these icons beside the caller; a later load_icon of the
   // same request gets its icon from them, once. Nothing else changes: it only
   // lets the files' reading overlap the making of the welcome window.

@@ -112,7 +112,7 @@ class Processes {
  public:
   virtual ~Processes() = default;
   // Starts `application` with `command_line`, inheriting environment and current
-  // directory, no handles. The handles of a started process stay open.
+  // directory, no handles. The process handle stays open until it is closed.
   virtual std::optional<StartedProcess> start(std::string_view application,
                                               std::string_view command_line) = 0;
   // Opens a process by id; 0 when it can't be opened.
@@ -120,6 +120,8 @@ class Processes {
   // The exit code, or nothing when it can't be read. 259 means still running.
   virtual std::optional<std::uint32_t> exit_code(ProcessHandle handle) = 0;
   virtual void terminate(ProcessHandle handle, std::uint32_t exit_code) = 0;
+  // Closes a handle that start or open gave; the process runs on. 0 is left alone.
+  virtual void close(ProcessHandle handle) = 0;
 };
 
 inline constexpr std::uint32_t still_active = 259;

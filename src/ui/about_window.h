@@ -5,6 +5,6 @@
 
 namespace korvel {
 
-void on_about(Windows& windows, const Splash& splash);
+void on_about(Windows& windows, Splash& splash);
 
 }  // namespace korvel

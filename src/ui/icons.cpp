@@ -1,6 +1,7 @@
 #include "ui/icons.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace korvel {
 
@@ -33,6 +34,16 @@ void start_loading_button_icons(Windows& windows, const Directories& dirs) {
 
 void load_button_icons(Windows& windows, const Directories& dirs, Icons& icons) {
   for (std::size_t i = 1; i < icon_files.size(); ++i) load(windows, dirs, icons, i);
+}
+
+void release_icons(Windows& windows, Icons& icons) {
+  for (std::size_t i = icons.handles.size(); i-- > 0;) {
+    const IconHandle icon = std::exchange(icons.handles[i], 0);
+    // Open.ico's one handle serves two buttons but fills one entry; a handle
+    // met twice all the same is released once.
+    if (icon && std::find(icons.handles.begin(), icons.handles.end(), icon) == icons.handles.end())
+      windows.destroy_icon(icon);
+  }
 }
 
 }  // namespace korvel

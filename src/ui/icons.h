@@ -63,5 +63,8 @@ struct Icons {
 void load_application_icon(Windows& windows, const Directories& dirs, Icons& icons);
 void start_loading_button_icons(Windows& windows, const Directories& dirs);
 void load_button_icons(Windows& windows, const Directories& dirs, Icons& icons);
+// At the end of the run, once no window shows or draws them: each icon
+// released once, the application icon (the welcome class's) last.
+void release_icons(Windows& windows, Icons& icons);
 
 }  // namespace korvel

@@ -1,5 +1,7 @@
 #include "ui/welcome_window.h"
 
+#include <utility>
+
 #include "ui/window_placement.h"
 
 namespace korvel {
@@ -89,10 +91,14 @@ void WelcomeWindows::welcome_timer(NativeWindow) {
 
 void WelcomeWindows::welcome_clicked(NativeWindow window) {
   platform_.windows.destroy_window(window);
+  splash_.about_windows.erase(window);
   splash_.finished = true;
 }
 
-void WelcomeWindows::welcome_closing(NativeWindow) { splash_.finished = true; }
+void WelcomeWindows::welcome_closing(NativeWindow window) {
+  splash_.about_windows.erase(window);
+  splash_.finished = true;
+}
 
 bool show_splash(Windows& windows, WelcomeEvents& events, IconHandle icon, Splash& splash, int show_command) {
   if (!windows.register_welcome_class(icon, events)) return false;
@@ -109,6 +115,10 @@ bool show_splash(Windows& windows, WelcomeEvents& events, IconHandle icon, Splas
 void run_splash_loop(Windows& windows, const Splash& splash) {
   NativeMessage message;
   while (!splash.finished && windows.next_message_for(splash.window, message)) windows.translate_and_dispatch(message);
+}
+
+void close_about_windows(Windows& windows, Splash& splash) {
+  for (const NativeWindow window : std::exchange(splash.about_windows, {})) windows.destroy_window(window);
 }
 
 }  // namespace korvel

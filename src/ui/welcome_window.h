@@ -2,6 +2,7 @@
 // the Launcher starts, and the About windows, painted alike.
 #pragma once
 
+#include <set>
 #include <string_view>
 
 #include "common/directories.h"
@@ -35,6 +36,7 @@ struct Splash {
   bool finished = false;
   int width = 0;  // desktop / 2.5, also the About window's size
   int height = 0;
+  std::set<NativeWindow> about_windows;  // open now: they draw the application icon
 };
 
 // The ui module's state for the run.
@@ -67,5 +69,8 @@ class WelcomeWindows final : public WelcomeEvents {
 bool show_splash(Windows& windows, WelcomeEvents& events, IconHandle icon, Splash& splash, int show_command);
 // Serves the splash window alone until it has ended.
 void run_splash_loop(Windows& windows, const Splash& splash);
+// At the end of the run: the About windows the user left open go before the
+// icon they show.
+void close_about_windows(Windows& windows, Splash& splash);
 
 }  // namespace korvel

@@ -18,6 +18,7 @@ NativeWindow FakeNativeDialogs::make(const DialogTemplate& layout, NativeWindow 
                                      void* dialog) {
   const NativeWindow window = next_window_++;
   note_made(live, ObjectKind::window);
+  note_made(live, ObjectKind::dialog_data);
   FakeDialogWindow& w = windows[window];
   w.layout = &layout;
   w.owner = owner;
@@ -79,7 +80,11 @@ void FakeNativeDialogs::destroy(NativeWindow window) {
   w.events->dialog_destroyed(w.dialog);
   w.open = false;
   note_released(live, ObjectKind::window);
-  if (w.field_brush) note_released(live, ObjectKind::brush);
+  note_released(live, ObjectKind::dialog_data);
+  if (w.field_brush) {
+    note_released(live, ObjectKind::brush);
+    note_released(live, ObjectKind::dialog_data);
+  }
   w.field_brush = false;
 }
 
@@ -209,9 +214,10 @@ int FakeCanvas::line_height() {
   return height + height / 5;
 }
 
-bool FakeWindows::register_welcome_class(IconHandle, WelcomeEvents& events) {
+bool FakeWindows::register_welcome_class(IconHandle icon, WelcomeEvents& events) {
   if (fail_register) return false;
   welcome_events = &events;
+  class_icon = icon;
   return true;
 }
 
@@ -264,6 +270,7 @@ void FakeWindows::colour_fields(NativeWindow dialog, std::span<const int> edit_i
   if (it == dialogs_.windows.end() || !it->second.open || it->second.field_brush) return;
   it->second.field_brush = true;
   note_made(live, ObjectKind::brush);
+  note_made(live, ObjectKind::dialog_data);
 }
 
 void FakeWindows::paint(NativeWindow window) {
@@ -308,6 +315,26 @@ IconHandle FakeWindows::load_icon(const IconRequest& request) {
   if (handle) note_made(live, ObjectKind::icon);
   icon_loads.push_back({request.path, request.width, request.height, request.vga_colour, handle});
   return handle;
+}
+
+void FakeWindows::destroy_icon(IconHandle icon) {
+  if (!icon) return;
+  const auto loaded = [&](const IconLoad& load) { return load.handle == icon; };
+  const bool again = std::find(icons_destroyed.begin(), icons_destroyed.end(), icon) != icons_destroyed.end();
+  // Still shown: by a window of the class, as a button's image or a dialog's small icon.
+  const auto alive = [](const auto& window) { return window.second.alive; };
+  bool in_use = icon == class_icon && std::any_of(welcome.begin(), welcome.end(), alive);
+  for (const auto& [window, dialog] : dialogs_.windows) {
+    if (!dialog.open) continue;
+    in_use = in_use || (small_icons.count(window) && small_icons.at(window) == icon);
+    for (const auto& [id, control] : dialog.controls) in_use = in_use || control.image == icon;
+  }
+  if (again || in_use || std::none_of(icon_loads.begin(), icon_loads.end(), loaded)) {
+    ++wrong_icon_releases;
+    return;
+  }
+  icons_destroyed.push_back(icon);
+  note_released(live, ObjectKind::icon);
 }
 
 bool FakeWindows::next_message(NativeMessage& message) {

@@ -218,6 +218,11 @@ class FakeWindows final : public Windows {
   bool next_message_for(NativeWindow window, NativeMessage& message) override;
 
   IconHandle load_icon(const IconRequest& request) override;
+  void destroy_icon(IconHandle icon) override;
+  std::vector<IconHandle> icons_destroyed;  // in order
+  // Of an icon never loaded, released already, or still shown.
+  int wrong_icon_releases = 0;
+  IconHandle class_icon = 0;  // the welcome class's
   void load_icons_ahead(std::vector<IconRequest> requests) override { icons_ahead = std::move(requests); }
   Rect desktop_rect() override { return desktop; }
   void set_small_icon(NativeWindow window, IconHandle icon) override { small_icons[window] = icon; }

@@ -247,6 +247,11 @@ void FakeProcesses::terminate(ProcessHandle handle, std::uint32_t) {
   running.erase(it->second);
 }
 
+// A handle closed, or never given, is no handle: closing it does nothing.
+void FakeProcesses::close(ProcessHandle handle) {
+  if (handles.erase(handle)) note_released(live, ObjectKind::process_handle);
+}
+
 int FakeFileDialogs::get_open_file_name(OpenFileRequest& request) {
   shown.push_back({std::string(request.filter), request.initial_directory, request.title, request.default_extension,
                    request.file_name, request.filter_index, request.flags, request.file_name_size});

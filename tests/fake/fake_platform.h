@@ -142,8 +142,8 @@ class FakeProcesses final : public Processes {
   std::set<std::uint32_t> running;        // ids of processes that still run
   std::vector<std::uint32_t> terminated;  // ids, in order
   std::function<bool(Operation, std::string_view)> fail;
-  // Every handle given out, by a start or an open, and the process it names.
-  // The platform has no call to close one: they stay open to the end of the run.
+  // Every handle given out, by a start or an open, and not yet closed, with the
+  // process it names.
   std::map<ProcessHandle, std::uint32_t> handles;
   LiveObjects* live = nullptr;
 
@@ -151,6 +151,7 @@ class FakeProcesses final : public Processes {
   ProcessHandle open(std::uint32_t process_id) override;
   std::optional<std::uint32_t> exit_code(ProcessHandle handle) override;
   void terminate(ProcessHandle handle, std::uint32_t exit_code) override;
+  void close(ProcessHandle handle) override;
 
  private:
   FileSystem& files_;

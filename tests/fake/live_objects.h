@@ -11,9 +11,11 @@ namespace korvel::fake {
 
 // Each as the Windows adapter makes it: a window of the welcome class holds
 // its rule pen from creation to destruction, a coloured dialog its field brush,
-// a painting its fonts; process handles come from starts and opens.
-enum class ObjectKind { icon, window, font, pen, brush, process_handle };
-inline constexpr std::size_t object_kind_count = 6;
+// a painting its fonts; process handles come from starts and opens. Dialog
+// data is the adapter's own record of a dialog (whom it reports to), and one
+// more for a dialog with coloured fields (its colours and brush).
+enum class ObjectKind { icon, window, font, pen, brush, process_handle, dialog_data };
+inline constexpr std::size_t object_kind_count = 7;
 
 struct LiveObjects {
   std::array<int, object_kind_count> counts{};
@@ -27,8 +29,8 @@ struct LiveObjects {
 
 // A failing comparison names every count.
 inline void PrintTo(const LiveObjects& live, std::ostream* out) {
-  static constexpr const char* names[object_kind_count] = {"icons", "windows", "fonts",
-                                                          "pens",  "brushes", "process handles"};
+  static constexpr const char* names[object_kind_count] = {"icons",   "windows",         "fonts",      "pens",
+                                                          "brushes", "process handles", "dialog data"};
   for (std::size_t i = 0; i < object_kind_count; ++i) *out << (i ? ", " : "") << names[i] << ' ' << live.counts[i];
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/win32/native_message.h"
+#include "platform/win32/owned_handles.h"
 #include "platform/win32/win32_canvas.h"
 #include "platform/win32/win32_windows.h"
 
@@ -260,7 +261,11 @@ TEST_F(Win32WelcomeWindow, CanvasPaintsIconTextAndRuleOnTheWindow) {
 TEST_F(Win32WelcomeWindow, EachWindowHasARulePenOfItsOwnReleasedWithIt) {
   const NativeWindow second = windows.create_welcome_window("Another", Rect{0, 0, 200, 100});
   ASSERT_NE(second, 0u);
-  HGDIOBJ pen = GetPropA(hwnd, "Korvel.RulePen"), other = GetPropA(hwnd_of(second), "Korvel.RulePen");
+  const auto pen_of = [](HWND of) {
+    const auto* owner = static_cast<const OwnedPen*>(GetPropA(of, "Korvel.RulePen"));
+    return owner != nullptr ? owner->get() : nullptr;
+  };
+  HGDIOBJ pen = pen_of(hwnd), other = pen_of(hwnd_of(second));
   EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
   EXPECT_EQ(GetObjectType(other), static_cast<DWORD>(OBJ_PEN));
   EXPECT_NE(pen, other);
@@ -437,7 +442,8 @@ TEST(Win32Icons, AnIconLoadedAheadGoesOnceToItsRequestAnyOtherLoadsAsBefore) {
   EXPECT_EQ(bitmap.bmWidth, 32) << "a request of another size is not served from the batch";
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
-  for (IconHandle made : {first, again, other}) DestroyIcon(reinterpret_cast<HICON>(made));
+  for (IconHandle made : {first, again, other, IconHandle{0}}) windows.destroy_icon(made);
+  for (IconHandle made : {first, again, other}) EXPECT_FALSE(is_icon(made)) << "released by the platform's call";
   DeleteFileA(file.c_str());
 }
 

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_canvas.h"
 
 #include <string>
+#include <utility>
 
 namespace korvel::win32 {
 
@@ -18,7 +19,6 @@ Win32Canvas::Win32Canvas(HDC dc, HPEN rule_pen)
 Win32Canvas::~Win32Canvas() {
   // A font still selected can't be deleted.
   SelectObject(dc_, original_font_);
-  for (HFONT font : fonts_) DeleteObject(font);
 }
 
 int Win32Canvas::pixels_per_inch_x() { return GetDeviceCaps(dc_, LOGPIXELSX); }
@@ -32,12 +32,12 @@ void Win32Canvas::draw_icon(int x, int y, IconHandle icon) {
 
 bool Win32Canvas::select_font(int height, int weight, bool italic, std::string_view face) {
   const std::string name(face);
-  HFONT font = CreateFontA(height, 0, 0, 0, weight, italic ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                           name.c_str());
-  if (font == nullptr) return false;
-  fonts_.push_back(font);
-  SelectObject(dc_, font);
+  OwnedFont font(CreateFontA(height, 0, 0, 0, weight, italic ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                             name.c_str()));
+  if (!font) return false;
+  fonts_.push_back(std::move(font));  // owned before it is selected
+  SelectObject(dc_, fonts_.back().get());
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/native_ui.h"
+#include "platform/win32/owned_handles.h"
 
 namespace korvel::win32 {
 
@@ -36,7 +37,7 @@ class Win32Canvas final : public Canvas {
   HDC dc_;
   HPEN rule_pen_;
   HGDIOBJ original_font_;
-  std::vector<HFONT> fonts_;
+  std::vector<OwnedFont> fonts_;  // freed after the destructor has put the original back
 };
 
 }  // namespace korvel::win32

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "platform/win32/callback_guard.h"
@@ -27,8 +28,14 @@ Binding* binding_of(HWND hwnd) { return reinterpret_cast<Binding*>(GetWindowLong
 // touch it after a call into the events.
 INT_PTR dialog_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_INITDIALOG) {
-    auto* binding = new Binding(*reinterpret_cast<const Binding*>(lparam));
-    SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(binding));
+    auto owned = std::make_unique<Binding>(*reinterpret_cast<const Binding*>(lparam));
+    SetLastError(0);
+    if (SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(owned.get())) == 0 && GetLastError() != 0) {
+      // A dialog that can't report is not made: its creator hears of a failure.
+      DestroyWindow(hwnd);
+      return FALSE;
+    }
+    Binding* binding = owned.release();  // the window's until WM_NCDESTROY
     binding->events->dialog_created(binding->dialog, window_of(hwnd));
     return TRUE;  // the first tab stop gets the focus
   }
@@ -58,10 +65,11 @@ INT_PTR dialog_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DESTROY:
       binding->events->dialog_destroyed(binding->dialog);
       return FALSE;
-    case WM_NCDESTROY:
+    case WM_NCDESTROY: {
+      const std::unique_ptr<Binding> last(binding);
       SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-      delete binding;
       return FALSE;
+    }
     default:
       return FALSE;
   }

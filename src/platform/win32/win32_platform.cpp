@@ -5,6 +5,7 @@
 
 #include "platform/win32/callback_guard.h"
 #include "platform/win32/code_pages.h"
+#include "platform/win32/owned_handles.h"
 #include "platform/win32/process_start.h"
 #include "platform/win32/system_library.h"
 
@@ -22,21 +23,7 @@ constexpr DWORD move_retry_milliseconds = 25;
 // Win32 wants NUL-terminated texts.
 std::string z(std::string_view text) { return std::string(text); }
 
-// Closes a file handle when it goes out of scope.
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE h) : h_(h) {}
-  ~FileHandle() {
-    if (ok()) CloseHandle(h_);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool ok() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return h_; }
-
- private:
-  HANDLE h_;
-};
+using FileHandle = OwnedHandle;
 
 HANDLE open_for_reading(std::string_view path) {
   return CreateFileA(z(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -53,7 +40,7 @@ bool is_regular_file(const std::string& path) {
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
   FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  return file.ok() && GetFileType(file.get()) == FILE_TYPE_DISK;
+  return file && GetFileType(file.get()) == FILE_TYPE_DISK;
 }
 
 bool read_exactly(HANDLE file, char* data, std::size_t count) {
@@ -71,7 +58,7 @@ bool read_exactly(HANDLE file, char* data, std::size_t count) {
 
 std::optional<std::uint64_t> Win32FileSystem::file_size(std::string_view path) {
   FileHandle file(open_for_reading(path));
-  if (!file.ok()) return std::nullopt;
+  if (!file) return std::nullopt;
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.get(), &size)) return std::nullopt;
   return static_cast<std::uint64_t>(size.QuadPart);
@@ -80,7 +67,7 @@ std::optional<std::uint64_t> Win32FileSystem::file_size(std::string_view path) {
 std::optional<std::string> Win32FileSystem::read_file_range(std::string_view path, std::uint64_t offset,
                                                             std::size_t count) {
   FileHandle file(open_for_reading(path));
-  if (!file.ok()) return std::nullopt;
+  if (!file) return std::nullopt;
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.get(), &size)) return std::nullopt;
   const std::uint64_t total = static_cast<std::uint64_t>(size.QuadPart);
@@ -96,7 +83,7 @@ std::optional<std::string> Win32FileSystem::read_file_range(std::string_view pat
 
 bool Win32FileSystem::write_file(std::string_view path, std::string_view data, Durability durability) {
   FileHandle file(CreateFileA(z(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.ok()) return false;
+  if (!file) return false;
   while (!data.empty()) {
     const DWORD want = data.size() > 0x40000000 ? 0x40000000 : static_cast<DWORD>(data.size());
     DWORD written = 0;
@@ -225,10 +212,13 @@ std::optional<StartedProcess> Win32Processes::start(std::string_view application
   if (!CreateProcessA(app.c_str(), line.data(), nullptr, nullptr, how.inherit_handles, how.creation_flags, nullptr,
                       nullptr, &how.startup, &info))
     return std::nullopt;
-  // Both handles stay open for the whole run, so the id can't be reused while
-  // the Launcher may still look at it.
+  // The Launcher never looks at the program's first thread.
+  OwnedHandle thread(info.hThread);
+  // The process handle is the caller's: while it is open the id can't be reused.
   return StartedProcess{reinterpret_cast<ProcessHandle>(info.hProcess), info.dwProcessId};
 }
+
+void Win32Processes::close(ProcessHandle handle) { OwnedHandle(reinterpret_cast<HANDLE>(handle)).reset(); }
 
 ProcessHandle Win32Processes::open(std::uint32_t process_id) {
   return reinterpret_cast<ProcessHandle>(OpenProcess(PROCESS_ALL_ACCESS, TRUE, process_id));

@@ -42,6 +42,7 @@ class Win32Processes final : public Processes {
   ProcessHandle open(std::uint32_t process_id) override;
   std::optional<std::uint32_t> exit_code(ProcessHandle handle) override;
   void terminate(ProcessHandle handle, std::uint32_t exit_code) override;
+  void close(ProcessHandle handle) override;
 };
 
 // One instance of every service, for the program's whole run.

@@ -3,11 +3,13 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/win32/callback_guard.h"
 #include "platform/win32/native_message.h"
+#include "platform/win32/owned_handles.h"
 #include "platform/win32/win32_canvas.h"
 
 namespace korvel::win32 {
@@ -15,10 +17,10 @@ namespace korvel::win32 {
 namespace {
 
 // What input_colour_proc needs for one dialog, kept in a window property from
-// colour_fields until the window's last message.
+// colour_fields until the window's last message, which frees it.
 struct FieldColours {
   DLGPROC previous = nullptr;
-  HBRUSH brush = nullptr;  // one for the dialog's life, not one per paint
+  OwnedBrush brush;  // one for the dialog's life, not one per paint
   COLORREF rgb = 0;
   std::vector<int> edits, lists;
 };
@@ -45,17 +47,29 @@ INT_PTR input_colour_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
   if ((message == WM_CTLCOLOREDIT && listed(colours->edits, hwnd, reinterpret_cast<HWND>(lparam))) ||
       (message == WM_CTLCOLORLISTBOX && listed(colours->lists, hwnd, reinterpret_cast<HWND>(lparam)))) {
     SetBkColor(reinterpret_cast<HDC>(wparam), colours->rgb);
-    return reinterpret_cast<INT_PTR>(colours->brush);
+    return reinterpret_cast<INT_PTR>(colours->brush.get());
   }
 
-  const INT_PTR result =
-      CallWindowProcA(reinterpret_cast<WNDPROC>(colours->previous), hwnd, message, wparam, lparam);
-  if (message == WM_NCDESTROY) {
-    RemovePropA(hwnd, field_colours_property);
-    DeleteObject(colours->brush);
-    delete colours;
+  // Taken back from the window before the dialog's own procedure sees its last
+  // message: freed however that returns.
+  std::unique_ptr<FieldColours> last;
+  if (message == WM_NCDESTROY) last.reset(static_cast<FieldColours*>(RemovePropA(hwnd, field_colours_property)));
+  return CallWindowProcA(reinterpret_cast<WNDPROC>(colours->previous), hwnd, message, wparam, lparam);
+}
+
+// Puts the colours in front of the dialog's own procedure; the window owns them
+// from then on. On failure the dialog stays as it was and they are freed.
+bool hand_to_dialog(HWND dialog, std::unique_ptr<FieldColours> colours) {
+  if (!SetPropA(dialog, field_colours_property, colours.get())) return false;
+  SetLastError(0);
+  colours->previous =
+      reinterpret_cast<DLGPROC>(SetWindowLongPtrA(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(input_colour_proc)));
+  if (colours->previous == nullptr && GetLastError() != 0) {
+    RemovePropA(dialog, field_colours_property);
+    return false;
   }
-  return result;
+  colours.release();
+  return true;
 }
 
 INT_PTR CALLBACK input_colour_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -72,15 +86,18 @@ WelcomeEvents* welcome_events = nullptr;
 LRESULT welcome_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   const NativeWindow window = window_of(hwnd);
   switch (message) {
-    case WM_CREATE:
-      // Each window has a pen of its own for its rules, from creation to destruction.
-      SetPropA(hwnd, rule_pen_property, CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+    case WM_CREATE: {
+      // Each window has a pen of its own for its rules, from creation to its last message.
+      auto pen = std::make_unique<OwnedPen>(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+      if (SetPropA(hwnd, rule_pen_property, pen.get())) pen.release();  // else the canvas's stock pen
       return 0;
+    }
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(hwnd, &paint);
       {
-        Win32Canvas canvas(dc, static_cast<HPEN>(GetPropA(hwnd, rule_pen_property)));
+        const auto* pen = static_cast<const OwnedPen*>(GetPropA(hwnd, rule_pen_property));
+        Win32Canvas canvas(dc, pen != nullptr ? pen->get() : nullptr);
         welcome_events->welcome_paint(window, canvas);
       }  // the canvas's fonts go before the painting ends
       EndPaint(hwnd, &paint);
@@ -96,9 +113,10 @@ LRESULT welcome_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
       welcome_events->welcome_closing(window);
       return DefWindowProcA(hwnd, message, wparam, lparam);  // destroys the window
-    case WM_DESTROY:
-      DeleteObject(static_cast<HPEN>(RemovePropA(hwnd, rule_pen_property)));
-      return 0;
+    case WM_NCDESTROY: {
+      const std::unique_ptr<OwnedPen> pen(static_cast<OwnedPen*>(RemovePropA(hwnd, rule_pen_property)));
+      return DefWindowProcA(hwnd, message, wparam, lparam);
+    }
     default:
       return DefWindowProcA(hwnd, message, wparam, lparam);
   }
@@ -169,6 +187,8 @@ IconHandle Win32Windows::load_icon(const IconRequest& request) {
   return reinterpret_cast<IconHandle>(load_icon_file(request));
 }
 
+void Win32Windows::destroy_icon(IconHandle icon) { OwnedIcon(reinterpret_cast<HICON>(icon)).reset(); }
+
 void Win32Windows::load_icons_ahead(std::vector<IconRequest> requests) {
   icons_ahead_.reset();  // a batch before it: waited for, what it kept released
   icons_ahead_ = std::make_unique<IconsAhead>(std::move(requests));
@@ -192,23 +212,15 @@ void Win32Windows::colour_fields(NativeWindow dialog, std::span<const int> edit_
                                  std::uint32_t rgb) {
   HWND hwnd = hwnd_of(dialog);
   if (!IsWindow(hwnd)) return;
+  // Asked again: new colour and fields, the same procedure in front.
   FieldColours* colours = field_colours_of(hwnd);
-  if (colours == nullptr) {
-    colours = new FieldColours;
-    if (!SetPropA(hwnd, field_colours_property, colours)) {
-      delete colours;
-      return;
-    }
-    colours->previous =
-        reinterpret_cast<DLGPROC>(SetWindowLongPtrA(hwnd, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(input_colour_proc)));
-  } else {
-    // Asked again: new colour and fields, the same procedure in front.
-    DeleteObject(colours->brush);
-  }
+  std::unique_ptr<FieldColours> made;
+  if (colours == nullptr) colours = (made = std::make_unique<FieldColours>()).get();
   colours->rgb = static_cast<COLORREF>(rgb);
-  colours->brush = CreateSolidBrush(colours->rgb);
+  colours->brush.reset(CreateSolidBrush(colours->rgb));
   colours->edits.assign(edit_ids.begin(), edit_ids.end());
   colours->lists.assign(list_ids.begin(), list_ids.end());
+  if (made && !hand_to_dialog(hwnd, std::move(made))) return;
   // Fields already on the screen take the colour at once.
   RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

@@ -20,6 +20,7 @@ class Win32Windows final : public Windows {
   bool next_message_for(NativeWindow window, NativeMessage& message) override;
 
   IconHandle load_icon(const IconRequest& request) override;
+  void destroy_icon(IconHandle icon) override;
   void load_icons_ahead(std::vector<IconRequest> requests) override;
 
   Rect desktop_rect() override;
