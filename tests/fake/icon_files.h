@@ -97,10 +97,31 @@ inline IconBytes icon_file(const std::vector<IconBytes>& images, const std::vect
   return out;
 }
 
-// The file that made the system's reader fault: a 12-byte core header over
-// 32-bit pixels, about 4 KB.
+// The kind of file that made the system's reader fault under Wine: a 12-byte
+// core header over 32-bit pixels, about 4 KB. The reader copies the 12 bytes
+// into a larger buffer and reads its bit count and sides from where a 40-byte
+// header holds them; when what lies there says 32 bits, it looks for a pixel
+// with alpha over width x height taken from the wrong fields, far past the
+// file. The pixels here have no alpha, so no pixel stops that search.
 inline IconBytes core_header_with_32_bit_pixels() {
-  return icon_file({bitmap_image({.header = 12, .width = 32, .height = 64, .bits = 32})}, {32});
+  IconBytes file = icon_file({bitmap_image({.header = 12, .width = 32, .height = 64, .bits = 32})}, {32});
+  for (std::size_t alpha = 6 + 16 + 12 + 3; alpha < 6 + 16 + 12 + 32 * 32 * 4; alpha += 4) file[alpha] = 0;
+  return file;
+}
+
+// The directory and header of one 32-bit image of side x side pixels, whose
+// pixels and mask, all zero, are to follow up to `file_size`: opaque black, a
+// file the system reads whole.
+inline IconBytes large_icon_head(std::uint32_t side, std::uint64_t& file_size) {
+  const std::uint64_t image = 40 + std::uint64_t{side} * side * 4 + std::uint64_t{side} * ((side + 31) / 32 * 4);
+  IconBytes out;
+  put_little(out, 0, 2), put_little(out, 1, 2), put_little(out, 1, 2);
+  put_little(out, 0, 4), put_little(out, 1, 2), put_little(out, 32, 2), put_little(out, image, 4), put_little(out, 22, 4);
+  put_little(out, 40, 4), put_little(out, side, 4), put_little(out, 2 * std::uint64_t{side}, 4);
+  put_little(out, 1, 2), put_little(out, 32, 2);
+  out.resize(22 + 40, 0);
+  file_size = 22 + image;
+  return out;
 }
 
 inline std::string as_text(const IconBytes& bytes) { return std::string(bytes.begin(), bytes.end()); }

@@ -129,6 +129,21 @@ TEST(IconFileCheck, MalformedFilesAreRefusedForWhatIsWrong) {
   for (const Case& c : cases) EXPECT_EQ(fault_of(c.file), c.fault) << c.what;
 }
 
+// The tests' large icon, at the largest side allowed and one more.
+IconBytes large_icon(std::uint32_t side) {
+  std::uint64_t size = 0;
+  IconBytes file = testing::large_icon_head(side, size);
+  file.resize(size, 0);
+  return file;
+}
+
+TEST(IconFileCheck, ImagesUpToTheLargestSideAreTakenNoLarger) {
+  EXPECT_EQ(fault_of(large_icon(icon_side_limit)), IconFault::none);
+  EXPECT_EQ(fault_of(large_icon(icon_side_limit + 1)), IconFault::dimensions);
+  std::uint64_t size = 0;
+  EXPECT_EQ(fault_of(testing::large_icon_head(5000, size)), IconFault::entry_bounds) << "its head alone";
+}
+
 TEST(IconFileCheck, AFileLargerThanTheBoundIsRefusedWhateverItHolds) {
   IconBytes file = icon_file({bitmap_image({})});
   ASSERT_EQ(fault_of(file), IconFault::none);
