@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/icon_file_check.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -51,6 +53,7 @@ TEST_F(Assets, IconsHoldA32And48Image) {
     EXPECT_EQ(u16(ico, 0), 0u);
     EXPECT_EQ(u16(ico, 2), 1u);  // icon
     ASSERT_EQ(u16(ico, 4), 2u);
+    EXPECT_EQ(korvel::icon_file_fault(ico), korvel::IconFault::none) << "the Launcher would not load it";
     const std::uint32_t sizes[] = {32, 48};
     for (std::size_t i = 0; i < 2; ++i) {
       std::size_t entry = 6 + 16 * i;

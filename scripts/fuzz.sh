@@ -28,7 +28,7 @@ bash scripts/install-deps.sh
 cmake --preset fuzz
 cmake --build --preset fuzz
 
-fuzzers=(fuzz_settings_files fuzz_names)
+fuzzers=(fuzz_settings_files fuzz_names fuzz_icon_files)
 run() {
   fuzz/run-fuzzer.sh "build/fuzz/bin/$1" "fuzz/corpus/$1" "fuzz/regressions/$1" "$length" \
     "build/fuzz/long-run/$1" "fuzz/regressions/$1"

@@ -2,9 +2,14 @@
 
 #include <utility>
 
+#include "platform/win32/checked_icon_file.h"
+
 namespace korvel::win32 {
 
 HICON load_icon_file(const IconRequest& request) {
+  // A file that fails the check is a missing icon; a sound one is held until the system has read it.
+  const CheckedIconFile file(request.path);
+  if (!file.sound()) return nullptr;
   const UINT flags = LR_LOADFROMFILE | (request.vga_colour ? LR_VGACOLOR : 0u);
   return static_cast<HICON>(
       LoadImageA(GetModuleHandleA(nullptr), request.path.c_str(), IMAGE_ICON, request.width, request.height, flags));
