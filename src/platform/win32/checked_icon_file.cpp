@@ -34,15 +34,11 @@ bool read_whole(HANDLE file, std::vector<std::uint8_t>& bytes) noexcept {
 }  // namespace
 
 CheckedIconFile::CheckedIconFile(const std::string& path) noexcept {
-  file_ = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                      nullptr);
-  if (file_ == INVALID_HANDLE_VALUE) return;
+  file_.reset(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                          nullptr));
+  if (!file_) return;
   std::vector<std::uint8_t> bytes;
-  sound_ = read_whole(file_, bytes) && icon_file_fault(bytes) == IconFault::none;
-}
-
-CheckedIconFile::~CheckedIconFile() {
-  if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+  sound_ = read_whole(file_.get(), bytes) && icon_file_fault(bytes) == IconFault::none;
 }
 
 }  // namespace korvel::win32

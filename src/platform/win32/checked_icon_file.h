@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "platform/win32/owned_handles.h"
+
 namespace korvel::win32 {
 
 class CheckedIconFile {
@@ -14,14 +16,13 @@ class CheckedIconFile {
   // Never throws: it runs on the icons' thread. A file that can't be opened or
   // read, is larger than icon_file_limit or fails the check is not sound.
   explicit CheckedIconFile(const std::string& path) noexcept;
-  ~CheckedIconFile();
   CheckedIconFile(const CheckedIconFile&) = delete;
   CheckedIconFile& operator=(const CheckedIconFile&) = delete;
 
   bool sound() const { return sound_; }
 
  private:
-  HANDLE file_ = INVALID_HANDLE_VALUE;
+  OwnedHandle file_;
   bool sound_ = false;
 };
 

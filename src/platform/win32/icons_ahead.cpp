@@ -16,25 +16,21 @@ HICON load_icon_file(const IconRequest& request) {
 }
 
 IconsAhead::IconsAhead(std::vector<IconRequest> requests)
-    : requests_(std::move(requests)), icons_(requests_.size(), nullptr), taken_(requests_.size(), false) {
-  thread_ = CreateThread(nullptr, 0, load_all, this, 0, nullptr);
-  if (thread_ == nullptr) load_all(this);
+    : requests_(std::move(requests)), icons_(requests_.size()), taken_(requests_.size(), false) {
+  thread_.reset(CreateThread(nullptr, 0, load_all, this, 0, nullptr));
+  if (!thread_) load_all(this);
 }
 
-IconsAhead::~IconsAhead() {
-  wait();
-  for (std::size_t i = 0; i < icons_.size(); ++i)
-    if (!taken_[i] && icons_[i] != nullptr) DestroyIcon(icons_[i]);
-}
+IconsAhead::~IconsAhead() { wait(); }
 
 DWORD WINAPI IconsAhead::load_all(void* self) noexcept {
   auto* batch = static_cast<IconsAhead*>(self);
   for (std::size_t i = 0; i < batch->requests_.size(); ++i) {
     // An icon that could not be loaded for any reason is a missing one.
     try {
-      batch->icons_[i] = load_icon_file(batch->requests_[i]);
+      batch->icons_[i].reset(load_icon_file(batch->requests_[i]));
     } catch (...) {
-      batch->icons_[i] = nullptr;
+      batch->icons_[i].reset();
     }
   }
   return 0;
@@ -42,10 +38,9 @@ DWORD WINAPI IconsAhead::load_all(void* self) noexcept {
 
 // The thread's end is also what makes its icons visible to this one.
 void IconsAhead::wait() {
-  if (thread_ == nullptr) return;
-  WaitForSingleObject(thread_, INFINITE);
-  CloseHandle(thread_);
-  thread_ = nullptr;
+  if (!thread_) return;
+  WaitForSingleObject(thread_.get(), INFINITE);
+  thread_.reset();
 }
 
 std::optional<HICON> IconsAhead::take(const IconRequest& request) {
@@ -53,7 +48,7 @@ std::optional<HICON> IconsAhead::take(const IconRequest& request) {
   for (std::size_t i = 0; i < requests_.size(); ++i) {
     if (taken_[i] || !(requests_[i] == request)) continue;
     taken_[i] = true;
-    return icons_[i];
+    return icons_[i].release();
   }
   return std::nullopt;
 }

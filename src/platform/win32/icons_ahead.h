@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/native_ui.h"
+#include "platform/win32/owned_handles.h"
 
 namespace korvel::win32 {
 
@@ -19,7 +20,7 @@ class IconsAhead {
  public:
   // Starts the thread; without one, loads them here and now.
   explicit IconsAhead(std::vector<IconRequest> requests);
-  // Waits for the thread and destroys the icons nobody took.
+  // Waits for the thread; the icons nobody took go with the batch.
   ~IconsAhead();
   IconsAhead(const IconsAhead&) = delete;
   IconsAhead& operator=(const IconsAhead&) = delete;
@@ -35,9 +36,9 @@ class IconsAhead {
   void wait();
 
   std::vector<IconRequest> requests_;
-  std::vector<HICON> icons_;
+  std::vector<OwnedIcon> icons_;  // those not taken go with the batch
   std::vector<bool> taken_;
-  HANDLE thread_ = nullptr;
+  OwnedHandle thread_;
 };
 
 }  // namespace korvel::win32
