@@ -1,12 +1,10 @@
-// The claim on an installation on the real system: its name for every
-// spelling of the Exe folder, and a claim held by another thread (as by another
-// Launcher: a mutex is its owner thread's) until that one lets go or ends.
+// The name of an installation's claim on the real system: one for every
+// spelling of its Exe folder.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 
 #include "platform/win32/win32_running_launchers.h"
 
@@ -38,34 +36,6 @@ TEST(Win32RunningLaunchers, EverySpellingOfTheFolderGivesOneName) {
   for (const std::string& other : {folder + "2", folder.substr(0, folder.rfind('\\')), std::string()})
     EXPECT_NE(running_launcher_name(other), name) << other;
   EXPECT_EQ(running_launcher_name(std::string(5000, 'x')).size(), name.size());
-  RemoveDirectoryA(folder.c_str());
-}
-
-// What a Launcher started on another thread gets from its claim.
-bool claimed_elsewhere(const std::string& folder, bool end_holding_it = false) {
-  bool claimed = false;
-  std::thread([&] {
-    if (!end_holding_it) {
-      claimed = Win32RunningLaunchers().claim(folder);
-      return;
-    }
-    // A killed Launcher lets go of nothing: its thread ends holding the mutex.
-    claimed = (new Win32RunningLaunchers)->claim(folder);
-  }).join();
-  return claimed;
-}
-
-TEST(Win32RunningLaunchers, AClaimHoldsUntilItsLauncherLetsGoOrEnds) {
-  const std::string folder = new_folder("korvel-claim");
-  {
-    Win32RunningLaunchers first;
-    ASSERT_TRUE(first.claim(folder));
-    EXPECT_TRUE(first.claim(folder)) << "claiming again keeps the claim";
-    EXPECT_FALSE(claimed_elsewhere(upper(folder) + "\\"));
-    EXPECT_TRUE(claimed_elsewhere(folder + "-other"));
-  }
-  EXPECT_TRUE(claimed_elsewhere(folder, true));
-  EXPECT_TRUE(claimed_elsewhere(folder)) << "a claim abandoned by its ended holder is given up";
   RemoveDirectoryA(folder.c_str());
 }
 
