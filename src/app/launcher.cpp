@@ -6,14 +6,27 @@
 
 namespace korvel {
 
-bool start_up(LauncherState& s, int show_command) {
+namespace {
+// A later start of a running installation hands over to the Launcher that
+// runs: its main dialog comes to the front. When that one ends while this one
+// waits for its main dialog, this one runs in its place.
+bool claim_installation(RunningLaunchers& launchers, std::string_view start_directory) {
+  if (launchers.claim(start_directory)) return true;
+  if (launchers.bring_to_front(start_directory)) return false;
+  return launchers.claim(start_directory);
+}
+}  // namespace
+
+StartUpOutcome start_up(LauncherState& s, int show_command) {
   FileSystem& files = s.platform.files;
   const std::optional<std::string> current = files.current_directory();
+  // Before anything is read, written, shown or played.
+  if (!claim_installation(s.platform.launchers, current.value_or(""))) return StartUpOutcome::handed_over;
   s.directories = directories_from(current ? std::optional<std::string_view>(*current) : std::nullopt);
   load_application_icon(s.platform.windows, s.directories, s.ui.icons);
   start_loading_button_icons(s.platform.windows, s.directories);
   if (!show_splash(s.platform.windows, s.welcome_windows, s.ui.icons.korvel(), s.ui.splash, show_command))
-    return false;
+    return StartUpOutcome::failed;
   // Known before the welcome window paints, so its sound obeys the switch.
   const StartUpSoundSwitch sound = read_sound_switch_at_startup(files, s.directories);
   s.settings.sound_on = sound.sound_on;
@@ -22,7 +35,7 @@ bool start_up(LauncherState& s, int show_command) {
   prepare_launch_table(s.tools.launch_table);
   s.settings.keep_recent_file = read_recent_list_at_startup(files, s.directories, s.settings.recent_files);
   load_button_icons(s.platform.windows, s.directories, s.ui.icons);
-  return true;
+  return StartUpOutcome::main_dialog_next;
 }
 
 namespace {
@@ -63,7 +76,9 @@ void end_main_dialog(LauncherState& s) noexcept {
 
 int run_launcher(LauncherState& s, int show_command) {
   try {
-    if (!start_up(s, show_command)) return start_up_failed(s);
+    const StartUpOutcome started = start_up(s, show_command);
+    if (started == StartUpOutcome::handed_over) return 0;
+    if (started == StartUpOutcome::failed) return start_up_failed(s);
     if (!set_up_main_dialog(s, show_command)) return start_up_failed(s);
   } catch (...) {
     // Anything thrown (memory running out, most likely) ends the start-up as a

@@ -15,15 +15,17 @@ namespace {
 // when it opens, the end of the message loop when it goes. Closed by the error
 // path after the loop, it posts nothing: a quit message left waiting would end
 // the shutdown's question at once.
-void on_main_dialog(Windows& windows, const Icons& icons, DialogRecord& dialog, int kind, bool main_loop_running) {
+void on_main_dialog(Windows& windows, RunningLaunchers& launchers, const Icons& icons, DialogRecord& dialog,
+                    int kind, bool main_loop_running) {
   if (kind == DLGCB_INIT) {
     windows.set_small_icon(dialog.window, icons.korvel());
     for (int id : icon_button_order) windows.set_button_image(dialog.window, id, icons.for_button(id));
     static constexpr int edits[] = {geometry_edit, output_edit, loading_edit};
     static constexpr int lists[] = {file_list};
     windows.colour_fields(dialog.window, edits, lists, field_colour);
-  } else if (kind == DLGCB_DESTROY && main_loop_running) {
-    windows.post_quit(0);
+  } else if (kind == DLGCB_DESTROY) {
+    launchers.set_main_dialog(NativeWindow{0});  // a later start no longer finds it
+    if (main_loop_running) windows.post_quit(0);
   }
 }
 
@@ -47,7 +49,7 @@ void register_routines(LauncherState& s) {
   };
 
   on(main_dialog_template, [&s](DialogRecord& dialog, int, int kind) {
-    on_main_dialog(s.platform.windows, s.ui.icons, dialog, kind, s.main_loop_running);
+    on_main_dialog(s.platform.windows, s.platform.launchers, s.ui.icons, dialog, kind, s.main_loop_running);
   });
   on(select_geometry_button, select_file);
   on(select_recent_button, [&s](DialogRecord& dialog, int, int) {
@@ -113,7 +115,9 @@ bool set_up_main_dialog(LauncherState& s, int show_command) {
   DLGPUTCHAR(d, sound_check_box, sound_caption(s.settings.sound_on), DLGIDX_TITLE);
   if (!s.settings.keep_sound_file) write_sound_file(s.platform.files, s.directories, s.settings.sound_on);
 
-  return DLGMODELESS(d, show_command, NativeWindow{0});
+  if (!DLGMODELESS(d, show_command, NativeWindow{0})) return false;
+  s.platform.launchers.set_main_dialog(d.window);  // the one a later start of this installation brings forward
+  return true;
 }
 
 int run_main_loop(Windows& windows, DialogLayer& dialogs) {

@@ -151,6 +151,27 @@ class FileDialogs {
   virtual int get_open_file_name(OpenFileRequest& request) = 0;
 };
 
+// The Launchers of one installation, its Exe folder, in this user's session:
+// one runs, and a later start hands over to it. Two would write the same
+// settings files, and the one to end last would delete the other's
+// language.dat and drop its recent entries.
+class RunningLaunchers {
+ public:
+  virtual ~RunningLaunchers() = default;
+  // Claims the installation whose Exe folder is `start_directory` for this run,
+  // the folder compared as the platform compares paths (letter case and a
+  // trailing backslash do not count); false while another Launcher holds it.
+  // The claim lasts until this process ends, whatever way it ends.
+  virtual bool claim(std::string_view start_directory) = 0;
+  // The main dialog a later start brings to the front; 0 (before the window
+  // goes) when this run has none any more.
+  virtual void set_main_dialog(NativeWindow window) = 0;
+  // Brings the main dialog of the Launcher that holds the installation to the
+  // front, restored if minimised, waiting a few seconds while it has none yet
+  // (its welcome window shows); false when none came in that time.
+  virtual bool bring_to_front(std::string_view start_directory) = 0;
+};
+
 // Everything the core may use, handed to it as one value.
 struct Platform {
   FileSystem& files;
@@ -160,6 +181,7 @@ struct Platform {
   Windows& windows;
   NativeDialogs& dialogs;
   FileDialogs& file_dialogs;
+  RunningLaunchers& launchers;
 };
 
 }  // namespace korvel

@@ -47,7 +47,8 @@ class SettingsFiles : public ::testing::Test {
     fake::FakeNativeDialogs dialogs;
     fake::FakeWindows windows(files(), dialogs);
     fake::FakeFileDialogs file_dialogs(fake_files_);
-    Platform platform{files(), boxes_, sound_, processes_, windows, dialogs, file_dialogs};
+    fake::FakeRunningLaunchers launchers;
+    Platform platform{files(), boxes_, sound_, processes_, windows, dialogs, file_dialogs, launchers};
     LauncherState state(platform);
     windows.user_actions.push_back([&] { dialogs.escape(dialogs.find(main_dialog_template)); });
     EXPECT_EQ(run_launcher(state, 1), 0);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "fake_native_ui.h"
+#include "fake_running_launchers.h"
 #include "platform/platform.h"
 
 namespace korvel::fake {
@@ -195,8 +196,11 @@ struct FakePlatform {
   FakeNativeDialogs dialogs;
   FakeWindows windows{files, dialogs};
   FakeFileDialogs file_dialogs{files};
+  FakeRunningLaunchers launchers;
 
-  Platform platform() { return Platform{files, message_boxes, sound, processes, windows, dialogs, file_dialogs}; }
+  Platform platform() {
+    return Platform{files, message_boxes, sound, processes, windows, dialogs, file_dialogs, launchers};
+  }
 };
 
 }  // namespace korvel::fake

@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_file_dialogs.h"
 #include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_running_launchers.h"
 #include "platform/win32/win32_windows.h"
 
 namespace korvel::win32 {
@@ -54,8 +55,11 @@ struct Win32Platform {
   Win32Windows windows;
   Win32NativeDialogs dialogs;
   Win32FileDialogs file_dialogs;
+  Win32RunningLaunchers launchers;
 
-  Platform platform() { return Platform{files, message_boxes, sound, processes, windows, dialogs, file_dialogs}; }
+  Platform platform() {
+    return Platform{files, message_boxes, sound, processes, windows, dialogs, file_dialogs, launchers};
+  }
 };
 
 }  // namespace korvel::win32
