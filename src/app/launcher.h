@@ -15,8 +15,7 @@ namespace korvel {
 int run_launcher(LauncherState& state, int show_command);
 
 inline constexpr std::string_view internal_error_text =
-    "An internal error has occurred.
-KORVEL Launcher will now close.";
+    "An internal error has occurred.\nKORVEL Launcher will now close.";
 
 enum class StartUpOutcome {
   main_dialog_next,

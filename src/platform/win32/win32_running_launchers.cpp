@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "platform/win32/code_pages.h"
+#include "platform/win32/owned_handles.h"
 
 namespace korvel::win32 {
 
@@ -79,16 +80,16 @@ std::string running_launcher_name(std::string_view start_directory) {
   return name;
 }
 
+// The handle is closed by its owner; a hold taken is given up first.
 struct Win32RunningLaunchers::Mutex {
   explicit Mutex(HANDLE h) : handle(h) {}
   ~Mutex() {
-    if (owned) ReleaseMutex(handle);
-    CloseHandle(handle);
+    if (owned) ReleaseMutex(handle.get());
   }
   Mutex(const Mutex&) = delete;
   Mutex& operator=(const Mutex&) = delete;
 
-  HANDLE handle;
+  OwnedHandle handle;
   bool owned = false;
 };
 
@@ -105,7 +106,7 @@ bool Win32RunningLaunchers::claim(std::string_view start_directory) {
     if (!handle) return true;
     mutex_ = std::make_unique<Mutex>(handle);
   }
-  if (!mutex_->owned) mutex_->owned = take(mutex_->handle, 0);
+  if (!mutex_->owned) mutex_->owned = take(mutex_->handle.get(), 0);
   return mutex_->owned;
 }
 
@@ -127,7 +128,7 @@ bool Win32RunningLaunchers::bring_to_front(std::string_view start_directory) {
     }
     if (!waits_on_mutex) {
       Sleep(look_again_milliseconds);
-    } else if (take(mutex_->handle, look_again_milliseconds)) {
+    } else if (take(mutex_->handle.get(), look_again_milliseconds)) {
       // The running Launcher ended before it showed its main dialog: this one holds the claim now.
       mutex_->owned = true;
       return false;
