@@ -28,6 +28,7 @@ class SecondStartThrows final : public Processes {
   ProcessHandle open(std::uint32_t id) override { return real_.open(id); }
   std::optional<std::uint32_t> exit_code(ProcessHandle handle) override { return real_.exit_code(handle); }
   void terminate(ProcessHandle handle, std::uint32_t code) override { real_.terminate(handle, code); }
+  void close(ProcessHandle handle) override { real_.close(handle); }
 
  private:
   Processes& real_;
@@ -75,7 +76,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int show_command) {
         services->files, fault == "recent" ? static_cast<MessageBoxes&>(boxes) : services->message_boxes,
         fault == "welcome" ? static_cast<Sound&>(sound) : services->sound,
         fault == "tool" ? static_cast<Processes&>(processes) : services->processes, services->windows,
-        services->dialogs, services->file_dialogs});
+        services->dialogs, services->file_dialogs, services->launchers});
     state = std::make_unique<LauncherState>(*platform);
     return run_launcher(*state, show_command);
   } catch (...) {

@@ -191,7 +191,9 @@ TEST(InternalError, ThrownAfterStartUpEndsTheRunThroughTheShutdown) {
     EXPECT_EQ(f.message_boxes.shown[1].text, "1 Program Is Still Running!\nWould You Like to Terminate It?");
     EXPECT_EQ(f.processes.terminated.size(), 1u) << "the question was answered Yes";
     EXPECT_EQ(f.sound.names().back(), "GoodBye.wav");
-    if (row.from_recent_dialog) EXPECT_FALSE(f.dialogs.windows.at(recent).open);
+    if (row.from_recent_dialog) {
+      EXPECT_FALSE(f.dialogs.windows.at(recent).open);
+    }
     EXPECT_EQ(f.files.content("C:\\KORVEL\\Exe\\recent.dat"), "C:\\C.dat\r\nC:\\A.dat\r\nC:\\B.dat\r\n") << "saved";
     EXPECT_FALSE(f.files.has("C:\\KORVEL\\Exe\\language.dat"));
     EXPECT_TRUE(launcher.state.main_dialog.controls.empty()) << "the record is freed";

@@ -71,4 +71,21 @@ using OwnedFont = Owned<GdiObjectKind<HFONT>>;
 using OwnedIcon = Owned<IconKind>;
 using OwnedHandle = Owned<KernelHandleKind>;
 
+// A window's painting, from BeginPaint to EndPaint: the context it gives is the
+// system's and goes back with EndPaint, however the painting ends.
+class Painting {
+ public:
+  explicit Painting(HWND window) noexcept : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~Painting() { EndPaint(window_, &paint_); }
+  Painting(const Painting&) = delete;
+  Painting& operator=(const Painting&) = delete;
+
+  HDC dc() const noexcept { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
 }  // namespace korvel::win32

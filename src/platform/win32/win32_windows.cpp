@@ -57,6 +57,10 @@ INT_PTR input_colour_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
   return CallWindowProcA(reinterpret_cast<WNDPROC>(colours->previous), hwnd, message, wparam, lparam);
 }
 
+INT_PTR CALLBACK input_colour_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  return guarded<INT_PTR>(FALSE, [&] { return input_colour_message(hwnd, message, wparam, lparam); });
+}
+
 // Puts the colours in front of the dialog's own procedure; the window owns them
 // from then on. On failure the dialog stays as it was and they are freed.
 bool hand_to_dialog(HWND dialog, std::unique_ptr<FieldColours> colours) {
@@ -70,10 +74,6 @@ bool hand_to_dialog(HWND dialog, std::unique_ptr<FieldColours> colours) {
   }
   colours.release();
   return true;
-}
-
-INT_PTR CALLBACK input_colour_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  return guarded<INT_PTR>(FALSE, [&] { return input_colour_message(hwnd, message, wparam, lparam); });
 }
 
 constexpr char welcome_class[] = "Welcome";
@@ -93,14 +93,12 @@ LRESULT welcome_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
     case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(hwnd, &paint);
       {
+        const Painting painting(hwnd);  // ended also when the paint throws
         const auto* pen = static_cast<const OwnedPen*>(GetPropA(hwnd, rule_pen_property));
-        Win32Canvas canvas(dc, pen != nullptr ? pen->get() : nullptr);
+        Win32Canvas canvas(painting.dc(), pen != nullptr ? pen->get() : nullptr);
         welcome_events->welcome_paint(window, canvas);
       }  // the canvas's fonts go before the painting ends
-      EndPaint(hwnd, &paint);
       welcome_events->welcome_painted(window);
       return 0;
     }
