@@ -1,5 +1,6 @@
 #include "harness.h"
 // After <windows.h>, which harness.h includes.
+#include <psapi.h>
 #include <tlhelp32.h>
 
 #include "file_tree.h"
@@ -259,6 +260,15 @@ ULONGLONG start_time(DWORD id) {
   return known ? (ULONGLONG{created.dwHighDateTime} << 32) | created.dwLowDateTime : 0;
 }
 }  // namespace
+
+std::size_t peak_working_set(DWORD process_id) {
+  PROCESS_MEMORY_COUNTERS memory{};
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process_id);
+  if (process == nullptr) return 0;
+  const bool read = GetProcessMemoryInfo(process, &memory, sizeof memory) != FALSE;
+  CloseHandle(process);
+  return read ? memory.PeakWorkingSetSize : 0;
+}
 
 std::vector<DWORD> children_of(DWORD parent, const std::string& name) {
   // An ended process's id is given again: a process older than `parent` that

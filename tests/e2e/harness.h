@@ -96,6 +96,8 @@ std::string not_found(const std::string& name);
 std::vector<DWORD> children_of(DWORD parent, const std::string& name = {});
 // Every running process of the program named, whoever started it.
 std::vector<DWORD> processes_named(const std::string& name);
+// The most memory the process has had in use (peak working set), 0 when unknown.
+std::size_t peak_working_set(DWORD process_id);
 
 // A running program that the test started; ended when the value goes.
 class Program {

@@ -3,7 +3,6 @@
 
 #include "harness.h"
 
-#include <psapi.h>  // these two after <windows.h>
 #include <winioctl.h>
 
 namespace korvel::e2e {
@@ -74,11 +73,9 @@ TEST_F(StartUp, SettingsFilesLargerThanMemoryStartAsSmallOnes) {
   ASSERT_NO_FATAL_FAILURE(start_korvel());
   EXPECT_EQ(control_text(dialog, sound_check_box), "Sound Off");
   EXPECT_EQ(drop_down_selection(dialog, language_list), 0) << "a last record that long is not looked for: English";
-  PROCESS_MEMORY_COUNTERS memory{};
-  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, korvel->id());
-  ASSERT_TRUE(process && GetProcessMemoryInfo(process, &memory, sizeof memory));
-  CloseHandle(process);
-  EXPECT_LT(memory.PeakWorkingSetSize, 100u << 20) << "about 20 MB with small files";
+  const std::size_t peak = peak_working_set(korvel->id());
+  ASSERT_NE(peak, 0u);
+  EXPECT_LT(peak, 100u << 20) << "about 20 MB with small files";
   exit_normally();
   EXPECT_EQ(read_file(install.path("Exe\\Sound.dat")), " F\r\n");
   EXPECT_EQ(read_file(install.path("Exe\\recent.dat")), "C:\\Jobs\\frame.dat\r\n");

@@ -36,4 +36,12 @@ void remove_tree(const std::string& folder) {
   remove_wide_tree(wide);
 }
 
+std::string standin_that_exits() {
+  char own[MAX_PATH * 2];
+  const std::string path(own, GetModuleFileNameA(nullptr, own, sizeof own));
+  SetEnvironmentVariableA("KORVEL_STANDIN_MODE", "exit");
+  SetEnvironmentVariableA("KORVEL_STANDIN_JOURNAL", nullptr);
+  return path.substr(0, path.find_last_of('\\')) + "\\standin.exe";
+}
+
 }  // namespace korvel::testing

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "file_tree.h"
 #include "platform/dialog_template.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_platform.h"
@@ -108,11 +109,7 @@ TEST(Win32DialogData, AColouredDialogGivesBackItsRecordColoursAndBrushes) {
 // A start keeps the process handle alone: the program's thread handle is
 // closed at once, and closing the process handle gives back the last one.
 TEST(Win32Processes, AStartKeepsOnlyTheProcessHandleAndCloseGivesItBack) {
-  char own[MAX_PATH * 2];
-  const std::string path(own, GetModuleFileNameA(nullptr, own, sizeof own));
-  const std::string standin = path.substr(0, path.find_last_of('\\')) + "\\standin.exe";
-  SetEnvironmentVariableA("KORVEL_STANDIN_MODE", "exit");
-  SetEnvironmentVariableA("KORVEL_STANDIN_JOURNAL", nullptr);
+  const std::string standin = testing::standin_that_exits();
   Win32Processes processes;
   const auto start_and_wait = [&] {
     const std::optional<StartedProcess> started = processes.start(standin, " \t");

@@ -210,11 +210,7 @@ TEST(Win32Processes, ProgramsStartShownByDefaultWithNoHandlesAndNoFlags) {
 
 TEST(Win32Processes, AnEndedProgramIsOpenedByItsIdAsItself) {
   // The stand-in, built beside this program, ends at once in "exit" mode.
-  char own[MAX_PATH * 2];
-  const std::string path(own, GetModuleFileNameA(nullptr, own, sizeof own));
-  const std::string standin = path.substr(0, path.find_last_of('\\')) + "\\standin.exe";
-  SetEnvironmentVariableA("KORVEL_STANDIN_MODE", "exit");
-  SetEnvironmentVariableA("KORVEL_STANDIN_JOURNAL", nullptr);
+  const std::string standin = testing::standin_that_exits();
 
   Win32Processes processes;
   const std::optional<StartedProcess> started = processes.start(standin, " \t");
