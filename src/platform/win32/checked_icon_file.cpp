@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/icon_file_check.h"
+#include "platform/win32/read_exactly.h"
 
 namespace korvel::win32 {
 
@@ -21,14 +22,7 @@ bool read_whole(HANDLE file, std::vector<std::uint8_t>& bytes) noexcept {
   } catch (const std::bad_alloc&) {
     return false;
   }
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD read = 0;
-    if (!ReadFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr) || read == 0)
-      return false;
-    done += read;
-  }
-  return true;
+  return read_exactly(file, bytes.data(), bytes.size());
 }
 
 }  // namespace

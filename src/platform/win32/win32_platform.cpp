@@ -7,6 +7,7 @@
 #include "platform/win32/code_pages.h"
 #include "platform/win32/owned_handles.h"
 #include "platform/win32/process_start.h"
+#include "platform/win32/read_exactly.h"
 #include "platform/win32/system_library.h"
 
 #include <vector>
@@ -41,17 +42,6 @@ bool is_regular_file(const std::string& path) {
   FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return file && GetFileType(file.get()) == FILE_TYPE_DISK;
-}
-
-bool read_exactly(HANDLE file, char* data, std::size_t count) {
-  while (count > 0) {
-    const DWORD want = count > 0x40000000 ? 0x40000000 : static_cast<DWORD>(count);
-    DWORD got = 0;
-    if (!ReadFile(file, data, want, &got, nullptr) || got == 0) return false;
-    data += got;
-    count -= got;
-  }
-  return true;
 }
 
 }  // namespace

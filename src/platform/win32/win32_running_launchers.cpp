@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "platform/win32/code_pages.h"
+#include "platform/win32/native_message.h"
 #include "platform/win32/owned_handles.h"
 
 namespace korvel::win32 {
@@ -17,8 +18,6 @@ namespace {
 // takes a fraction of one.
 constexpr ULONGLONG main_dialog_wait_milliseconds = 10000;
 constexpr DWORD look_again_milliseconds = 50;
-
-HWND hwnd_of(NativeWindow window) { return reinterpret_cast<HWND>(window); }
 
 // Owning the mutex, not its existence, tells that a Launcher runs: a later
 // start's own handle keeps the mutex in being. The system gives up a dead
