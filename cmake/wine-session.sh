@@ -44,9 +44,7 @@ case "$action" in
     fi
     export DISPLAY=$(cat "$dir/display")
     if [ ! -f "$WINEPREFIX/.korvel-ready" ]; then
-      rm -rf "$WINEPREFIX"
-      wineboot -i >"$dir/wineboot.log" 2>&1 </dev/null
-      wineserver -w
+      "$(dirname "$0")/wine-new-prefix.sh" "$dir"
       touch "$WINEPREFIX/.korvel-ready"
     fi
     # One persistent server for the whole run spares every test its start. Its

@@ -54,8 +54,7 @@ fi
 if [ -n "${KORVEL_PREFIX_USER:-}" ]; then
   export USER=$KORVEL_PREFIX_USER
 fi
-wineboot -i >"$dir/wineboot.log" 2>&1 </dev/null
-wineserver -w
+"$(dirname "$0")/../../cmake/wine-new-prefix.sh" "$dir"
 # The service processes start here, away from the test's output, which they
 # would otherwise hold open; the prefix gets the settings of the other tests'.
 wineserver -p >/dev/null 2>&1 </dev/null
