@@ -9,6 +9,8 @@
 
 namespace korvel {
 
+using namespace main_dialog_ids;
+
 namespace {
 
 // The main dialog's own routine: window icon, button images and field colours
@@ -30,30 +32,34 @@ void on_main_dialog(Windows& windows, RunningLaunchers& launchers, const Icons& 
 }
 
 // Binds each control to its routine and the states that routine works on.
-void register_routines(LauncherState& s) {
-  DialogRecord& d = s.main_dialog;
-  Platform& p = s.platform;
+void register_routines(LauncherState& launcher) {
+  DialogRecord& d = launcher.main_dialog;
   const auto on = [&d](int id, DialogRoutine routine, int kind = DLGCB_DEFAULT) { DLGCALLBACK(d, id, routine, kind); };
-  const auto select_file = [&s](DialogRecord& dialog, int id, int) {
-    on_select_file(s.platform, s.directories, s.project, s.settings.language_files, dialog, id);
+  const auto select_file = [&launcher](DialogRecord& dialog, int id, int) {
+    on_select_file(launcher.platform, launcher.directories, launcher.project, launcher.settings.language_files, dialog,
+                   id);
   };
-  const auto name_changed = [&s](DialogRecord& dialog, int id, int) {
-    on_name_changed(s.platform.files, s.project, s.settings.language_files, dialog, id);
+  const auto name_changed = [&launcher](DialogRecord& dialog, int id, int) {
+    on_name_changed(launcher.platform.files, launcher.project, launcher.settings.language_files, dialog, id);
   };
-  const auto command = [&s](DialogRecord& dialog, int id, int) {
-    on_command(s.platform, s.directories, s.project, s.settings, s.tools, dialog, id);
+  const auto command = [&launcher](DialogRecord& dialog, int id, int) {
+    on_command(launcher.platform, launcher.directories, launcher.project, launcher.settings, launcher.tools, dialog,
+               id);
   };
   // A double click on an entry View / Edit can act on starts it.
-  const auto file_list_routine = [&s, command](DialogRecord& dialog, int, int kind) {
-    if (on_file_list(s.platform, s.project, dialog) && kind == DLGCB_DBLCLICK) command(dialog, view_edit_button, kind);
+  const auto file_list_routine = [&launcher, command](DialogRecord& dialog, int, int kind) {
+    if (on_file_list(launcher.platform, launcher.project, dialog) && kind == DLGCB_DBLCLICK)
+      command(dialog, view_edit_button, kind);
   };
 
-  on(main_dialog_template, [&s](DialogRecord& dialog, int, int kind) {
-    on_main_dialog(s.platform.windows, s.platform.launchers, s.ui.icons, dialog, kind, s.main_loop_running);
+  on(main_dialog_template, [&launcher](DialogRecord& dialog, int, int kind) {
+    on_main_dialog(launcher.platform.windows, launcher.platform.launchers, launcher.ui.icons, dialog, kind,
+                   launcher.main_loop_running);
   });
   on(select_geometry_button, select_file);
-  on(select_recent_button, [&s](DialogRecord& dialog, int, int) {
-    on_select_recent(s.platform, s.directories, s.dialogs, s.project, s.settings, dialog);
+  on(select_recent_button, [&launcher](DialogRecord& dialog, int, int) {
+    on_select_recent(launcher.platform, launcher.directories, launcher.dialogs, launcher.project, launcher.settings,
+                     dialog);
   });
   on(geometry_viewer_button, command);
   on(select_loading_button, select_file);
@@ -66,57 +72,58 @@ void register_routines(LauncherState& s) {
   on(file_list, file_list_routine, DLGCB_DBLCLICK);
   on(post_processor_switch, [](DialogRecord& dialog, int, int) { on_post_enable(dialog); });
   on(print_button, command);
-  on(about_button, [&p, &s](DialogRecord&, int, int) { on_about(p.windows, s.ui.splash); });
+  on(about_button, [&launcher](DialogRecord&, int, int) { on_about(launcher.platform.windows, launcher.ui.splash); });
   on(help_button, command);
-  on(sound_check_box, [&s](DialogRecord& dialog, int, int) {
-    on_sound_switch(s.platform.files, s.directories, s.settings.sound_on, dialog);
+  on(sound_check_box, [&launcher](DialogRecord& dialog, int, int) {
+    on_sound_switch(launcher.platform.files, launcher.directories, launcher.settings.sound_on, dialog);
   });
 }
 
 }  // namespace
 
-bool set_up_main_dialog(LauncherState& s, int show_command) {
-  DialogRecord& d = s.main_dialog;
+bool set_up_main_dialog(LauncherState& launcher, int show_command) {
+  DialogRecord& d = launcher.main_dialog;
   if (!DLGOPEN(main_dialog_template, d)) return false;
-  register_routines(s);
+  register_routines(launcher);
 
   // The file names start unset: the bare extensions. The edits get them without
   // the fields' padding, so that a click to the right of the text puts the caret
   // at its end, not among 256 blanks.
-  s.project.geometry_file = ".dat";
-  s.project.output_file = ".rez";
-  s.project.loading_file = ".inc";
-  DLGPUTCHAR(d, geometry_edit, s.project.geometry_file.trimmed());
-  DLGPUTCHAR(d, output_edit, s.project.output_file.trimmed());
-  DLGPUTCHAR(d, loading_edit, s.project.loading_file.trimmed());
+  launcher.project.geometry_file = ".dat";
+  launcher.project.output_file = ".rez";
+  launcher.project.loading_file = ".inc";
+  set_text(d, geometry_edit, launcher.project.geometry_file.trimmed());
+  set_text(d, output_edit, launcher.project.output_file.trimmed());
+  set_text(d, loading_edit, launcher.project.loading_file.trimmed());
 
-  DLGPUTINT(d, language_list, 2, DLGIDX_COUNT);
-  DLGPUTCHAR(d, language_list, "English", 1);
-  DLGPUTCHAR(d, language_list, "Romanian", 2);
+  set_item_count(d, language_list, romanian_item);
+  set_item(d, language_list, english_item, "English");
+  set_item(d, language_list, romanian_item, "Romanian");
   // The package's last analysis decides the language to start with; the text
   // goes to language.dat as read.
-  const LanguageText start_language = language_from_work_dir(s.platform.files);
-  DLGPUTINT(d, language_list, is_romanian(start_language.padded()) ? 2 : 1, DLGIDX_STATE);
-  write_language_file(s.platform.files, start_language, s.settings.language_files);
+  const LanguageText start_language = language_from_work_dir(launcher.platform.files);
+  select_item(d, language_list, is_romanian(start_language.padded()) ? romanian_item : english_item);
+  write_language_file(launcher.platform.files, start_language, launcher.settings.language_files);
 
-  DLGPUTLOG(d, geometry_viewer_button, false, DLGIDX_ENABLED);
-  DLGPUTLOG(d, solver_button, false, DLGIDX_ENABLED);
-  DLGPUTLOG(d, post_processor_switch, false, DLGIDX_STATE);
-  for (int id : post_processor_buttons) DLGPUTLOG(d, id, false);
-  DLGPUTLOG(d, view_edit_button, false);
+  set_enabled(d, geometry_viewer_button, false);
+  set_enabled(d, solver_button, false);
+  set_checked(d, post_processor_switch, false);
+  for (int id : post_processor_buttons) set_enabled(d, id, false);
+  set_enabled(d, view_edit_button, false);
 
-  DLGPUTINT(d, file_list, 4, DLGIDX_COUNT);
-  DLGPUTCHAR(d, file_list, "New", 4);
+  set_item_count(d, file_list, file_list_entry_count);
+  set_item(d, file_list, new_file_entry, "New");
 
-  DLGPUTLOG(d, print_button, false);
-  DLGPUTLOG(d, loading_creator_button, true);
+  set_enabled(d, print_button, false);
+  set_enabled(d, loading_creator_button, true);
 
-  DLGPUTLOG(d, sound_check_box, s.settings.sound_on);
-  DLGPUTCHAR(d, sound_check_box, sound_caption(s.settings.sound_on), DLGIDX_TITLE);
-  if (!s.settings.keep_sound_file) write_sound_file(s.platform.files, s.directories, s.settings.sound_on);
+  set_checked(d, sound_check_box, launcher.settings.sound_on);
+  set_text(d, sound_check_box, sound_caption(launcher.settings.sound_on));
+  if (!launcher.settings.keep_sound_file)
+    write_sound_file(launcher.platform.files, launcher.directories, launcher.settings.sound_on);
 
   if (!DLGMODELESS(d, show_command, NativeWindow{0})) return false;
-  s.platform.launchers.set_main_dialog(d.window);  // the one a later start of this installation brings forward
+  launcher.platform.launchers.set_main_dialog(d.window);  // the one a later start of this installation brings forward
   return true;
 }
 

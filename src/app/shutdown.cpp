@@ -19,31 +19,32 @@ std::string_view exit_prompt_sound(std::size_t running_count) {
 }
 
 namespace {
-void play(LauncherState& s, std::string_view file) {
-  if (s.settings.sound_on) s.platform.sound.play(path_in(s.directories.wav_directory, file));
+void play(LauncherState& launcher, std::string_view file) {
+  if (launcher.settings.sound_on) launcher.platform.sound.play(path_in(launcher.directories.wav_directory, file));
 }
 
 // What the run still holds goes last, when nothing can show or ask any more:
 // the handles of the started programs (which run on), the About windows the
 // user left open, then the icons they and the main dialog drew.
-void release_what_the_run_holds(LauncherState& s, const std::vector<ProcessHandle>& start_handles) {
-  Processes& processes = s.platform.processes;
-  LaunchTable& table = s.tools.launch_table;
+void release_what_the_run_holds(LauncherState& launcher, const std::vector<ProcessHandle>& start_handles) {
+  Processes& processes = launcher.platform.processes;
+  LaunchTable& table = launcher.tools.launch_table;
   for (std::size_t i = 0; i < table.launch_count; ++i)
     processes.close(std::exchange(table.records[i].process_handle, 0));
   for (const ProcessHandle handle : start_handles) processes.close(handle);
-  close_about_windows(s.platform.windows, s.ui.splash);
-  release_icons(s.platform.windows, s.ui.icons);
+  close_about_windows(launcher.platform.windows, launcher.ui.splash);
+  release_icons(launcher.platform.windows, launcher.ui.icons);
 }
 }  // namespace
 
-int shut_down(LauncherState& s, int exit_code) {
-  DLGFREE(s.main_dialog);
-  if (!s.settings.keep_recent_file) save_recent_list(s.platform.files, s.directories, s.settings.recent_files);
+int shut_down(LauncherState& launcher, int exit_code) {
+  DLGFREE(launcher.main_dialog);
+  if (!launcher.settings.keep_recent_file)
+    save_recent_list(launcher.platform.files, launcher.directories, launcher.settings.recent_files);
 
   // Which started programs still run: each is opened again by its id.
-  Processes& processes = s.platform.processes;
-  LaunchTable& table = s.tools.launch_table;
+  Processes& processes = launcher.platform.processes;
+  LaunchTable& table = launcher.tools.launch_table;
   std::size_t running = 0;
   // The starts' handles stay open until the check is done: till then each id
   // still names the program it was given to, never a newer one.
@@ -64,12 +65,12 @@ int shut_down(LauncherState& s, int exit_code) {
   }
 
   if (running > 0) {
-    play(s, exit_prompt_sound(running));
+    play(launcher, exit_prompt_sound(running));
     // No is the default: the Enter that ended the Launcher from a name field,
     // pressed once more, must not end the user's programs (an editor with
     // unsaved text among them). Only Yes ends them; the close box answers Cancel.
-    const int answer = s.platform.message_boxes.show(exit_prompt_text(running), "KORVEL Message",
-                                                     mb::yes_no | mb::icon_information | mb::default_button2);
+    const int answer = launcher.platform.message_boxes.show(exit_prompt_text(running), "KORVEL Message",
+                                                            mb::yes_no | mb::icon_information | mb::default_button2);
     if (answer == mb::answer_yes) {
       for (std::size_t i = 0; i < table.launch_count; ++i) {
         if (!table.records[i].process_handle) continue;
@@ -78,10 +79,10 @@ int shut_down(LauncherState& s, int exit_code) {
       }
     }
   }
-  if (running == 0) play(s, "GoodBye.wav");
+  if (running == 0) play(launcher, "GoodBye.wav");
 
-  delete_language_files(s.platform.files, s.settings.language_files);
-  release_what_the_run_holds(s, start_handles);
+  delete_language_files(launcher.platform.files, launcher.settings.language_files);
+  release_what_the_run_holds(launcher, start_handles);
   return exit_code;
 }
 

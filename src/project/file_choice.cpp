@@ -4,6 +4,8 @@
 
 namespace korvel {
 
+using namespace main_dialog_ids;
+
 namespace {
 
 // Copies text into a buffer, NUL-terminated and blank-padded after the NUL,
@@ -24,66 +26,65 @@ constexpr std::string_view geometry_filter = "Data files (*.dat)\0*.dat\0\0"sv;
 constexpr std::string_view loading_filter = "Incarc files (*.inc)\0*.inc\0\0"sv;
 
 // Runs the open-file dialog over the run's buffers; non-zero when a name was confirmed.
-int ask_open_file_name(FileDialogs& dialogs, FileChoiceBuffers& b, std::size_t filter_size) {
+int ask_open_file_name(FileDialogs& dialogs, FileChoiceBuffers& buffers, std::size_t filter_size) {
   OpenFileRequest request;
-  request.filter = std::string_view(b.filter.data(), filter_size);
+  request.filter = std::string_view(buffers.filter.data(), filter_size);
   request.filter_index = 1;
-  request.file_name = b.file_name.data();
-  request.file_name_size = static_cast<unsigned>(b.file_name.size());
-  request.initial_directory = b.initial_directory.data();
-  request.title = b.title.data();
-  request.default_extension = b.default_extension.data();
+  request.file_name = buffers.file_name.data();
+  request.file_name_size = static_cast<unsigned>(buffers.file_name.size());
+  request.initial_directory = buffers.initial_directory.data();
+  request.title = buffers.title.data();
+  request.default_extension = buffers.default_extension.data();
   request.flags = ofn_path_must_exist;  // without the keep-directory flag: the programs rely on the move
   return dialogs.get_open_file_name(request);
 }
 
 }  // namespace
 
-void on_select_file(Platform& platform, const Directories& dirs, ProjectState& s, LanguageFileTrail& trail,
+void on_select_file(Platform& platform, const Directories& dirs, ProjectState& project, LanguageFileTrail& trail,
                     DialogRecord& d, int control_id) {
-  FileChoiceBuffers& b = s.file_choice;
+  FileChoiceBuffers& buffers = project.file_choice;
   std::string_view filter;
   if (control_id == select_geometry_button) {
-    fill(b.initial_directory, dirs.data_directory.trimmed());
+    fill(buffers.initial_directory, dirs.data_directory.trimmed());
     filter = geometry_filter;
-    fill(b.default_extension, "dat");
-    fill(b.title, "Select Input File \".dat\"");
+    fill(buffers.default_extension, "dat");
+    fill(buffers.title, "Select Input File \".dat\"");
   } else if (control_id == select_loading_button) {
     filter = loading_filter;
-    fill(b.default_extension, "inc");
-    fill(b.title, "Select Loading File \".inc\"");
+    fill(buffers.default_extension, "inc");
+    fill(buffers.title, "Select Loading File \".inc\"");
   } else {
     return;
   }
-  std::copy(filter.begin(), filter.end(), b.filter.begin());
-  if (ask_open_file_name(platform.file_dialogs, b, filter.size()) == 0) return;
+  std::copy(filter.begin(), filter.end(), buffers.filter.begin());
+  if (ask_open_file_name(platform.file_dialogs, buffers, filter.size()) == 0) return;
 
   if (control_id == select_geometry_button) {
-    s.geometry_file = chosen_path(b.file_name);
-    DLGPUTCHAR(d, geometry_edit, s.geometry_file.trimmed());
-    s.output_file = solver_output_name(platform.files, s.geometry_file);
-    s.loading_file = derive_name(s.geometry_file, ".inc");
-    DLGPUTCHAR(d, output_edit, s.output_file.trimmed());
-    DLGPUTCHAR(d, loading_edit, s.loading_file.trimmed());
-    DLGPUTLOG(d, geometry_viewer_button, true, DLGIDX_ENABLED);
+    project.geometry_file = chosen_path(buffers.file_name);
+    set_text(d, geometry_edit, project.geometry_file.trimmed());
+    project.output_file = solver_output_name(platform.files, project.geometry_file);
+    project.loading_file = derive_name(project.geometry_file, ".inc");
+    set_text(d, output_edit, project.output_file.trimmed());
+    set_text(d, loading_edit, project.loading_file.trimmed());
+    set_enabled(d, geometry_viewer_button, true);
   } else {
-    s.loading_file = chosen_path(b.file_name);
-    DLGPUTCHAR(d, loading_edit, s.loading_file.trimmed());
-    s.output_file = output_name_for_loading(platform.files, s.geometry_file, s.loading_file);
-    DLGPUTCHAR(d, output_edit, s.output_file.trimmed());
+    project.loading_file = chosen_path(buffers.file_name);
+    set_text(d, loading_edit, project.loading_file.trimmed());
+    project.output_file = output_name_for_loading(platform.files, project.geometry_file, project.loading_file);
+    set_text(d, output_edit, project.output_file.trimmed());
   }
 
-  DLGPUTLOG(d, solver_button, true, DLGIDX_ENABLED);
-  DLGPUTLOG(d, view_edit_button, false, DLGIDX_ENABLED);
-  DLGPUTLOG(d, print_button, false, DLGIDX_ENABLED);
-  set_file_list_entry(d, 1, "Geometry File");
-  set_file_list_entry(d, 2, file_is_found(platform.files, s.loading_file) ? "Loading File" : "");
-  set_file_list_entry(d, 3, file_is_found(platform.files, s.output_file) ? "Output File (old)" : "");
+  set_enabled(d, solver_button, true);
+  set_enabled(d, view_edit_button, false);
+  set_enabled(d, print_button, false);
+  set_file_list_entry(d, geometry_entry, "Geometry File");
+  set_file_list_entry(d, loading_entry, file_is_found(platform.files, project.loading_file) ? "Loading File" : "");
+  set_file_list_entry(d, output_entry, file_is_found(platform.files, project.output_file) ? "Output File (old)" : "");
 
   // The dialog moved the current directory to the chosen file's folder, where
   // the programs started next look for language.dat: it is written there too.
-  LanguageText language;
-  DLGREADCHAR(d, language_list, language, DLGIDX_STATE);
+  const LanguageText language(selected_text(d, language_list));
   write_language_file(platform.files, language, trail);
 }
 

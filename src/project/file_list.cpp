@@ -2,28 +2,29 @@
 
 namespace korvel {
 
-bool on_file_list(Platform& platform, ProjectState& s, DialogRecord& d) {
-  int entry = 0;
-  DLGREADINT(d, file_list, entry, 1);
-  if (entry == 4) {
-    s.view_file = new_file_marker;
-    DLGPUTLOG(d, view_edit_button, true, DLGIDX_ENABLED);
-    DLGPUTLOG(d, print_button, true, DLGIDX_ENABLED);
-    return true;
-  }
-  if (entry == 1) s.view_file = s.geometry_file;
-  if (entry == 2) s.view_file = s.loading_file;
-  if (entry == 3) s.view_file = s.output_file;
+using namespace main_dialog_ids;
 
-  if (file_is_found(platform.files, s.view_file)) {
-    DLGPUTLOG(d, view_edit_button, entry != 0, DLGIDX_ENABLED);
-    DLGPUTLOG(d, print_button, entry != 0, DLGIDX_ENABLED);
+bool on_file_list(Platform& platform, ProjectState& project, DialogRecord& d) {
+  const auto entry = static_cast<FileListEntry>(selected_item(d, file_list));
+  if (entry == new_file_entry) {
+    project.view_file = new_file_marker;
+    set_enabled(d, view_edit_button, true);
+    set_enabled(d, print_button, true);
     return true;
   }
-  platform.message_boxes.show(file_not_found_text(s.view_file.trimmed()), "Wiew/Edit Message",
+  if (entry == geometry_entry) project.view_file = project.geometry_file;
+  if (entry == loading_entry) project.view_file = project.loading_file;
+  if (entry == output_entry) project.view_file = project.output_file;
+
+  if (file_is_found(platform.files, project.view_file)) {
+    set_enabled(d, view_edit_button, entry != no_entry);
+    set_enabled(d, print_button, entry != no_entry);
+    return true;
+  }
+  platform.message_boxes.show(file_not_found_text(project.view_file.trimmed()), "Wiew/Edit Message",
                               mb::ok | mb::icon_error);
   set_file_list_entry(d, entry, "");
-  DLGPUTLOG(d, view_edit_button, false, DLGIDX_ENABLED);
+  set_enabled(d, view_edit_button, false);
   return false;
 }
 

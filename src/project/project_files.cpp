@@ -4,6 +4,8 @@
 
 namespace korvel {
 
+using namespace main_dialog_ids;
+
 PathText derive_name(const PathText& name, std::string_view extension) {
   const std::string& field = name.padded();
   const std::size_t stop = field.find('.');
@@ -76,44 +78,45 @@ bool is_romanian(std::string_view language_text) {
   return !language_text.empty() && (language_text.front() == 'r' || language_text.front() == 'R');
 }
 
-void set_file_list_entry(DialogRecord& dialog, int entry, std::string_view text) {
-  DLGPUTCHAR(dialog, file_list, text, entry);
+void set_file_list_entry(DialogRecord& dialog, FileListEntry entry, std::string_view text) {
+  if (entry != no_entry) set_item(dialog, file_list, entry, text);
 }
 
-void on_name_changed(FileSystem& files, ProjectState& s, LanguageFileTrail& trail, DialogRecord& d, int control_id) {
-  DLGPUTLOG(d, view_edit_button, false, DLGIDX_ENABLED);
-  DLGPUTLOG(d, print_button, false, DLGIDX_ENABLED);
+void on_name_changed(FileSystem& files, ProjectState& project, LanguageFileTrail& trail, DialogRecord& d,
+                     int control_id) {
+  set_enabled(d, view_edit_button, false);
+  set_enabled(d, print_button, false);
 
   switch (control_id) {
     case geometry_edit: {
-      DLGREADCHAR(d, geometry_edit, s.geometry_file);
+      project.geometry_file = text_of(d, geometry_edit);
       // The other two follow the Geometry name whatever it is, so clearing it
       // leaves ".rez" and ".inc".
-      s.output_file = solver_output_name(files, s.geometry_file);
-      s.loading_file = derive_name(s.geometry_file, ".inc");
-      DLGPUTCHAR(d, output_edit, s.output_file.trimmed());
-      DLGPUTCHAR(d, loading_edit, s.loading_file.trimmed());
-      const bool named = !is_empty_form(s.geometry_file, ".dat");
-      DLGPUTLOG(d, solver_button, named, DLGIDX_ENABLED);
-      DLGPUTLOG(d, geometry_viewer_button, named, DLGIDX_ENABLED);
-      if (named) set_file_list_entry(d, 1, "Geometry File");
+      project.output_file = solver_output_name(files, project.geometry_file);
+      project.loading_file = derive_name(project.geometry_file, ".inc");
+      set_text(d, output_edit, project.output_file.trimmed());
+      set_text(d, loading_edit, project.loading_file.trimmed());
+      const bool named = !is_empty_form(project.geometry_file, ".dat");
+      set_enabled(d, solver_button, named);
+      set_enabled(d, geometry_viewer_button, named);
+      if (named) set_file_list_entry(d, geometry_entry, "Geometry File");
       break;
     }
     case output_edit: {
-      DLGREADCHAR(d, output_edit, s.output_file);
-      const bool named = !is_empty_form(s.output_file, ".rez");
-      DLGPUTLOG(d, solver_button, named, DLGIDX_ENABLED);
-      if (named) set_file_list_entry(d, 3, "Output File");
+      project.output_file = text_of(d, output_edit);
+      const bool named = !is_empty_form(project.output_file, ".rez");
+      set_enabled(d, solver_button, named);
+      if (named) set_file_list_entry(d, output_entry, "Output File");
       break;
     }
     case loading_edit: {
-      DLGREADCHAR(d, loading_edit, s.loading_file);
-      const bool named = !is_empty_form(s.loading_file, ".inc");
-      DLGPUTLOG(d, solver_button, named, DLGIDX_ENABLED);
+      project.loading_file = text_of(d, loading_edit);
+      const bool named = !is_empty_form(project.loading_file, ".inc");
+      set_enabled(d, solver_button, named);
       if (named) {
-        set_file_list_entry(d, 2, "Loading File");
-        s.output_file = output_name_for_loading(files, s.geometry_file, s.loading_file);
-        DLGPUTCHAR(d, output_edit, s.output_file.trimmed());
+        set_file_list_entry(d, loading_entry, "Loading File");
+        project.output_file = output_name_for_loading(files, project.geometry_file, project.loading_file);
+        set_text(d, output_edit, project.output_file.trimmed());
       }
       break;
     }
@@ -121,10 +124,9 @@ void on_name_changed(FileSystem& files, ProjectState& s, LanguageFileTrail& trai
       break;
   }
 
-  LanguageText language;
-  DLGREADCHAR(d, language_list, language, DLGIDX_STATE);
+  const LanguageText language(selected_text(d, language_list));
   write_language_file(files, language, trail);
-  s.romanian_output = is_romanian(language.padded());
+  project.romanian_output = is_romanian(language.padded());
 }
 
 }  // namespace korvel

@@ -10,7 +10,7 @@
 #include "project/readable_names.h"
 #include "settings/settings_store.h"
 #include "ui/control_ids.h"
-#include "ui/dialog_layer.h"
+#include "ui/dialog_calls.h"
 
 namespace korvel {
 
@@ -58,8 +58,8 @@ std::string file_not_found_text(std::string_view name);
 // True when the language text names Romanian.
 bool is_romanian(std::string_view language_text);
 
-// Sets a File-list entry (1 Geometry, 2 Loading, 3 Output, 4 New).
-void set_file_list_entry(DialogRecord& dialog, int entry, std::string_view text);
+// Sets a File-list entry's text; no entry changes nothing.
+void set_file_list_entry(DialogRecord& dialog, main_dialog_ids::FileListEntry entry, std::string_view text);
 
 // The three name edits and the language drop-down: the names derived, the
 // commands enabled, language.dat written and the output language taken.

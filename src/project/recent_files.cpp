@@ -4,6 +4,9 @@
 
 namespace korvel {
 
+using namespace main_dialog_ids;
+using namespace recent_dialog_ids;
+
 void remember_geometry_file(PathText& geometry_file, RecentFiles& list) {
   if (geometry_file.is_blank() || geometry_file[0] == '.') return;
   geometry_file = cut_at_nul(geometry_file.padded());
@@ -17,7 +20,7 @@ void remember_geometry_file(PathText& geometry_file, RecentFiles& list) {
   list[0] = geometry_file;
 }
 
-void on_select_recent(Platform& platform, const Directories& dirs, DialogLayer& dialogs, ProjectState& s,
+void on_select_recent(Platform& platform, const Directories& dirs, DialogLayer& dialogs, ProjectState& project,
                       SettingsState& settings, DialogRecord& main) {
   DialogRecord recent(dialogs);
   DLGOPEN(recent_dialog_template, recent);
@@ -27,51 +30,51 @@ void on_select_recent(Platform& platform, const Directories& dirs, DialogLayer& 
   };
   DLGCALLBACK(recent, recent_list, list_routine, DLGCB_SELCHANGE);
   DLGCALLBACK(recent, recent_list, list_routine, DLGCB_DBLCLICK);
-  remember_geometry_file(s.geometry_file, settings.recent_files);
-  DLGPUTINT(recent, recent_list, static_cast<int>(recent_file_count), DLGIDX_COUNT);
+  remember_geometry_file(project.geometry_file, settings.recent_files);
+  set_item_count(recent, recent_list, static_cast<int>(recent_file_count));
   for (std::size_t i = 0; i < recent_file_count; ++i)
-    DLGPUTCHAR(recent, recent_list, settings.recent_files[i].padded(), static_cast<int>(i) + 1);
-  DLGPUTLOG(recent, recent_done_button, false, DLGIDX_ENABLED);
+    set_item(recent, recent_list, static_cast<int>(i) + 1, settings.recent_files[i].padded());
+  set_enabled(recent, done_button, false);
   const int result = DLGMODAL(recent);
   DLGFREE(recent);
-  if (result == cancel_button || pick.is_blank()) return;
+  if (result == dialog_ids::cancel || pick.is_blank()) return;
 
   // The pick becomes the Geometry File as if it had been typed.
-  s.geometry_file = pick;
-  DLGPUTCHAR(main, geometry_edit, s.geometry_file.trimmed());
-  on_name_changed(platform.files, s, settings.language_files, main, geometry_edit);
-  on_name_changed(platform.files, s, settings.language_files, main, loading_edit);
-  DLGREADCHAR(main, output_edit, s.output_file);
-  set_file_list_entry(main, 3, file_is_found(platform.files, s.output_file) ? "Output File (old)" : "");
+  project.geometry_file = pick;
+  set_text(main, geometry_edit, project.geometry_file.trimmed());
+  on_name_changed(platform.files, project, settings.language_files, main, geometry_edit);
+  on_name_changed(platform.files, project, settings.language_files, main, loading_edit);
+  project.output_file = text_of(main, output_edit);
+  set_file_list_entry(main, output_entry,
+                      file_is_found(platform.files, project.output_file) ? "Output File (old)" : "");
 }
 
-void on_recent_list(Platform& platform, const Directories& dirs, SettingsState& s, PathText& pick,
+void on_recent_list(Platform& platform, const Directories& dirs, SettingsState& settings, PathText& pick,
                     DialogRecord& recent, int kind) {
-  DLGREADCHAR(recent, recent_list, pick, DLGIDX_STATE);
-  int entry = 0;
-  DLGREADINT(recent, recent_list, entry, 1);
+  pick = selected_text(recent, recent_list);
+  const int entry = selected_item(recent, recent_list);
   if (pick.is_blank()) {
-    DLGPUTLOG(recent, recent_done_button, false, DLGIDX_ENABLED);
+    set_enabled(recent, done_button, false);
     return;
   }
   if (platform.files.file_exists(pick.trimmed())) {
     if (kind == DLGCB_DBLCLICK) {
-      DLGRETURN(recent, recent_double_click);
+      DLGRETURN(recent, double_click_result);
       DLGEXIT(recent);
     } else {
-      DLGPUTLOG(recent, recent_done_button, true, DLGIDX_ENABLED);
+      set_enabled(recent, done_button, true);
     }
     return;
   }
   platform.message_boxes.show(" File does not exist (was deleted) !", "Select Recent Message",
                               mb::ok | mb::icon_error);
-  if (entry >= 1 && entry <= static_cast<int>(recent_file_count)) s.recent_files[entry - 1] = "";
+  if (entry >= 1 && entry <= static_cast<int>(recent_file_count)) settings.recent_files[entry - 1] = "";
   pick = "";
   DLGEXIT(recent);
-  if (s.keep_recent_file) return;  // the unread file keeps the user's list
+  if (settings.keep_recent_file) return;  // the unread file keeps the user's list
   // Written and read back, the blank entry closes up: the later ones move up.
-  save_recent_list(platform.files, dirs, s.recent_files);
-  load_recent_list(platform.files, dirs, s.recent_files);
+  save_recent_list(platform.files, dirs, settings.recent_files);
+  load_recent_list(platform.files, dirs, settings.recent_files);
 }
 
 }  // namespace korvel

@@ -10,6 +10,8 @@
 
 namespace korvel {
 
+using namespace main_dialog_ids;
+
 namespace {
 
 // What a command reads and writes, for the helpers below.
@@ -21,13 +23,13 @@ struct CommandScope {
 };
 
 // Whether the file named exists; true to go on, false when the user cancels.
-bool check_input_file(CommandScope& c, DialogRecord& d, const PathText& name, int choose_button) {
-  if (c.platform.files.file_exists(name.trimmed())) return true;
-  const int answer = c.platform.message_boxes.show(file_not_found_text(name.trimmed()), "RUN Message",
-                                                   mb::retry_cancel | mb::icon_error);
+bool check_input_file(CommandScope& scope, DialogRecord& d, const PathText& name, int choose_button) {
+  if (scope.platform.files.file_exists(name.trimmed())) return true;
+  const int answer = scope.platform.message_boxes.show(file_not_found_text(name.trimmed()), "RUN Message",
+                                                       mb::retry_cancel | mb::icon_error);
   if (answer != mb::answer_retry) return false;
   // The new choice is not tested again: a cancelled dialog leaves the missing name.
-  on_select_file(c.platform, c.dirs, c.project, c.settings.language_files, d, choose_button);
+  on_select_file(scope.platform, scope.dirs, scope.project, scope.settings.language_files, d, choose_button);
   return true;
 }
 
@@ -42,78 +44,79 @@ bool refuse_unsafe_name(MessageBoxes& boxes, std::string_view name) {
 
 // The solver's file checks and command line; nothing when the user cancelled
 // or a name was refused.
-std::optional<ToolCommand> solver_command(CommandScope& c, DialogRecord& d) {
-  ProjectState& p = c.project;
-  DLGREADCHAR(d, geometry_edit, p.geometry_file);
-  DLGREADCHAR(d, output_edit, p.output_file);
-  DLGREADCHAR(d, loading_edit, p.loading_file);
-  if (!check_input_file(c, d, p.geometry_file, select_geometry_button)) return std::nullopt;
-  if (!check_input_file(c, d, p.loading_file, select_loading_button)) return std::nullopt;
+std::optional<ToolCommand> solver_command(CommandScope& scope, DialogRecord& d) {
+  ProjectState& project = scope.project;
+  project.geometry_file = text_of(d, geometry_edit);
+  project.output_file = text_of(d, output_edit);
+  project.loading_file = text_of(d, loading_edit);
+  if (!check_input_file(scope, d, project.geometry_file, select_geometry_button)) return std::nullopt;
+  if (!check_input_file(scope, d, project.loading_file, select_loading_button)) return std::nullopt;
   // Retry with a cancelled choice goes on with the typed names: test them here.
-  MessageBoxes& boxes = c.platform.message_boxes;
-  if (refuse_unsafe_name(boxes, p.geometry_file.name()) || refuse_unsafe_name(boxes, p.loading_file.name()))
+  MessageBoxes& boxes = scope.platform.message_boxes;
+  if (refuse_unsafe_name(boxes, project.geometry_file.name()) || refuse_unsafe_name(boxes, project.loading_file.name()))
     return std::nullopt;
-  const std::optional<SolverCommand> composed = compose_solver_command(c.platform, c.dirs, p);
+  const std::optional<SolverCommand> composed = compose_solver_command(scope.platform, scope.dirs, project);
   if (!composed) return std::nullopt;
   const SolverCommand& solver = *composed;
   if (solver.accepted) {
-    DLGPUTLOG(d, view_edit_button, false, DLGIDX_ENABLED);
-    set_file_list_entry(d, 3, "Output File");
+    set_enabled(d, view_edit_button, false);
+    set_file_list_entry(d, output_entry, "Output File");
     // A Geometry name that went as short names gives the solver an Output File
     // of its own: the Output entry, View / Edit and Print must reach that one,
     // also when the name was typed before its file existed.
-    const PathText written = solver_output_name(c.platform.files, p.geometry_file);
-    if (!(written == derive_name(p.geometry_file, ".rez"))) {
-      p.output_file = written;
-      DLGPUTCHAR(d, output_edit, p.output_file.trimmed());
+    const PathText written = solver_output_name(scope.platform.files, project.geometry_file);
+    if (!(written == derive_name(project.geometry_file, ".rez"))) {
+      project.output_file = written;
+      set_text(d, output_edit, project.output_file.trimmed());
     }
-    remember_geometry_file(p.geometry_file, c.settings.recent_files);
+    remember_geometry_file(project.geometry_file, scope.settings.recent_files);
   }
   return solver.command;
 }
 
 // What View / Edit and Print act on is refused like any name, but for the
 // new-file marker, whose TAB tells the program to start without a file.
-bool refuse_view_file(MessageBoxes& boxes, const ProjectState& p) {
-  return !(p.view_file == new_file_marker) && refuse_unsafe_name(boxes, p.view_file.name());
+bool refuse_view_file(MessageBoxes& boxes, const ProjectState& project) {
+  return !(project.view_file == new_file_marker) && refuse_unsafe_name(boxes, project.view_file.name());
 }
 
 // The program a button starts and its arguments; nothing when it starts none.
-std::optional<ToolCommand> command_for(CommandScope& c, DialogRecord& d, int control_id) {
-  FileSystem& files = c.platform.files;
-  MessageBoxes& boxes = c.platform.message_boxes;
-  ProjectState& p = c.project;
+std::optional<ToolCommand> command_for(CommandScope& scope, DialogRecord& d, int control_id) {
+  FileSystem& files = scope.platform.files;
+  MessageBoxes& boxes = scope.platform.message_boxes;
+  ProjectState& project = scope.project;
   switch (control_id) {
     case solver_button:
-      return solver_command(c, d);
+      return solver_command(scope, d);
     case view_edit_button: {
-      if (refuse_view_file(boxes, p)) return std::nullopt;
+      if (refuse_view_file(boxes, project)) return std::nullopt;
       ToolCommand editor{ProgramPathText(files.windows_directory() + "\\Notepad.exe"),
-                         ArgumentText(p.view_file.trimmed())};
-      if (!p.view_file.is_blank()) remember_geometry_file(p.geometry_file, c.settings.recent_files);
+                         ArgumentText(project.view_file.trimmed())};
+      if (!project.view_file.is_blank()) remember_geometry_file(project.geometry_file, scope.settings.recent_files);
       return editor;
     }
     case print_button: {  // the print tool has no " 20" variant
-      if (refuse_view_file(boxes, p)) return std::nullopt;
-      const std::optional<std::string> name = readable_name_or_report(c.platform, p.view_file.trimmed());
+      if (refuse_view_file(boxes, project)) return std::nullopt;
+      const std::optional<std::string> name = readable_name_or_report(scope.platform, project.view_file.trimmed());
       if (!name) return std::nullopt;
-      return ToolCommand{package_program_path(files, c.dirs, "Tasprel", false), ArgumentText(*name)};
+      return ToolCommand{package_program_path(files, scope.dirs, "Tasprel", false), ArgumentText(*name)};
     }
     case geometry_viewer_button: {  // Sivra gets the Geometry File, quoted when it has a blank
-      const std::string held(p.geometry_file.name());
+      const std::string held(project.geometry_file.name());
       if (refuse_unsafe_name(boxes, held)) return std::nullopt;
-      const std::optional<std::string> name = readable_name_or_report(c.platform, held);
+      const std::optional<std::string> name = readable_name_or_report(scope.platform, held);
       if (!name) return std::nullopt;
-      return ToolCommand{package_program_path(files, c.dirs, "Sivra"), ArgumentText(quoted_if_blank(*name))};
+      return ToolCommand{package_program_path(files, scope.dirs, "Sivra"), ArgumentText(quoted_if_blank(*name))};
     }
     case help_button:
-      return help_command(c.platform, c.dirs);
+      return help_command(scope.platform, scope.dirs);
     case users_guide_button:
-      return users_guide_command(c.platform, c.dirs, p, d);
+      return users_guide_command(scope.platform, scope.dirs, project, d);
     default: {
       const std::optional<PackageProgram> program = package_program_for(control_id);
       if (!program || program->arguments != ArgumentKind::tab) return std::nullopt;
-      return ToolCommand{package_program_path(files, c.dirs, program->name, program->has_variant), ArgumentText("\t")};
+      return ToolCommand{package_program_path(files, scope.dirs, program->name, program->has_variant),
+                         ArgumentText("\t")};
     }
   }
 }
@@ -151,15 +154,14 @@ void on_command(Platform& platform, const Directories& dirs, ProjectState& proje
   start_tool(platform, tools.launch_table, *command);
   if (control_id == solver_button) {
     // After every solver run, also a failed one, the post-processors are offered.
-    DLGPUTLOG(d, post_processor_switch, true, DLGIDX_STATE);
+    set_checked(d, post_processor_switch, true);
     on_post_enable(d);
   }
 }
 
 void on_post_enable(DialogRecord& dialog) {
-  bool checked = false;
-  DLGREADLOG(dialog, post_processor_switch, checked, DLGIDX_STATE);
-  for (int id : post_processor_buttons) DLGPUTLOG(dialog, id, checked);
+  const bool checked = is_checked(dialog, post_processor_switch);
+  for (int id : post_processor_buttons) set_enabled(dialog, id, checked);
 }
 
 }  // namespace korvel

@@ -14,8 +14,10 @@ void on_command(Platform& platform, const Directories& dirs, ProjectState& proje
 // Check box post_processor_switch: its checked state enables the six post-processor buttons and Vantik.
 void on_post_enable(DialogRecord& dialog);
 
-inline constexpr std::array<int, 7> post_processor_buttons{
-    displacement_button,   stress_button,        reactions_button,       time_history_button,
-    maximum_values_button, max_processor_button, structure_viewer_button};
+inline constexpr std::array<int, 7> post_processor_buttons = [] {
+  using namespace main_dialog_ids;
+  return std::array<int, 7>{displacement_button,   stress_button,        reactions_button,       time_history_button,
+                            maximum_values_button, max_processor_button, structure_viewer_button};
+}();
 
 }  // namespace korvel

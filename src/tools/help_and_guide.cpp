@@ -4,6 +4,8 @@
 
 namespace korvel {
 
+using namespace main_dialog_ids;
+
 std::optional<ToolCommand> help_command(Platform& platform, const Directories& dirs) {
   FileSystem& files = platform.files;
   ToolCommand viewer{ProgramPathText(files.windows_directory() + "\\hh.exe"), ArgumentText()};
@@ -54,8 +56,7 @@ std::optional<ToolCommand> users_guide_command(Platform& platform, const Directo
   const std::string romanian_quoted = quoted(romanian_guide.trimmed());
   const std::string english_quoted = quoted(english_guide.trimmed());
 
-  LanguageText language;
-  DLGREADCHAR(d, language_list, language, DLGIDX_STATE);
+  const LanguageText language(selected_text(d, language_list));
   project.romanian_output = is_romanian(language.padded());
 
   if (!romanian_found && !english_found) {

@@ -26,19 +26,19 @@ struct PackageProgram {
 };
 
 inline constexpr std::array<PackageProgram, 13> package_programs{{
-    {solver_button, "VEK", true, ArgumentKind::solver_files},
-    {structure_graph_button, "LORIM", true, ArgumentKind::tab},
-    {displacement_button, "PUNA", true, ArgumentKind::tab},
-    {stress_button, "POSK", true, ArgumentKind::tab},
-    {time_history_button, "PIRA", true, ArgumentKind::tab},
-    {maximum_values_button, "PELU", true, ArgumentKind::tab},
-    {max_processor_button, "Okumar", true, ArgumentKind::tab},
-    {geometry_creator_button, "Gaskol", true, ArgumentKind::tab},
-    {loading_creator_button, "Feltrom", true, ArgumentKind::tab},
-    {structure_viewer_button, "Vantik", true, ArgumentKind::tab},
-    {print_button, "Tasprel", false, ArgumentKind::view_file},
-    {reactions_button, "PAVO", true, ArgumentKind::tab},
-    {geometry_viewer_button, "Sivra", true, ArgumentKind::geometry_file},
+    {main_dialog_ids::solver_button, "VEK", true, ArgumentKind::solver_files},
+    {main_dialog_ids::structure_graph_button, "LORIM", true, ArgumentKind::tab},
+    {main_dialog_ids::displacement_button, "PUNA", true, ArgumentKind::tab},
+    {main_dialog_ids::stress_button, "POSK", true, ArgumentKind::tab},
+    {main_dialog_ids::time_history_button, "PIRA", true, ArgumentKind::tab},
+    {main_dialog_ids::maximum_values_button, "PELU", true, ArgumentKind::tab},
+    {main_dialog_ids::max_processor_button, "Okumar", true, ArgumentKind::tab},
+    {main_dialog_ids::geometry_creator_button, "Gaskol", true, ArgumentKind::tab},
+    {main_dialog_ids::loading_creator_button, "Feltrom", true, ArgumentKind::tab},
+    {main_dialog_ids::structure_viewer_button, "Vantik", true, ArgumentKind::tab},
+    {main_dialog_ids::print_button, "Tasprel", false, ArgumentKind::view_file},
+    {main_dialog_ids::reactions_button, "PAVO", true, ArgumentKind::tab},
+    {main_dialog_ids::geometry_viewer_button, "Sivra", true, ArgumentKind::geometry_file},
 }};
 
 // The program a button starts, if it starts a package program.

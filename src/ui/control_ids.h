@@ -1,20 +1,19 @@
-// The Launcher's dialog templates and control ids, by name: the template
-// table, the control routines and the tests all use these.
+// The Launcher's dialog templates and control ids, one scope per dialog: the
+// template table, the control routines and the tests all use these.
 #pragma once
 
 namespace korvel {
 
-// Dialog templates.
+// The ids the system gives a meaning in every dialog: the default button, and
+// Cancel (what Escape and the close box send).
+namespace dialog_ids {
+inline constexpr int ok = 1;
+inline constexpr int cancel = 2;
+}  // namespace dialog_ids
+
+namespace main_dialog_ids {
 inline constexpr int main_dialog_template = 102;
-inline constexpr int about_dialog_template = 103;
-inline constexpr int recent_dialog_template = 106;
-
-// The platform's own ids: the default button and Cancel (Escape, the close box).
-inline constexpr int ok_button = 1;
-inline constexpr int cancel_button = 2;
-
-// The main dialog (template 102).
-inline constexpr int exit_button = ok_button;  // "E X I T"
+inline constexpr int exit_button = dialog_ids::ok;   // "E X I T"
 inline constexpr int select_geometry_button = 1000;  // "Select #1"
 inline constexpr int geometry_edit = 1001;
 inline constexpr int output_edit = 1002;
@@ -43,14 +42,26 @@ inline constexpr int language_list = 1026;  // the output-language drop-down
 inline constexpr int help_button = 1027;
 inline constexpr int sound_check_box = 1028;
 
-// The About box (template 103).
-inline constexpr int about_program_text = 1022;
-inline constexpr int about_copyright_text = 1023;
+// The File list's entries, by their item number (0: none selected).
+enum FileListEntry : int { no_entry = 0, geometry_entry = 1, loading_entry = 2, output_entry = 3, new_file_entry = 4 };
+inline constexpr int file_list_entry_count = new_file_entry;
 
-// The Recent Dialog (template 106).
-inline constexpr int recent_done_button = ok_button;  // "DONE"
+// The language list's items.
+enum LanguageItem : int { english_item = 1, romanian_item = 2 };
+}  // namespace main_dialog_ids
+
+namespace about_box_ids {
+inline constexpr int about_dialog_template = 103;
+inline constexpr int program_text = 1022;
+inline constexpr int copyright_text = 1023;
+}  // namespace about_box_ids
+
+namespace recent_dialog_ids {
+inline constexpr int recent_dialog_template = 106;
+inline constexpr int done_button = dialog_ids::ok;  // "DONE"
 inline constexpr int recent_list = 1041;
-// The Recent Dialog's result when an existing file was double-clicked.
-inline constexpr int recent_double_click = 2000;
+// The dialog's result when an existing file was double-clicked.
+inline constexpr int double_click_result = 2000;
+}  // namespace recent_dialog_ids
 
 }  // namespace korvel

@@ -12,6 +12,7 @@ namespace korvel {
 namespace {
 
 using namespace style;
+using namespace main_dialog_ids;
 
 constexpr std::uint32_t visible = ws_visible;
 constexpr std::uint32_t tab = ws_tabstop;
@@ -56,7 +57,8 @@ constexpr std::array main_dialog_controls{
     icon_push(max_processor_button, 158, 279, 32, 21, "MAX Processor", multiline),
     check(post_processor_switch, 34, 321, 135, 11, "Post-Processors and Structure Vantik"),
     default_push(exit_button, 298, 337, 40, 15, "E X I T", bs_icon),
-    ControlTemplate{cancel_button, ControlClass::button, bs_pushbutton | tab, 0, 301, 315, 30, 11, "Cancel"},  // hidden
+    ControlTemplate{dialog_ids::cancel, ControlClass::button, bs_pushbutton | tab, 0, 301, 315, 30, 11,
+                    "Cancel"},  // hidden
     group(7, 3, 196, 196, "V E K"),
     name_edit(geometry_edit, 36, 24, 161, 20),
     name_edit(output_edit, 36, 132, 161, 20),
@@ -110,23 +112,24 @@ constexpr std::array main_dialog_controls{
 static_assert(main_dialog_controls.size() == 57);
 
 constexpr std::array about_box_controls{
-    default_push(ok_button, 132, 93, 35, 12, "OK"),
-    ControlTemplate{cancel_button, ControlClass::button, bs_pushbutton | tab, 0, 7, 93, 32, 12, "Cancel"},  // hidden
-    ControlTemplate{about_program_text, ControlClass::static_text, ss_left | ws_group | visible, ws_ex_staticedge, 7, 7,
-                    160, 47,
+    default_push(dialog_ids::ok, 132, 93, 35, 12, "OK"),
+    ControlTemplate{dialog_ids::cancel, ControlClass::button, bs_pushbutton | tab, 0, 7, 93, 32, 12,
+                    "Cancel"},  // hidden
+    ControlTemplate{about_box_ids::program_text, ControlClass::static_text, ss_left | ws_group | visible,
+                    ws_ex_staticedge, 7, 7, 160, 47,
                     "KORVEL Program\nfor Windows\n\nNon-Linear Dynamic Analysis of Pin-Jointed Bar and Cable "
                     "Structures"},
-    ControlTemplate{about_copyright_text, ControlClass::static_text, ss_left | ws_group | visible, ws_ex_staticedge, 7,
-                    60, 160, 18, copyright_notice},
+    ControlTemplate{about_box_ids::copyright_text, ControlClass::static_text, ss_left | ws_group | visible,
+                    ws_ex_staticedge, 7, 60, 160, 18, copyright_notice},
     ControlTemplate{-1, ControlClass::static_text, ss_icon | ss_centerimage | visible, 0, 77, 89, 16, 15, ""},
 };
 static_assert(about_box_controls.size() == 5);
 
 constexpr std::array recent_dialog_controls{
-    ControlTemplate{recent_list, ControlClass::list_box, lbs_notify | ws_border | ws_vscroll | visible | tab, 0, 13, 24,
-                    330, 46, ""},
-    default_push(recent_done_button, 306, 74, 43, 14, "DONE"),
-    push(cancel_button, 7, 74, 43, 14, "Cancel"),
+    ControlTemplate{recent_dialog_ids::recent_list, ControlClass::list_box,
+                    lbs_notify | ws_border | ws_vscroll | visible | tab, 0, 13, 24, 330, 46, ""},
+    default_push(recent_dialog_ids::done_button, 306, 74, 43, 14, "DONE"),
+    push(dialog_ids::cancel, 7, 74, 43, 14, "Cancel"),
     text(11, 11, 56, 9, "Select Input File"),
 };
 static_assert(recent_dialog_controls.size() == 4);
@@ -136,8 +139,10 @@ constexpr std::uint32_t frame = ws_popup | ws_caption | ws_sysmenu | ds_modalfra
 constexpr std::array<DialogTemplate, 3> dialog_templates{{
     {main_dialog_template, "KORVEL", 345, 359, 8, "MS Sans Serif", frame | ws_minimizebox | ds_center,
      main_dialog_controls},
-    {about_dialog_template, "About KORVEL", 174, 112, 11, "Times New Roman", frame | ds_center, about_box_controls},
-    {recent_dialog_template, "Recent Dialog", 356, 95, 8, "MS Sans Serif", frame, recent_dialog_controls},
+    {about_box_ids::about_dialog_template, "About KORVEL", 174, 112, 11, "Times New Roman", frame | ds_center,
+     about_box_controls},
+    {recent_dialog_ids::recent_dialog_template, "Recent Dialog", 356, 95, 8, "MS Sans Serif", frame,
+     recent_dialog_controls},
 }};
 
 }  // namespace

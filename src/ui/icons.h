@@ -19,36 +19,39 @@ struct IconFile {
 };
 
 inline constexpr std::array<IconFile, 20> icon_files{{
-    {"iconKorvel.ico", 0, 0, false, {solver_button, 0}},
-    {"puna.ico", 0, 0, false, {displacement_button, 0}},
-    {"Stress2.ico", 0, 0, false, {stress_button, 0}},
-    {"Reaction2.ico", 0, 0, false, {reactions_button, 0}},
-    {"History2.ico", 0, 0, false, {time_history_button, 0}},
-    {"Max.ico", 0, 0, false, {maximum_values_button, 0}},
-    {"Post.ico", 48, 48, false, {max_processor_button, 0}},
-    {"InputFile1.ico", 0, 0, false, {geometry_creator_button, 0}},
-    {"InputFile2.ico", 0, 0, false, {loading_creator_button, 0}},
-    {"IconStructure.ico", 48, 48, true, {structure_graph_button, 0}},
-    {"IconVantik.ico", 48, 48, true, {structure_viewer_button, 0}},
-    {"IconWord3.ico", 0, 0, false, {users_guide_button, 0}},
-    {"Print.ico", 0, 0, false, {print_button, 0}},
-    {"Notepad.ico", 32, 32, false, {view_edit_button, 0}},
-    {"IconExit.ico", 48, 48, false, {exit_button, 0}},
-    {"About.ico", 48, 48, false, {about_button, 0}},
-    {"Open.ico", 0, 0, false, {select_geometry_button, select_loading_button}},
-    {"Open5.ico", 0, 0, false, {select_recent_button, 0}},
-    {"IconSivra.ico", 0, 0, false, {geometry_viewer_button, 0}},
-    {"KorvelHelp.ico", 0, 0, false, {help_button, 0}},
+    {"iconKorvel.ico", 0, 0, false, {main_dialog_ids::solver_button, 0}},
+    {"puna.ico", 0, 0, false, {main_dialog_ids::displacement_button, 0}},
+    {"Stress2.ico", 0, 0, false, {main_dialog_ids::stress_button, 0}},
+    {"Reaction2.ico", 0, 0, false, {main_dialog_ids::reactions_button, 0}},
+    {"History2.ico", 0, 0, false, {main_dialog_ids::time_history_button, 0}},
+    {"Max.ico", 0, 0, false, {main_dialog_ids::maximum_values_button, 0}},
+    {"Post.ico", 48, 48, false, {main_dialog_ids::max_processor_button, 0}},
+    {"InputFile1.ico", 0, 0, false, {main_dialog_ids::geometry_creator_button, 0}},
+    {"InputFile2.ico", 0, 0, false, {main_dialog_ids::loading_creator_button, 0}},
+    {"IconStructure.ico", 48, 48, true, {main_dialog_ids::structure_graph_button, 0}},
+    {"IconVantik.ico", 48, 48, true, {main_dialog_ids::structure_viewer_button, 0}},
+    {"IconWord3.ico", 0, 0, false, {main_dialog_ids::users_guide_button, 0}},
+    {"Print.ico", 0, 0, false, {main_dialog_ids::print_button, 0}},
+    {"Notepad.ico", 32, 32, false, {main_dialog_ids::view_edit_button, 0}},
+    {"IconExit.ico", 48, 48, false, {main_dialog_ids::exit_button, 0}},
+    {"About.ico", 48, 48, false, {main_dialog_ids::about_button, 0}},
+    {"Open.ico", 0, 0, false, {main_dialog_ids::select_geometry_button, main_dialog_ids::select_loading_button}},
+    {"Open5.ico", 0, 0, false, {main_dialog_ids::select_recent_button, 0}},
+    {"IconSivra.ico", 0, 0, false, {main_dialog_ids::geometry_viewer_button, 0}},
+    {"KorvelHelp.ico", 0, 0, false, {main_dialog_ids::help_button, 0}},
 }};
 
 // The order in which the main dialog's buttons get their images.
-inline constexpr std::array<int, 21> icon_button_order{
-    solver_button,          displacement_button,     stress_button,          reactions_button,
-    time_history_button,    maximum_values_button,   max_processor_button,   geometry_creator_button,
-    loading_creator_button, structure_graph_button,  structure_viewer_button, print_button,
-    view_edit_button,       users_guide_button,      exit_button,            about_button,
-    select_geometry_button, select_loading_button,   select_recent_button,   geometry_viewer_button,
-    help_button};
+inline constexpr std::array<int, 21> icon_button_order = [] {
+  using namespace main_dialog_ids;
+  return std::array<int, 21>{solver_button,          displacement_button,     stress_button,
+                             reactions_button,       time_history_button,     maximum_values_button,
+                             max_processor_button,   geometry_creator_button, loading_creator_button,
+                             structure_graph_button, structure_viewer_button, print_button,
+                             view_edit_button,       users_guide_button,      exit_button,
+                             about_button,           select_geometry_button,  select_loading_button,
+                             select_recent_button,   geometry_viewer_button,  help_button};
+}();
 
 struct Icons {
   std::array<IconHandle, icon_files.size()> handles{};

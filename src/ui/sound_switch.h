@@ -4,7 +4,7 @@
 #include "common/directories.h"
 #include "platform/platform.h"
 #include "ui/control_ids.h"
-#include "ui/dialog_layer.h"
+#include "ui/dialog_calls.h"
 
 namespace korvel {
 

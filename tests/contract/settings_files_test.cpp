@@ -10,6 +10,9 @@
 #include "ui/control_ids.h"
 
 namespace korvel {
+
+using namespace main_dialog_ids;
+using namespace recent_dialog_ids;
 namespace {
 
 // The text in UTF-16 after its byte-order mark, as an editor saves it.

@@ -19,6 +19,9 @@
 
 namespace korvel::e2e {
 
+using namespace main_dialog_ids;
+using namespace recent_dialog_ids;
+
 using namespace std::chrono_literals;
 
 // Polls `condition` until it holds or `limit` has passed; true when it held.

@@ -32,7 +32,7 @@ TEST_F(MainDialogE2E, StartsWithTheDescribedControls) {
                  loading_creator_button, structure_graph_button, users_guide_button, help_button, about_button,
                  exit_button, post_processor_switch, sound_check_box})
     EXPECT_TRUE(control_enabled(dialog, id)) << id;
-  EXPECT_FALSE(control_visible(dialog, cancel_button)) << "Cancel is hidden";
+  EXPECT_FALSE(control_visible(dialog, dialog_ids::cancel)) << "Cancel is hidden";
   EXPECT_EQ(control_text(dialog, geometry_edit), ".dat");
   EXPECT_EQ(control_text(dialog, output_edit), ".rez");
   EXPECT_EQ(control_text(dialog, loading_edit), ".inc");

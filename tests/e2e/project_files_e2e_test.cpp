@@ -218,13 +218,13 @@ TEST_F(ProjectFilesE2E, RecentDialogAppliesTheEntryPickedWithDone) {
   EXPECT_EQ(recent_origin.x, main_origin.x);
   EXPECT_EQ(recent_origin.y, main_origin.y);
   EXPECT_EQ(trimmed(list_items(recent, recent_list)), (std::vector<std::string>{a, b, gone, c, ""}));
-  EXPECT_FALSE(control_enabled(recent, recent_done_button)) << "DONE waits for a pick";
+  EXPECT_FALSE(control_enabled(recent, done_button)) << "DONE waits for a pick";
 
   pick_list_item_now(recent, recent_list, 4);
-  EXPECT_FALSE(control_enabled(recent, recent_done_button)) << "an empty line is no pick";
+  EXPECT_FALSE(control_enabled(recent, done_button)) << "an empty line is no pick";
   pick_list_item_now(recent, recent_list, 1);
-  expect_enabled(recent, recent_done_button, true);
-  click(recent, recent_done_button);
+  expect_enabled(recent, done_button, true);
+  click(recent, done_button);
   EXPECT_TRUE(wait_until_gone(recent));
 
   expect_names(install.path("Dat\\b"));
@@ -290,7 +290,7 @@ class ProjectFilesRecentDialogClosed : public ProjectFilesE2E {
     ASSERT_NE(recent, nullptr) << "no Recent Dialog";
     EXPECT_EQ(trimmed(list_items(recent, recent_list)), (std::vector<std::string>{frame, a, b, gone, c}));
     pick_list_item_now(recent, recent_list, 1);
-    expect_enabled(recent, recent_done_button, true);
+    expect_enabled(recent, done_button, true);
     close(recent);
     EXPECT_TRUE(wait_until_gone(recent));
     expect_names(install.path("Dat\\frame"));
@@ -302,7 +302,7 @@ class ProjectFilesRecentDialogClosed : public ProjectFilesE2E {
 };
 
 TEST_F(ProjectFilesRecentDialogClosed, ByCancel) {
-  expect_nothing_applied([](HWND recent) { click(recent, cancel_button); });
+  expect_nothing_applied([](HWND recent) { click(recent, dialog_ids::cancel); });
 }
 
 TEST_F(ProjectFilesRecentDialogClosed, ByEscape) {
@@ -331,7 +331,7 @@ TEST_F(ProjectFilesE2E, RecentDialogReportsAMissingFileAndDropsIt) {
   recent = open_recent_dialog();
   ASSERT_NE(recent, nullptr) << "no Recent Dialog the second time";
   EXPECT_EQ(trimmed(list_items(recent, recent_list)), (std::vector<std::string>{a, b, c, "", ""}));
-  click(recent, cancel_button);
+  click(recent, dialog_ids::cancel);
   EXPECT_TRUE(wait_until_gone(recent));
   exit_normally();
   EXPECT_EQ(read_file(install.path("Exe\\recent.dat")), kept);

@@ -37,7 +37,7 @@ class UnicodeNamesE2E : public LauncherTest {
     EXPECT_NE(recent, nullptr);
     if (!recent) return {};
     std::vector<std::string> items = trimmed(list_items(recent, recent_list));
-    answer(recent, cancel_button);
+    answer(recent, dialog_ids::cancel);
     EXPECT_TRUE(wait_until_gone(recent));
     return items;
   }

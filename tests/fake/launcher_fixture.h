@@ -10,6 +10,12 @@
 #include "fake_platform.h"
 #include "ui/control_ids.h"
 
+// The tests name controls as the routines do.
+namespace korvel {
+using namespace main_dialog_ids;
+using namespace recent_dialog_ids;
+}  // namespace korvel
+
 namespace korvel::fake {
 
 // One Launcher with its own platform. A table test that needs a fresh one per

@@ -475,7 +475,7 @@ std::string folder_page_field(DWORD process) {
 // Clicks the window's button 1 (Install, Uninstall, then Close) until the program ends; its exit code.
 std::optional<DWORD> click_through(Program& program) {
   wait_until([&] {
-    if (HWND window = setup_window(program.id())) click(window, ok_button);
+    if (HWND window = setup_window(program.id())) click(window, dialog_ids::ok);
     return !program.running();
   }, 120s);
   return program.wait_for_exit(1s);
@@ -496,7 +496,7 @@ TEST_F(Installer, PagesRefuseAFullStopAndWaitForTheLauncher) {
   {
     Program installer(setup, "\"" + setup + "\" /CURRENTUSER /D=C:\\My.Jobs\\KORVEL", "C:\\");
     ASSERT_EQ(folder_page_field(installer.id()), "C:\\My.Jobs\\KORVEL");
-    click(setup_window(installer.id()), ok_button);
+    click(setup_window(installer.id()), dialog_ids::ok);
     EXPECT_EQ(answer_box(installer.id(), IDOK),
               "KORVEL can't go into C:\\My.Jobs\\KORVEL, whose path holds a full stop: it names an analysis's "
               "Loading and Output files after the first full stop of the whole path, so its folder must have none.");
@@ -522,7 +522,7 @@ TEST_F(Installer, PagesRefuseAFullStopAndWaitForTheLauncher) {
   {
     Program installer(setup, "\"" + setup + "\" /CURRENTUSER", "C:\\");
     ASSERT_EQ(folder_page_field(installer.id()), root);
-    click(setup_window(installer.id()), ok_button);
+    click(setup_window(installer.id()), dialog_ids::ok);
     EXPECT_EQ(answer_box(installer.id(), IDRETRY), launcher_runs(root));
     EXPECT_EQ(answer_box(installer.id(), IDCANCEL), launcher_runs(root));
     EXPECT_EQ(installer.wait_for_exit(30s), 6u);

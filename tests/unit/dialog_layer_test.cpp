@@ -8,6 +8,9 @@
 #include "ui/control_ids.h"
 
 namespace korvel {
+
+using namespace main_dialog_ids;
+using namespace recent_dialog_ids;
 namespace {
 
 class DialogLayerTest : public ::testing::Test {
@@ -239,18 +242,18 @@ TEST_F(DialogLayerTest, EscapeAndTheCloseBoxEndWithTwoThroughAHiddenCancel) {
       native.close_box(window);
     else
       native.escape(window);
-    EXPECT_EQ(d.return_value, cancel_button);
+    EXPECT_EQ(d.return_value, dialog_ids::cancel);
     EXPECT_FALSE(native.windows.at(window).open);
   }
 }
 
 TEST_F(DialogLayerTest, CancelButtonStateDrivesTheCloseCommand) {
   show();
-  DLGPUTLOG(main, cancel_button, false);
+  DLGPUTLOG(main, dialog_ids::cancel, false);
   EXPECT_FALSE(native.windows.at(main.window).close_command_enabled);
   native.close_box(main.window);
   EXPECT_NE(main.window, 0u);
-  DLGPUTLOG(main, cancel_button, true);
+  DLGPUTLOG(main, dialog_ids::cancel, true);
   EXPECT_TRUE(native.windows.at(main.window).close_command_enabled);
 }
 
@@ -307,7 +310,7 @@ TEST_F(DialogLayerTest, ModalDialogsNestAndKeepTheirValues) {
   });
   native.modal_scripts.push_back([&](NativeWindow nested) {
     owners.push_back(native.windows.at(nested).owner);
-    native.click(nested, cancel_button);
+    native.click(nested, dialog_ids::cancel);
   });
   // After the nested one, the user presses DONE in the Recent Dialog: the first script ran out.
   native.click(main.window, select_recent_button);
@@ -315,7 +318,7 @@ TEST_F(DialogLayerTest, ModalDialogsNestAndKeepTheirValues) {
   EXPECT_EQ(owners[0], main.window) << "the dialog whose routine runs owns the modal one";
   EXPECT_NE(owners[1], main.window) << "a modal dialog owns the one opened inside it";
   EXPECT_EQ(picked, 2) << "the selection made before the dialog ended";
-  EXPECT_EQ(result, cancel_button) << "ended by Escape after the script";
+  EXPECT_EQ(result, dialog_ids::cancel) << "ended by Escape after the script";
 }
 
 TEST_F(DialogLayerTest, PretranslationNeedsAnActiveModelessDialog) {

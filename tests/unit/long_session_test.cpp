@@ -41,10 +41,10 @@ TEST_F(LongSession, KeepsOnlyTheStartedProgramsHandlesAndGivesEverythingBackAtTh
   fake.files.add_file("C:\\KORVEL\\Exe\\recent.dat", "C:\\A.dat\r\nC:\\B.dat\r\nC:\\C.dat\r\n");
 
   const std::function<void(NativeWindow)> recent_dialog_users[] = {
-      [&](NativeWindow recent) { fake.dialogs.click(recent, cancel_button); },
+      [&](NativeWindow recent) { fake.dialogs.click(recent, dialog_ids::cancel); },
       [&](NativeWindow recent) {
         fake.dialogs.select(recent, recent_list, 1);
-        fake.dialogs.click(recent, recent_done_button);
+        fake.dialogs.click(recent, done_button);
       },
       [&](NativeWindow recent) { fake.dialogs.double_click(recent, recent_list, 2); },
       [&](NativeWindow recent) { fake.dialogs.escape(recent); },

@@ -316,7 +316,7 @@ class RecentDialog : public ProjectFiles {
   void in_recent_dialog(std::function<void(NativeWindow)> act) {
     fake.dialogs.modal_scripts.push_back([this, act](NativeWindow recent) {
       shown_items = fake.dialogs.control(recent, recent_list).items;
-      EXPECT_FALSE(fake.dialogs.control(recent, recent_done_button).enabled) << "DONE waits for a pick";
+      EXPECT_FALSE(fake.dialogs.control(recent, done_button).enabled) << "DONE waits for a pick";
       EXPECT_EQ(fake.dialogs.windows.at(recent).owner, w);
       act(recent);
     });
@@ -327,10 +327,10 @@ TEST_F(RecentDialog, DoneAppliesAnExistingPick) {
   fake.files.add_file("C:\\KORVEL\\Exe\\recent.dat", "C:\\A.dat\r\nC:\\B.dat\r\nC:\\C.dat\r\n");
   in_recent_dialog([&](NativeWindow recent) {
     fake.dialogs.select(recent, recent_list, 4);  // an empty line: DONE stays off
-    EXPECT_FALSE(fake.dialogs.control(recent, recent_done_button).enabled);
+    EXPECT_FALSE(fake.dialogs.control(recent, done_button).enabled);
     fake.dialogs.select(recent, recent_list, 2);
-    EXPECT_TRUE(fake.dialogs.control(recent, recent_done_button).enabled);
-    fake.dialogs.click(recent, recent_done_button);
+    EXPECT_TRUE(fake.dialogs.control(recent, done_button).enabled);
+    fake.dialogs.click(recent, done_button);
   });
   run([&] {
     fake.dialogs.type(w, loading_edit, "D:\\separate.inc");
@@ -361,7 +361,7 @@ TEST_F(RecentDialog, APickOfAShortNamedFileShowsTheOutputFileTheSolverWrites) {
 }
 
 TEST_F(RecentDialog, TheCurrentFileHeadsTheListEvenWhenCancelled) {
-  in_recent_dialog([&](NativeWindow recent) { fake.dialogs.click(recent, cancel_button); });
+  in_recent_dialog([&](NativeWindow recent) { fake.dialogs.click(recent, dialog_ids::cancel); });
   run([&] {
     fake.dialogs.type(w, geometry_edit, "C:\\C.dat");
     fake.dialogs.click(w, select_recent_button);
