@@ -8,7 +8,6 @@
 #include "ui/sound_switch.h"
 
 namespace korvel {
-
 using namespace main_dialog_ids;
 
 namespace {

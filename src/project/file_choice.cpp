@@ -3,7 +3,6 @@
 #include <algorithm>
 
 namespace korvel {
-
 using namespace main_dialog_ids;
 
 namespace {

@@ -1,7 +1,6 @@
 #include "project/file_list.h"
 
 namespace korvel {
-
 using namespace main_dialog_ids;
 
 bool on_file_list(Platform& platform, ProjectState& project, DialogRecord& d) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 namespace korvel {
-
 using namespace main_dialog_ids;
 
 PathText derive_name(const PathText& name, std::string_view extension) {

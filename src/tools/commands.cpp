@@ -9,7 +9,6 @@
 #include "tools/tool_launch.h"
 
 namespace korvel {
-
 using namespace main_dialog_ids;
 
 namespace {

@@ -3,7 +3,6 @@
 #include "project/project_files.h"
 
 namespace korvel {
-
 using namespace main_dialog_ids;
 
 std::optional<ToolCommand> help_command(Platform& platform, const Directories& dirs) {

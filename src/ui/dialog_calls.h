@@ -1,8 +1,8 @@
 // The calls the control routines make on a dialog's values, each saying what
-// it does: set_enabled(d, print_button, false). They are the layer's DLGPUT* and
-// DLGREAD* operations with the value index chosen. A call on a control the
-// dialog does not hold, or of a kind the call does not suit, is a programming
-// error: the debug build stops on it, the release build changes nothing.
+// it does: set_enabled(d, print_button, false). Each is one of the layer's
+// DLGPUT* and DLGREAD* operations with its value index chosen. A call on a
+// control the dialog does not hold, or of a kind the call does not suit, is a
+// programming error: a debug build stops on it, a release build changes nothing.
 #pragma once
 
 #include <cassert>
@@ -13,15 +13,10 @@
 
 namespace korvel {
 
-inline void expect_done(bool done) {
-  assert(done && "the dialog holds no such control, or not of this kind");
-  (void)done;
-}
+inline void expect_done([[maybe_unused]] bool done) { assert(done && "no such control here, or not of this kind"); }
 
-inline void set_enabled(DialogRecord& d, int id, bool enabled) {
-  expect_done(DLGPUTLOG(d, id, enabled, DLGIDX_ENABLED));
-}
-inline void set_checked(DialogRecord& d, int id, bool checked) { expect_done(DLGPUTLOG(d, id, checked, DLGIDX_STATE)); }
+inline void set_enabled(DialogRecord& d, int id, bool on) { expect_done(DLGPUTLOG(d, id, on, DLGIDX_ENABLED)); }
+inline void set_checked(DialogRecord& d, int id, bool on) { expect_done(DLGPUTLOG(d, id, on, DLGIDX_STATE)); }
 inline bool is_checked(DialogRecord& d, int id) {
   bool checked = false;
   expect_done(DLGREADLOG(d, id, checked, DLGIDX_STATE));
@@ -30,18 +25,17 @@ inline bool is_checked(DialogRecord& d, int id) {
 
 // An edit's text or a button's caption.
 inline void set_text(DialogRecord& d, int id, std::string_view text) { expect_done(DLGPUTCHAR(d, id, text)); }
-inline std::string text_of(DialogRecord& d, int id) {
+inline std::string text_of(DialogRecord& d, int id, int index = DLGIDX_DEFAULT) {
   std::string text;
-  expect_done(DLGREADCHAR(d, id, text));
+  expect_done(DLGREADCHAR(d, id, text, index));
   return text;
 }
 
-// Lists: items count from 1.
+// Lists, their items counted from 1.
 inline void set_item_count(DialogRecord& d, int id, int count) { expect_done(DLGPUTINT(d, id, count, DLGIDX_COUNT)); }
 inline void set_item(DialogRecord& d, int id, int item, std::string_view text) {
   expect_done(DLGPUTCHAR(d, id, text, item));
 }
-// A drop-down list's selection.
 inline void select_item(DialogRecord& d, int id, int item) { expect_done(DLGPUTINT(d, id, item, DLGIDX_STATE)); }
 // A list box's first selected item, 0 for none.
 inline int selected_item(DialogRecord& d, int id) {
@@ -49,11 +43,7 @@ inline int selected_item(DialogRecord& d, int id) {
   expect_done(DLGREADINT(d, id, item, 1));
   return item;
 }
-// The selected item's text, padded as the list holds it; blank for none.
-inline std::string selected_text(DialogRecord& d, int id) {
-  std::string text;
-  expect_done(DLGREADCHAR(d, id, text, DLGIDX_STATE));
-  return text;
-}
+// The selected item's text as the list holds it, padded; blank for none.
+inline std::string selected_text(DialogRecord& d, int id) { return text_of(d, id, DLGIDX_STATE); }
 
 }  // namespace korvel

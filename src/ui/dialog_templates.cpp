@@ -13,7 +13,6 @@ namespace {
 
 using namespace style;
 using namespace main_dialog_ids;
-
 constexpr std::uint32_t visible = ws_visible;
 constexpr std::uint32_t tab = ws_tabstop;
 

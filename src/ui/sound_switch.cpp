@@ -3,7 +3,6 @@
 #include "settings/settings_store.h"
 
 namespace korvel {
-
 using namespace main_dialog_ids;
 
 std::string_view sound_caption(bool sound_on) { return sound_on ? "Sound On" : "Sound Off"; }
