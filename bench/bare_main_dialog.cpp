@@ -60,7 +60,7 @@ INT_PTR CALLBACK dialog_proc(HWND window, UINT message, WPARAM, LPARAM) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
-  const korvel::DialogTemplate* layout = korvel::find_dialog_template(korvel::main_dialog_template);
+  const korvel::DialogTemplate* layout = korvel::find_dialog_template(korvel::main_dialog_ids::main_dialog_template);
   if (!layout) return 1;
   load_icons();
   const std::vector<std::uint8_t> bytes = korvel::win32::write_dialog_template(*layout);

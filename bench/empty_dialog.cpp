@@ -31,7 +31,7 @@ INT_PTR CALLBACK dialog_proc(HWND window, UINT message, WPARAM wparam, LPARAM) {
     case WM_INITDIALOG:
       return TRUE;
     case WM_COMMAND:
-      if (LOWORD(wparam) == korvel::structure_graph_button && *program_to_start) start_program();
+      if (LOWORD(wparam) == korvel::main_dialog_ids::structure_graph_button && *program_to_start) start_program();
       return TRUE;
     case WM_CLOSE:
       DestroyWindow(window);

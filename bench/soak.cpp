@@ -124,7 +124,7 @@ void run_soak(const Installation& installation, std::vector<Figure>& figures) {
     click(dialog, select_recent_button);
     HWND recent = wait_for_dialog(id, "Recent Dialog", std::chrono::seconds(10));
     if (!recent) break;
-    click(recent, cancel_button);
+    click(recent, dialog_ids::cancel);
     wait_until_gone(recent, std::chrono::seconds(10));
   }
   const Holdings end = holdings_of(id);
