@@ -93,18 +93,18 @@ std::optional<ToolCommand> command_for(CommandScope& c, DialogRecord& d, int con
       if (!p.view_file.is_blank()) remember_geometry_file(p.geometry_file, c.settings.recent_files);
       return editor;
     }
-    case print_button: {  // the print tool has no " 20" variant
+    case print_button: {
       if (refuse_view_file(boxes, p)) return std::nullopt;
       const std::optional<std::string> name = readable_name_or_report(c.platform, p.view_file.trimmed());
       if (!name) return std::nullopt;
-      return ToolCommand{package_program_path(files, c.dirs, "Tasprel", false), ArgumentText(*name)};
+      return ToolCommand{package_program_path(files, c.dirs, control_id), ArgumentText(*name)};
     }
-    case geometry_viewer_button: {  // Sivra gets the Geometry File, quoted when it has a blank
+    case geometry_viewer_button: {  // the viewer gets the Geometry File, quoted when it has a blank
       const std::string held(p.geometry_file.name());
       if (refuse_unsafe_name(boxes, held)) return std::nullopt;
       const std::optional<std::string> name = readable_name_or_report(c.platform, held);
       if (!name) return std::nullopt;
-      return ToolCommand{package_program_path(files, c.dirs, "Sivra"), ArgumentText(quoted_if_blank(*name))};
+      return ToolCommand{package_program_path(files, c.dirs, control_id), ArgumentText(quoted_if_blank(*name))};
     }
     case help_button:
       return help_command(c.platform, c.dirs);
@@ -113,7 +113,7 @@ std::optional<ToolCommand> command_for(CommandScope& c, DialogRecord& d, int con
     default: {
       const std::optional<PackageProgram> program = package_program_for(control_id);
       if (!program || program->arguments != ArgumentKind::tab) return std::nullopt;
-      return ToolCommand{package_program_path(files, c.dirs, program->name, program->has_variant), ArgumentText("\t")};
+      return ToolCommand{package_program_path(files, c.dirs, control_id), ArgumentText("\t")};
     }
   }
 }
