@@ -13,6 +13,8 @@ Directories directories_from(std::optional<std::string_view> current_directory) 
   d.wav_directory = path_in(d.start_directory, "\\Wav\\");
   d.icon_directory = path_in(d.start_directory, "\\Uir\\");
   d.data_directory = path_in(d.install_root, "\\Dat\\");
+  d.doc_directory = last_backslash == std::string_view::npos ? std::string("Doc")
+                                                             : std::string(start.substr(0, last_backslash + 1)) + "Doc";
   return d;
 }
 

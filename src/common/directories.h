@@ -16,6 +16,7 @@ struct Directories {
   PathText wav_directory;    // start_directory + "\Wav\"
   PathText icon_directory;   // start_directory + "\Uir\"
   PathText data_directory;   // install root + "\Dat\"
+  PathText doc_directory;    // start_directory up to its last backslash, blanks kept, + "Doc"; else Doc
 };
 
 // The directory values for a start in `current_directory` (blank when the

@@ -94,18 +94,18 @@ std::optional<ToolCommand> command_for(CommandScope& scope, DialogRecord& d, int
       if (!project.view_file.is_blank()) remember_geometry_file(project.geometry_file, scope.settings.recent_files);
       return editor;
     }
-    case print_button: {  // the print tool has no " 20" variant
+    case print_button: {
       if (refuse_view_file(boxes, project)) return std::nullopt;
       const std::optional<std::string> name = readable_name_or_report(scope.platform, project.view_file.trimmed());
       if (!name) return std::nullopt;
-      return ToolCommand{package_program_path(files, scope.dirs, "Tasprel", false), ArgumentText(*name)};
+      return ToolCommand{package_program_path(files, scope.dirs, control_id), ArgumentText(*name)};
     }
-    case geometry_viewer_button: {  // Sivra gets the Geometry File, quoted when it has a blank
+    case geometry_viewer_button: {  // the viewer gets the Geometry File, quoted when it has a blank
       const std::string held(project.geometry_file.name());
       if (refuse_unsafe_name(boxes, held)) return std::nullopt;
       const std::optional<std::string> name = readable_name_or_report(scope.platform, held);
       if (!name) return std::nullopt;
-      return ToolCommand{package_program_path(files, scope.dirs, "Sivra"), ArgumentText(quoted_if_blank(*name))};
+      return ToolCommand{package_program_path(files, scope.dirs, control_id), ArgumentText(quoted_if_blank(*name))};
     }
     case help_button:
       return help_command(scope.platform, scope.dirs);
@@ -114,8 +114,7 @@ std::optional<ToolCommand> command_for(CommandScope& scope, DialogRecord& d, int
     default: {
       const std::optional<PackageProgram> program = package_program_for(control_id);
       if (!program || program->arguments != ArgumentKind::tab) return std::nullopt;
-      return ToolCommand{package_program_path(files, scope.dirs, program->name, program->has_variant),
-                         ArgumentText("\t")};
+      return ToolCommand{package_program_path(files, scope.dirs, control_id), ArgumentText("\t")};
     }
   }
 }

@@ -43,13 +43,8 @@ std::optional<ToolCommand> users_guide_command(Platform& platform, const Directo
     return std::nullopt;
   }
 
-  const std::string_view start = dirs.start_directory.padded();
-  const std::size_t last_backslash = start.rfind('\\');
-  const PathText doc_directory(last_backslash == std::string_view::npos
-                                   ? std::string("Doc")
-                                   : std::string(start.substr(0, last_backslash + 1)) + "Doc");
-  const PathText romanian_guide(path_in(doc_directory, "\\Korvel-ro.doc"));
-  const PathText english_guide(path_in(doc_directory, "\\Korvel-en.doc"));
+  const PathText romanian_guide(path_in(dirs.doc_directory, "\\Korvel-ro.doc"));
+  const PathText english_guide(path_in(dirs.doc_directory, "\\Korvel-en.doc"));
   const bool romanian_found = file_is_found(files, romanian_guide);
   const bool english_found = file_is_found(files, english_guide);
   const std::string romanian_quoted = quoted(romanian_guide.trimmed());

@@ -1,15 +1,16 @@
 #include "tools/tool_launch.h"
 
 #include "project/project_files.h"
+#include "tools/package_programs.h"
 #include "tools/program_names.h"
 
 namespace korvel {
 
-ProgramPathText package_program_path(FileSystem& files, const Directories& dirs, std::string_view name,
-                                     bool has_variant) {
-  const std::string plain = path_in(dirs.start_directory, "\\" + std::string(name) + ".exe");
-  if (has_variant) {
-    const PathText variant(path_in(dirs.start_directory, "\\" + std::string(name) + " 20.exe"));
+ProgramPathText package_program_path(FileSystem& files, const Directories& dirs, int control_id) {
+  const PackageProgram program = package_program_for(control_id).value();  // callers name a program's button
+  const std::string plain = path_in(dirs.start_directory, "\\" + std::string(program.name) + ".exe");
+  if (program.has_variant) {
+    const PathText variant(path_in(dirs.start_directory, "\\" + std::string(program.name) + " 20.exe"));
     if (files.file_exists(variant.trimmed())) return ProgramPathText(variant.padded());
   }
   return ProgramPathText(plain);
@@ -81,7 +82,7 @@ std::optional<SolverCommand> compose_solver_command(Platform& platform, const Di
     return std::nullopt;
   }
   const std::string& text = arguments.text;
-  SolverCommand solver{{package_program_path(platform.files, dirs, "VEK"), ArgumentText()}, true};
+  SolverCommand solver{{package_program_path(platform.files, dirs, main_dialog_ids::solver_button), ArgumentText()}, true};
   const std::size_t length = solver_argument_length(platform.files, text);
   if (length <= solver_argument_limit) {
     solver.command.arguments = text;

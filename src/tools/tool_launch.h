@@ -18,10 +18,9 @@ struct ToolCommand {
   ArgumentText arguments;
 };
 
-// start_directory\<name>.exe, or start_directory\<name> 20.exe when that exists
-// and the program has such a variant.
-ProgramPathText package_program_path(FileSystem& files, const Directories& dirs, std::string_view name,
-                                     bool has_variant = true);
+// The package program that button starts (package_programs.h): start_directory\<name>.exe,
+// or start_directory\<name> 20.exe when that exists and the program has such a variant.
+ProgramPathText package_program_path(FileSystem& files, const Directories& dirs, int control_id);
 
 // The solver's argument text: the Geometry File (quoted when it holds a blank),
 // the Loading File's name and extension without its folder (quoted when the

@@ -64,16 +64,7 @@ void paint_welcome(Canvas& canvas, IconHandle icon) {
 }
 
 int splash_show_command(int show_command) {
-  switch (show_command) {
-    case 0:   // SW_HIDE
-    case 2:   // SW_SHOWMINIMIZED
-    case 6:   // SW_MINIMIZE
-    case 7:   // SW_SHOWMINNOACTIVE
-    case 11:  // SW_FORCEMINIMIZE
-      return show_normally;
-    default:
-      return show_command;
-  }
+  return hides_or_minimises(show_command) ? show_normally : show_command;
 }
 
 void WelcomeWindows::welcome_paint(NativeWindow, Canvas& canvas) { paint_welcome(canvas, icons_.korvel()); }

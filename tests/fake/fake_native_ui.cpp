@@ -238,9 +238,7 @@ NativeWindow FakeWindows::create_welcome_window(std::string_view title, const Re
 void FakeWindows::show(NativeWindow window, int show_command) {
   WelcomeWindow& w = welcome.at(window);
   w.show_command = show_command;
-  // A hidden or minimised window is not painted.
-  w.needs_paint = show_command != 0 && show_command != 2 && show_command != 6 && show_command != 7 &&
-                  show_command != 11;
+  w.needs_paint = !hides_or_minimises(show_command);
 }
 
 void FakeWindows::set_timer(NativeWindow window, unsigned, unsigned milliseconds) {

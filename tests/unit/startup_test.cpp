@@ -10,17 +10,19 @@ namespace {
 TEST(Directories, FollowTheStartFolder) {
   struct Case {
     std::optional<std::string> current;
-    std::string root, wav, icons, data;
+    std::string root, wav, icons, data, doc;
   } cases[] = {
-      {"D:\\KORVEL\\Exe", "D:\\KORVEL", "D:\\KORVEL\\Exe\\Wav\\", "D:\\KORVEL\\Exe\\Uir\\", "D:\\KORVEL\\Dat\\"},
+      {"D:\\KORVEL\\Exe", "D:\\KORVEL", "D:\\KORVEL\\Exe\\Wav\\", "D:\\KORVEL\\Exe\\Uir\\", "D:\\KORVEL\\Dat\\",
+       "D:\\KORVEL\\Doc"},
       // A drive's root: the root is C: and the sound and icon folders get a doubled backslash.
-      {"C:\\", "C:", "C:\\\\Wav\\", "C:\\\\Uir\\", "C:\\Dat\\"},
+      {"C:\\", "C:", "C:\\\\Wav\\", "C:\\\\Uir\\", "C:\\Dat\\", "C:\\Doc"},
       {"\\\\server\\share\\Exe", "\\\\server\\share", "\\\\server\\share\\Exe\\Wav\\",
-       "\\\\server\\share\\Exe\\Uir\\", "\\\\server\\share\\Dat\\"},
+       "\\\\server\\share\\Exe\\Uir\\", "\\\\server\\share\\Dat\\", "\\\\server\\share\\Doc"},
       {"C:\\Program Files\\K 2020\\Exe", "C:\\Program Files\\K 2020", "C:\\Program Files\\K 2020\\Exe\\Wav\\",
-       "C:\\Program Files\\K 2020\\Exe\\Uir\\", "C:\\Program Files\\K 2020\\Dat\\"},
-      // No current directory: every value is formed from the blank one.
-      {std::nullopt, "", "\\Wav\\", "\\Uir\\", "\\Dat\\"},
+       "C:\\Program Files\\K 2020\\Exe\\Uir\\", "C:\\Program Files\\K 2020\\Dat\\",
+       "C:\\Program Files\\K 2020\\Doc"},
+      // No current directory: every value is formed from the blank one; the guide's folder is a relative Doc.
+      {std::nullopt, "", "\\Wav\\", "\\Uir\\", "\\Dat\\", "Doc"},
   };
   for (const Case& c : cases) {
     const Directories d =
@@ -31,6 +33,7 @@ TEST(Directories, FollowTheStartFolder) {
     EXPECT_EQ(d.wav_directory, std::string_view(c.wav)) << label;
     EXPECT_EQ(d.icon_directory, std::string_view(c.icons)) << label;
     EXPECT_EQ(d.data_directory, std::string_view(c.data)) << label;
+    EXPECT_EQ(d.doc_directory, std::string_view(c.doc)) << label;
   }
 }
 
