@@ -6,6 +6,7 @@
 
 #include "fake_native_ui.h"
 #include "ui/control_ids.h"
+#include "ui/dialog_calls.h"
 
 namespace korvel {
 
@@ -79,6 +80,23 @@ TEST_F(DialogLayerTest, OnlyTheValueIndicesOfEachTypeAreAccepted) {
   EXPECT_FALSE(DLGPUTCHAR(main, geometry_edit, "x", DLGIDX_TITLE));
   EXPECT_FALSE(DLGPUTINT(main, post_processor_switch, 1));
   EXPECT_TRUE(main.find(geometry_edit)->text == "frame.dat");
+}
+
+// The routines' typed calls choose the index: a check box's enabled state is
+// not its check. A control the dialog does not hold, or one of another kind,
+// stops a debug build and changes nothing in a release build.
+TEST_F(DialogLayerTest, TypedCallsReachTheValueTheyNameAndStopOnAControlNotHeld) {
+  set_checked(main, post_processor_switch, true);
+  set_enabled(main, post_processor_switch, false);
+  EXPECT_TRUE(is_checked(main, post_processor_switch));
+  EXPECT_FALSE(main.find(post_processor_switch)->enabled);
+  set_item_count(main, file_list, file_list_entry_count);
+  set_item(main, file_list, loading_entry, "Loading File");
+  EXPECT_EQ(main.find(file_list)->items[1].trimmed(), "Loading File");
+  EXPECT_EQ(selected_item(main, file_list), no_entry);
+  EXPECT_DEBUG_DEATH(set_enabled(main, recent_list, false), "no such control");
+  EXPECT_DEBUG_DEATH(set_checked(main, solver_button, true), "not of this kind");
+  EXPECT_TRUE(main.find(solver_button)->enabled);
 }
 
 TEST_F(DialogLayerTest, ListItemsFollowTheCountAndKeepTheirWidth) {
