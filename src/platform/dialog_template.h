@@ -4,6 +4,7 @@
 // record from the same data.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -31,6 +32,11 @@ struct DialogTemplate {
   std::uint32_t style;
   std::span<const ControlTemplate> controls;
 };
+
+// Whether only one control has that id: the statics' shared -1 names none.
+inline bool id_is_unique(const DialogTemplate& layout, int id) {
+  return std::ranges::count(layout.controls, id, &ControlTemplate::id) == 1;
+}
 
 // The template with that id, or nothing.
 const DialogTemplate* find_dialog_template(int id);

@@ -50,9 +50,9 @@ class DialogEvents {
   virtual ~DialogEvents() = default;
   // The window exists (WM_INITDIALOG).
   virtual void dialog_created(void* dialog, NativeWindow window) = 0;
-  // WM_COMMAND: `from_control` is false for a command that no control window sent
-  // (Escape without a Cancel button, the close request).
-  virtual void dialog_command(void* dialog, int control_id, int code, bool from_control) = 0;
+  virtual void dialog_command(void* dialog, int control_id, int code) = 0;  // WM_COMMAND
+  // Escape or the close box, unless a Cancel control sent it as its click.
+  virtual void dialog_cancel_requested(void* dialog) = 0;
   virtual void dialog_activated(void* dialog, bool active) = 0;
   // Restored, minimised or maximised.
   virtual void dialog_resized(void* dialog) = 0;

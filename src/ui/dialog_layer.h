@@ -1,11 +1,9 @@
-// The dialog binding layer.
-//
-// Every dialog of the Launcher is driven through a dialog record that holds each
-// control of its template with the control's values. Program code stores and
-// reads values by control id and value index; the layer copies them to and from
-// the native controls and calls the routine registered for a control when the
-// user acts on it. Values stored while the dialog's own routine runs are copied
-// to the window when the routine returns, and copies the layer makes itself
+// The dialog binding layer. Every dialog of the Launcher is driven through a
+// record that holds each control of its template with the control's values.
+// Program code stores and reads them by control id and value index; the layer
+// copies them to and from the native controls and calls the routine registered
+// for a control when the user acts on it. Values stored while the dialog's own
+// routine runs reach the window when it returns, and the layer's own copies
 // never call routines.
 #pragma once
 
@@ -71,6 +69,13 @@ struct ControlEntry {
 
   bool dirty = false;
   std::map<int, DialogRoutine> routines;  // by callback kind
+
+  bool captioned() const {
+    return type == ControlType::static_text || type == ControlType::group_box || type == ControlType::push_button ||
+           type == ControlType::check_box;
+  }
+  bool is_list() const { return type == ControlType::list_box || type == ControlType::drop_down_list; }
+  bool has_item(int number) const { return number >= 1 && number <= static_cast<int>(items.size()); }
 };
 
 class DialogLayer;
@@ -103,7 +108,7 @@ class DialogLayer final : public DialogEvents {
   NativeDialogs& native() { return native_; }
   DialogRecord* running() const { return running_.empty() ? nullptr : running_.back(); }
   DialogRecord* active_modeless() const { return active_; }
-  DialogRecord* running_modal() const;
+  DialogRecord* running_modal() const { return modal_.empty() ? nullptr : modal_.back(); }
   // Modal runs nest; the innermost owns the next one.
   void enter_modal(DialogRecord& dialog) { modal_.push_back(&dialog); }
   void leave_modal() { modal_.pop_back(); }
@@ -111,7 +116,6 @@ class DialogLayer final : public DialogEvents {
   // Copies values between the record and its window.
   void push(DialogRecord& dialog, ControlEntry& control);
   void push_dirty(DialogRecord& dialog);
-  bool list_holds(ListKind kind, NativeWindow window, const ControlEntry& c);
   void pull(DialogRecord& dialog, ControlEntry& control);
   void pull_all(DialogRecord& dialog);
   // Reads every control back, then ends the dialog: the modal run returns or the
@@ -121,12 +125,15 @@ class DialogLayer final : public DialogEvents {
   void call(DialogRecord& dialog, const DialogRoutine& routine, int control_id, int kind);
 
   void dialog_created(void* dialog, NativeWindow window) override;
-  void dialog_command(void* dialog, int control_id, int code, bool from_control) override;
+  void dialog_command(void* dialog, int control_id, int code) override;
+  void dialog_cancel_requested(void* dialog) override;
   void dialog_activated(void* dialog, bool active) override;
   void dialog_resized(void* dialog) override;
   void dialog_destroyed(void* dialog) override;
 
  private:
+  void fill_list(ListKind kind, NativeWindow window, const ControlEntry& c);
+
   NativeDialogs& native_;
   std::vector<DialogRecord*> running_;
   std::vector<DialogRecord*> modal_;

@@ -25,8 +25,7 @@ NativeWindow FakeNativeDialogs::make(const DialogTemplate& layout, NativeWindow 
   w.events = &events;
   w.dialog = dialog;
   for (const ControlTemplate& t : layout.controls) {
-    const auto same_id = [&](const ControlTemplate& other) { return other.id == t.id; };
-    if (std::count_if(layout.controls.begin(), layout.controls.end(), same_id) > 1) continue;
+    if (!id_is_unique(layout, t.id)) continue;
     FakeControl& c = w.controls[t.id];
     c.control_class = t.control_class;
     c.style = t.style;
@@ -88,9 +87,9 @@ void FakeNativeDialogs::destroy(NativeWindow window) {
   w.field_brush = false;
 }
 
-void FakeNativeDialogs::send_command(NativeWindow window, int id, int code, bool from_control) {
+void FakeNativeDialogs::send_command(NativeWindow window, int id, int code) {
   FakeDialogWindow& w = windows.at(window);
-  if (w.open) w.events->dialog_command(w.dialog, id, code, from_control);
+  if (w.open) w.events->dialog_command(w.dialog, id, code);
 }
 
 void FakeNativeDialogs::click(NativeWindow window, int id) {
@@ -134,13 +133,10 @@ void FakeNativeDialogs::double_click(NativeWindow window, int id, int index) {
   send_command(window, id, notify::list_dblclick);
 }
 
-// Windows turns Escape and the close box into a Cancel command, sent as if by
-// control 2 when the dialog has one.
+// The layer decides what Escape and the close box do.
 void FakeNativeDialogs::escape(NativeWindow window) {
   FakeDialogWindow& w = windows.at(window);
-  const auto cancel = w.controls.find(2);
-  if (cancel != w.controls.end() && !cancel->second.enabled) return;
-  send_command(window, 2, notify::button_clicked, cancel != w.controls.end());
+  if (w.open) w.events->dialog_cancel_requested(w.dialog);
 }
 
 void FakeNativeDialogs::close_box(NativeWindow window) {

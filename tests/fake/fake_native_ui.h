@@ -65,7 +65,7 @@ class FakeNativeDialogs final : public NativeDialogs {
   void escape(NativeWindow window);
   void close_box(NativeWindow window);
   // A command as the window would receive it, whatever the control's state.
-  void send_command(NativeWindow window, int id, int code, bool from_control = true);
+  void send_command(NativeWindow window, int id, int code);
 
   NativeWindow create_modeless(const DialogTemplate& layout, NativeWindow owner, int show_command,
                                DialogEvents& events, void* dialog) override;

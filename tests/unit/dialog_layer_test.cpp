@@ -265,6 +265,28 @@ TEST_F(DialogLayerTest, EscapeAndTheCloseBoxEndWithTwoThroughAHiddenCancel) {
   }
 }
 
+// Escape is the Cancel control's click, which a disabled one ignores; a dialog
+// without one ends with Cancel's id.
+TEST_F(DialogLayerTest, EscapeFollowsTheCancelControl) {
+  const struct Row {
+    bool has_cancel, cancel_enabled, ends;
+  } rows[] = {{true, false, false}, {false, false, true}};
+  for (const Row& row : rows) {
+    DialogRecord d(layer);
+    ASSERT_TRUE(DLGOPEN(main_dialog_template, d));
+    if (row.has_cancel)
+      DLGPUTLOG(d, cancel_button, row.cancel_enabled);
+    else
+      std::erase_if(d.controls, [](const ControlEntry& c) { return c.id == cancel_button; });
+    ASSERT_TRUE(DLGMODELESS(d));
+    const NativeWindow window = d.window;
+    native.escape(window);
+    EXPECT_EQ(native.windows.at(window).open, !row.ends) << row.has_cancel;
+    EXPECT_EQ(d.return_value, row.ends ? cancel_button : 1) << row.has_cancel;
+    DLGEXIT(d);
+  }
+}
+
 TEST_F(DialogLayerTest, CancelButtonStateDrivesTheCloseCommand) {
   show();
   DLGPUTLOG(main, dialog_ids::cancel, false);

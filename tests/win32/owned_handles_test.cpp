@@ -54,7 +54,8 @@ bool is_gdi_object(HGDIOBJ object) { return GetObjectType(object) != 0; }
 class SilentDialog final : public DialogEvents {
  public:
   void dialog_created(void*, NativeWindow) override {}
-  void dialog_command(void*, int, int, bool) override {}
+  void dialog_command(void*, int, int) override {}
+  void dialog_cancel_requested(void*) override {}
   void dialog_activated(void*, bool) override {}
   void dialog_resized(void*) override {}
   void dialog_destroyed(void*) override {}

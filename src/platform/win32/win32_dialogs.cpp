@@ -43,17 +43,17 @@ INT_PTR dialog_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (binding == nullptr) return FALSE;  // messages before WM_INITDIALOG
 
   switch (message) {
-    case WM_CLOSE: {
-      // The close box (and Escape in a multi-line edit, which closes its dialog)
-      // arrives as a click of the Cancel button, posted as Windows' dialog
-      // manager does. Done here because Wine also clicks a disabled Cancel.
-      HWND cancel = GetDlgItem(hwnd, IDCANCEL);
-      if (cancel == nullptr || IsWindowEnabled(cancel))
-        PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel));
+    case WM_CLOSE:
+      // The close box (and Escape in a multi-line edit, which closes its dialog) is
+      // posted on as Windows' dialog manager does, as a Cancel command no control
+      // sent. The layer decides whether Cancel takes it: Wine clicks a disabled one.
+      PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
       return TRUE;
-    }
     case WM_COMMAND:
-      binding->events->dialog_command(binding->dialog, LOWORD(wparam), HIWORD(wparam), lparam != 0);
+      if (LOWORD(wparam) == IDCANCEL && lparam == 0)
+        binding->events->dialog_cancel_requested(binding->dialog);
+      else
+        binding->events->dialog_command(binding->dialog, LOWORD(wparam), HIWORD(wparam));
       return TRUE;
     case WM_ACTIVATE:
       binding->events->dialog_activated(binding->dialog, LOWORD(wparam) != WA_INACTIVE);

@@ -1,0 +1,169 @@
+// Events and runs: what the native side reports about a dialog, turned into
+// calls of its record's routines, and the ways a dialog is shown and ended.
+// Escape and the close box become Cancel here, whichever native side reports them.
+#include "ui/dialog_layer.h"
+
+#include "ui/control_ids.h"
+
+namespace korvel {
+
+void DialogLayer::end(DialogRecord& dialog) {
+  if (!dialog.window) return;
+  pull_all(dialog);
+  const NativeWindow window = dialog.window;
+  if (dialog.modal) {
+    native_.end_modal(window, dialog.return_value);
+  } else {
+    native_.destroy(window);
+  }
+  dialog.window = 0;
+}
+
+void DialogLayer::call(DialogRecord& dialog, const DialogRoutine& routine, int control_id, int kind) {
+  running_.push_back(&dialog);
+  // A routine that throws leaves no record behind as running: the error path
+  // ends the Launcher through this layer.
+  struct Returned {
+    std::vector<DialogRecord*>& running;
+    ~Returned() { running.pop_back(); }
+  };
+  {
+    Returned returned{running_};
+    routine(dialog, control_id, kind);
+  }
+  push_dirty(dialog);
+}
+
+void DialogLayer::dialog_created(void* d, NativeWindow window) {
+  auto& dialog = *static_cast<DialogRecord*>(d);
+  dialog.window = window;
+  for (ControlEntry& control : dialog.controls) push(dialog, control);
+  if (dialog.dialog_routine) call(dialog, dialog.dialog_routine, dialog.template_id, DLGCB_INIT);
+}
+
+void DialogLayer::dialog_command(void* d, int control_id, int code) {
+  auto& dialog = *static_cast<DialogRecord*>(d);
+  // A dialog that has ended may still see commands queued before its end.
+  if (!dialog.window) return;
+  ControlEntry* control = dialog.find(control_id);
+  if (!control || dialog.pushing) return;
+
+  int kind = 0;
+  switch (control->type) {
+    case ControlType::push_button:
+      if (code != notify::button_clicked || !control->enabled) return;
+      kind = DLGCB_CLICKED;
+      break;
+    case ControlType::check_box:
+      if (code != notify::button_clicked) return;
+      kind = DLGCB_CLICKED;
+      break;
+    case ControlType::edit_box:
+      switch (code) {
+        case notify::edit_change: kind = DLGCB_CHANGE; break;
+        case notify::edit_update: kind = DLGCB_UPDATE; break;
+        case notify::edit_setfocus: kind = DLGCB_GOTFOCUS; break;
+        case notify::edit_killfocus: kind = DLGCB_LOSTFOCUS; break;
+        default: return;
+      }
+      break;
+    case ControlType::list_box:
+    case ControlType::drop_down_list:
+      if (code == notify::list_selchange)
+        kind = DLGCB_SELCHANGE;
+      else if (code == notify::list_dblclick)
+        kind = DLGCB_DBLCLICK;
+      else
+        return;
+      break;
+    default:
+      return;
+  }
+
+  const auto routine = control->routines.find(kind);
+  if (routine != control->routines.end()) {
+    const DialogRoutine chosen = routine->second;  // the routine may re-register its control
+    call(dialog, chosen, control_id, kind);
+  } else if (control->type == ControlType::push_button) {
+    // A push button without a routine ends its dialog with its id.
+    dialog.return_value = control_id;
+    end(dialog);
+  }
+}
+
+// A Cancel control takes the request as its click, which a disabled one
+// ignores; a dialog without one ends with Cancel's id.
+void DialogLayer::dialog_cancel_requested(void* d) {
+  auto& dialog = *static_cast<DialogRecord*>(d);
+  if (dialog.find(cancel_button)) {
+    dialog_command(d, cancel_button, notify::button_clicked);
+  } else if (dialog.window && !dialog.pushing) {
+    dialog.return_value = cancel_button;
+    end(dialog);
+  }
+}
+
+void DialogLayer::dialog_activated(void* d, bool active) {
+  auto* dialog = static_cast<DialogRecord*>(d);
+  if (dialog->modal) return;
+  if (active)
+    active_ = dialog;
+  else if (active_ == dialog)
+    active_ = nullptr;
+}
+
+void DialogLayer::dialog_resized(void* d) {
+  auto& dialog = *static_cast<DialogRecord*>(d);
+  if (dialog.size_routine) call(dialog, dialog.size_routine, dialog.template_id, DLGCB_SIZE);
+}
+
+void DialogLayer::dialog_destroyed(void* d) {
+  auto& dialog = *static_cast<DialogRecord*>(d);
+  if (active_ == &dialog) active_ = nullptr;
+  if (!dialog.modal) pull_all(dialog);
+  if (dialog.dialog_routine) call(dialog, dialog.dialog_routine, dialog.template_id, DLGCB_DESTROY);
+  if (!dialog.modal) dialog.window = 0;
+}
+
+int DLGMODAL(DialogRecord& dialog) {
+  DialogLayer& layer = dialog.layer;
+  if (!dialog.layout) return -1;
+  DialogRecord* owner = layer.running_modal() ? layer.running_modal() : layer.running();
+  dialog.modal = true;
+  layer.enter_modal(dialog);
+  // Also when the run ends with an exception: the record may go with the caller's frame.
+  struct Ended {
+    DialogRecord& dialog;
+    ~Ended() {
+      dialog.layer.leave_modal();
+      dialog.modal = false;
+      dialog.window = 0;
+    }
+  };
+  Ended ended{dialog};
+  const int result = layer.native().run_modal(*dialog.layout, owner ? owner->window : 0, layer, &dialog);
+  return result == -1 ? -1 : dialog.return_value;
+}
+
+bool DLGMODELESS(DialogRecord& dialog, int show_command, std::optional<NativeWindow> owner) {
+  DialogLayer& layer = dialog.layer;
+  if (!dialog.layout) return false;
+  const NativeWindow owner_window = owner ? *owner : (layer.running() ? layer.running()->window : 0);
+  dialog.modal = false;
+  return layer.native().create_modeless(*dialog.layout, owner_window, show_command, layer, &dialog) != 0;
+}
+
+bool DLGPRETRANSLATE(DialogLayer& layer, const NativeMessage& message) {
+  DialogRecord* active = layer.active_modeless();
+  return active && active->window && layer.native().is_dialog_message(active->window, message);
+}
+
+void DLGRETURN(DialogRecord& dialog, int value) { dialog.return_value = value; }
+
+bool DLGEXIT(DialogRecord& dialog) {
+  if (!dialog.window) return false;
+  dialog.layer.end(dialog);
+  return true;
+}
+
+}  // namespace korvel
