@@ -95,10 +95,10 @@ void DialogLayer::dialog_command(void* d, int control_id, int code) {
 // ignores; a dialog without one ends with Cancel's id.
 void DialogLayer::dialog_cancel_requested(void* d) {
   auto& dialog = *static_cast<DialogRecord*>(d);
-  if (dialog.find(cancel_button)) {
-    dialog_command(d, cancel_button, notify::button_clicked);
+  if (dialog.find(dialog_ids::cancel)) {
+    dialog_command(d, dialog_ids::cancel, notify::button_clicked);
   } else if (dialog.window && !dialog.pushing) {
-    dialog.return_value = cancel_button;
+    dialog.return_value = dialog_ids::cancel;
     end(dialog);
   }
 }

@@ -28,7 +28,7 @@ void DialogLayer::push(DialogRecord& dialog, ControlEntry& c) {
   native_.set_enabled(w, c.id, c.enabled);
   switch (c.type) {
     case ControlType::push_button:
-      if (c.id == cancel_button) native_.enable_close_command(w, c.enabled);
+      if (c.id == dialog_ids::cancel) native_.enable_close_command(w, c.enabled);
       break;
     case ControlType::check_box:
       native_.set_checked(w, c.id, c.checked);

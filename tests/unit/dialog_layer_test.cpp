@@ -275,14 +275,14 @@ TEST_F(DialogLayerTest, EscapeFollowsTheCancelControl) {
     DialogRecord d(layer);
     ASSERT_TRUE(DLGOPEN(main_dialog_template, d));
     if (row.has_cancel)
-      DLGPUTLOG(d, cancel_button, row.cancel_enabled);
+      DLGPUTLOG(d, dialog_ids::cancel, row.cancel_enabled);
     else
-      std::erase_if(d.controls, [](const ControlEntry& c) { return c.id == cancel_button; });
+      std::erase_if(d.controls, [](const ControlEntry& c) { return c.id == dialog_ids::cancel; });
     ASSERT_TRUE(DLGMODELESS(d));
     const NativeWindow window = d.window;
     native.escape(window);
     EXPECT_EQ(native.windows.at(window).open, !row.ends) << row.has_cancel;
-    EXPECT_EQ(d.return_value, row.ends ? cancel_button : 1) << row.has_cancel;
+    EXPECT_EQ(d.return_value, row.ends ? dialog_ids::cancel : 1) << row.has_cancel;
     DLGEXIT(d);
   }
 }
