@@ -19,24 +19,24 @@ bool claim_installation(RunningLaunchers& launchers, std::string_view start_dire
 
 StartUpOutcome start_up(LauncherState& launcher, int show_command) {
   FileSystem& files = launcher.platform.files;
+  Windows& windows = launcher.platform.windows;
+  const Directories& dirs = launcher.directories;
   const std::optional<std::string> current = files.current_directory();
   // Before anything is read, written, shown or played.
   if (!claim_installation(launcher.platform.launchers, current.value_or(""))) return StartUpOutcome::handed_over;
   launcher.directories = directories_from(current ? std::optional<std::string_view>(*current) : std::nullopt);
-  load_application_icon(launcher.platform.windows, launcher.directories, launcher.ui.icons);
-  start_loading_button_icons(launcher.platform.windows, launcher.directories);
-  if (!show_splash(launcher.platform.windows, launcher.welcome_windows, launcher.ui.icons.korvel(), launcher.ui.splash,
-                   show_command))
+  load_application_icon(windows, dirs, launcher.ui.icons);
+  start_loading_button_icons(windows, dirs);
+  if (!show_splash(windows, launcher.welcome_windows, launcher.ui.icons.korvel(), launcher.ui.splash, show_command))
     return StartUpOutcome::failed;
   // Known before the welcome window paints, so its sound obeys the switch.
-  const StartUpSoundSwitch sound = read_sound_switch_at_startup(files, launcher.directories);
+  const StartUpSoundSwitch sound = read_sound_switch_at_startup(files, dirs);
   launcher.settings.sound_on = sound.sound_on;
   launcher.settings.keep_sound_file = sound.keep_file;
-  run_splash_loop(launcher.platform.windows, launcher.ui.splash);
+  run_splash_loop(windows, launcher.ui.splash);
   prepare_launch_table(launcher.tools.launch_table);
-  launcher.settings.keep_recent_file =
-      read_recent_list_at_startup(files, launcher.directories, launcher.settings.recent_files);
-  load_button_icons(launcher.platform.windows, launcher.directories, launcher.ui.icons);
+  launcher.settings.keep_recent_file = read_recent_list_at_startup(files, dirs, launcher.settings.recent_files);
+  load_button_icons(windows, dirs, launcher.ui.icons);
   return StartUpOutcome::main_dialog_next;
 }
 

@@ -1,5 +1,6 @@
 #include "tools/commands.h"
 
+#include "common/at_scope_exit.h"
 #include "project/file_choice.h"
 #include "project/file_list.h"
 #include "project/recent_files.h"
@@ -119,33 +120,15 @@ std::optional<ToolCommand> command_for(CommandScope& scope, DialogRecord& d, int
   }
 }
 
-// Marks a command as in progress while its routine runs. The routine's message
-// boxes and file choices run nested loops that still dispatch clicks; a second
-// click on the same button then does nothing, so boxes never pile up.
-class CommandInProgress {
- public:
-  CommandInProgress(std::set<int>& commands, int id) : commands_(commands), id_(id) {
-    entered_ = commands_.insert(id_).second;
-  }
-  ~CommandInProgress() {
-    if (entered_) commands_.erase(id_);
-  }
-  CommandInProgress(const CommandInProgress&) = delete;
-  CommandInProgress& operator=(const CommandInProgress&) = delete;
-  bool entered() const { return entered_; }
-
- private:
-  std::set<int>& commands_;
-  int id_;
-  bool entered_ = false;
-};
-
 }  // namespace
 
 void on_command(Platform& platform, const Directories& dirs, ProjectState& project, SettingsState& settings,
                 ToolsState& tools, DialogRecord& d, int control_id) {
-  const CommandInProgress in_progress(tools.commands_in_progress, control_id);
-  if (!in_progress.entered()) return;
+  // In progress while its routine runs. The routine's message boxes and file
+  // choices run nested loops that still dispatch clicks; a second click on the
+  // same button then does nothing, so boxes never pile up.
+  if (!tools.commands_in_progress.insert(control_id).second) return;
+  const AtScopeExit done([&] { tools.commands_in_progress.erase(control_id); });
   CommandScope scope{platform, dirs, project, settings};
   const std::optional<ToolCommand> command = command_for(scope, d, control_id);
   if (!command) return;

@@ -3,6 +3,7 @@
 // Escape and the close box become Cancel here, whichever native side reports them.
 #include "ui/dialog_layer.h"
 
+#include "common/at_scope_exit.h"
 #include "ui/control_ids.h"
 
 namespace korvel {
@@ -21,14 +22,10 @@ void DialogLayer::end(DialogRecord& dialog) {
 
 void DialogLayer::call(DialogRecord& dialog, const DialogRoutine& routine, int control_id, int kind) {
   running_.push_back(&dialog);
-  // A routine that throws leaves no record behind as running: the error path
-  // ends the Launcher through this layer.
-  struct Returned {
-    std::vector<DialogRecord*>& running;
-    ~Returned() { running.pop_back(); }
-  };
   {
-    Returned returned{running_};
+    // A routine that throws leaves no record behind as running: the error path
+    // ends the Launcher through this layer.
+    const AtScopeExit returned([this] { running_.pop_back(); });
     routine(dialog, control_id, kind);
   }
   push_dirty(dialog);
@@ -132,15 +129,11 @@ int DLGMODAL(DialogRecord& dialog) {
   dialog.modal = true;
   layer.enter_modal(dialog);
   // Also when the run ends with an exception: the record may go with the caller's frame.
-  struct Ended {
-    DialogRecord& dialog;
-    ~Ended() {
-      dialog.layer.leave_modal();
-      dialog.modal = false;
-      dialog.window = 0;
-    }
-  };
-  Ended ended{dialog};
+  const AtScopeExit ended([&dialog] {
+    dialog.layer.leave_modal();
+    dialog.modal = false;
+    dialog.window = 0;
+  });
   const int result = layer.native().run_modal(*dialog.layout, owner ? owner->window : 0, layer, &dialog);
   return result == -1 ? -1 : dialog.return_value;
 }
