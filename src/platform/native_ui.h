@@ -148,18 +148,13 @@ class WelcomeEvents {
   virtual void welcome_closing(NativeWindow window) = 0;  // then the window is destroyed
 };
 
-inline constexpr int show_hidden = 0;              // SW_HIDE
-inline constexpr int show_normally = 1;            // SW_SHOWNORMAL
-inline constexpr int show_minimised = 2;           // SW_SHOWMINIMIZED
-inline constexpr int show_window = 5;              // SW_SHOW
-inline constexpr int minimise = 6;                 // SW_MINIMIZE
-inline constexpr int show_minimised_inactive = 7;  // SW_SHOWMINNOACTIVE
-inline constexpr int force_minimise = 11;          // SW_FORCEMINIMIZE
+inline constexpr int show_normally = 1;  // SW_SHOWNORMAL
+inline constexpr int show_window = 5;    // SW_SHOW
 
-// A window shown with such a command is not on the screen: nothing paints or clicks it.
+// Whether a window shown so is hidden or minimised, where nothing paints or
+// clicks it: SW_HIDE, SW_SHOWMINIMIZED, SW_MINIMIZE, SW_SHOWMINNOACTIVE, SW_FORCEMINIMIZE.
 constexpr bool hides_or_minimises(int show_command) {
-  return show_command == show_hidden || show_command == show_minimised || show_command == minimise ||
-         show_command == show_minimised_inactive || show_command == force_minimise;
+  return show_command == 0 || show_command == 2 || show_command == 6 || show_command == 7 || show_command == 11;
 }
 
 class Windows {

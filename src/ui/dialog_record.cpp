@@ -81,12 +81,19 @@ void set_count(ControlEntry& c, int count) {
   c.selected_by_text = false;
 }
 
-// The logical value an index names, the same for storing and reading; nothing
-// for a pair outside the table.
+// The logical value an index names, the same for storing and reading (as is
+// text_value's); nothing for a pair outside the table.
 bool* logical_value(ControlEntry& c, int index) {
   if (index == DLGIDX_ENABLED) return &c.enabled;
   if (c.type == ControlType::check_box && (index == DLGIDX_DEFAULT || index == DLGIDX_STATE)) return &c.checked;
   if (c.captioned() && index == DLGIDX_DEFAULT) return &c.enabled;
+  return nullptr;
+}
+
+// The text an index names: a caption, or an edit's contents.
+std::string* text_value(ControlEntry& c, int index) {
+  if (c.captioned() && (index == DLGIDX_DEFAULT || index == DLGIDX_TITLE)) return &c.text;
+  if (c.type == ControlType::edit_box && (index == DLGIDX_DEFAULT || index == DLGIDX_STATE)) return &c.text;
   return nullptr;
 }
 
@@ -169,10 +176,8 @@ bool DLGPUTLOG(DialogRecord& dialog, int control_id, bool value, int index) {
 bool DLGPUTCHAR(DialogRecord& dialog, int control_id, std::string_view value, int index) {
   ControlEntry* c = fresh_control(dialog, control_id);
   if (!c) return false;
-  if (c->captioned() && (index == DLGIDX_DEFAULT || index == DLGIDX_TITLE)) {
-    c->text = std::string(value);
-  } else if (c->type == ControlType::edit_box && (index == DLGIDX_DEFAULT || index == DLGIDX_STATE)) {
-    c->text = std::string(value);
+  if (std::string* text = text_value(*c, index)) {
+    *text = std::string(value);
   } else if (c->is_list() && index >= 1) {
     if (!c->has_item(index)) return false;
     c->items[index - 1] = value;
@@ -216,10 +221,8 @@ bool DLGREADLOG(DialogRecord& dialog, int control_id, bool& value, int index) {
 bool DLGREADCHAR(DialogRecord& dialog, int control_id, std::string& value, int index) {
   ControlEntry* c = fresh_control(dialog, control_id);
   if (!c) return false;
-  if (c->captioned() && (index == DLGIDX_DEFAULT || index == DLGIDX_TITLE)) {
-    value = c->text;
-  } else if (c->type == ControlType::edit_box && (index == DLGIDX_DEFAULT || index == DLGIDX_STATE)) {
-    value = c->text;
+  if (const std::string* text = text_value(*c, index)) {
+    value = *text;
   } else if (c->is_list() && (index == DLGIDX_DEFAULT || index == DLGIDX_STATE)) {
     value = c->selection_text.padded();
   } else if (c->is_list() && index >= 1) {
