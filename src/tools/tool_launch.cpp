@@ -82,7 +82,8 @@ std::optional<SolverCommand> compose_solver_command(Platform& platform, const Di
     return std::nullopt;
   }
   const std::string& text = arguments.text;
-  SolverCommand solver{{package_program_path(platform.files, dirs, main_dialog_ids::solver_button), ArgumentText()}, true};
+  const ProgramPathText solver_path = package_program_path(platform.files, dirs, main_dialog_ids::solver_button);
+  SolverCommand solver{{solver_path, ArgumentText()}, true};
   const std::size_t length = solver_argument_length(platform.files, text);
   if (length <= solver_argument_limit) {
     solver.command.arguments = text;
