@@ -3,6 +3,8 @@
 // Escape and the close box become Cancel here, whichever native side reports them.
 #include "ui/dialog_layer.h"
 
+#include <algorithm>
+
 #include "common/at_scope_exit.h"
 #include "ui/control_ids.h"
 
@@ -45,37 +47,12 @@ void DialogLayer::dialog_command(void* d, int control_id, int code) {
   ControlEntry* control = dialog.find(control_id);
   if (!control || dialog.pushing) return;
 
-  int kind = 0;
-  switch (control->type) {
-    case ControlType::push_button:
-      if (code != notify::button_clicked || !control->enabled) return;
-      kind = DLGCB_CLICKED;
-      break;
-    case ControlType::check_box:
-      if (code != notify::button_clicked) return;
-      kind = DLGCB_CLICKED;
-      break;
-    case ControlType::edit_box:
-      switch (code) {
-        case notify::edit_change: kind = DLGCB_CHANGE; break;
-        case notify::edit_update: kind = DLGCB_UPDATE; break;
-        case notify::edit_setfocus: kind = DLGCB_GOTFOCUS; break;
-        case notify::edit_killfocus: kind = DLGCB_LOSTFOCUS; break;
-        default: return;
-      }
-      break;
-    case ControlType::list_box:
-    case ControlType::drop_down_list:
-      if (code == notify::list_selchange)
-        kind = DLGCB_SELCHANGE;
-      else if (code == notify::list_dblclick)
-        kind = DLGCB_DBLCLICK;
-      else
-        return;
-      break;
-    default:
-      return;
-  }
+  // A disabled push button is not clicked, whatever comes (Escape clicks a disabled Cancel).
+  if (control->type == ControlType::push_button && !control->enabled) return;
+  const auto row = std::ranges::find_if(
+      routine_kinds, [&](const RoutineKind& r) { return r.type == control->type && r.code == code; });
+  if (row == std::ranges::end(routine_kinds)) return;
+  const int kind = row->kind;
 
   const auto routine = control->routines.find(kind);
   if (routine != control->routines.end()) {

@@ -44,6 +44,26 @@ inline constexpr int DLGCB_DBLCLICK = -14;
 
 enum class ControlType { static_text, group_box, push_button, check_box, edit_box, list_box, drop_down_list };
 
+// Which notification of which control type calls which kind of routine; a
+// type's first row gives the kind registered when none is named.
+struct RoutineKind {
+  ControlType type;
+  int code;  // notify::
+  int kind;  // DLGCB_
+};
+inline constexpr RoutineKind routine_kinds[] = {
+    {ControlType::push_button, notify::button_clicked, DLGCB_CLICKED},
+    {ControlType::check_box, notify::button_clicked, DLGCB_CLICKED},
+    {ControlType::edit_box, notify::edit_change, DLGCB_CHANGE},
+    {ControlType::edit_box, notify::edit_update, DLGCB_UPDATE},
+    {ControlType::edit_box, notify::edit_setfocus, DLGCB_GOTFOCUS},
+    {ControlType::edit_box, notify::edit_killfocus, DLGCB_LOSTFOCUS},
+    {ControlType::list_box, notify::list_selchange, DLGCB_SELCHANGE},
+    {ControlType::list_box, notify::list_dblclick, DLGCB_DBLCLICK},
+    {ControlType::drop_down_list, notify::list_selchange, DLGCB_SELCHANGE},
+    {ControlType::drop_down_list, notify::list_dblclick, DLGCB_DBLCLICK},
+};
+
 // A list item holds a whole path: the Recent Dialog lists the recent Geometry
 // Files, and a pick shorter than the entry would not name it.
 using ItemText = PathText;

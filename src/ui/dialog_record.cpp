@@ -42,22 +42,6 @@ std::optional<ControlType> control_type(const ControlTemplate& t, bool& multiple
   return std::nullopt;
 }
 
-// The kinds a control type may have routines for; the first is the default.
-std::vector<int> callback_kinds(ControlType type) {
-  switch (type) {
-    case ControlType::push_button:
-    case ControlType::check_box:
-      return {DLGCB_CLICKED};
-    case ControlType::edit_box:
-      return {DLGCB_CHANGE, DLGCB_UPDATE, DLGCB_GOTFOCUS, DLGCB_LOSTFOCUS};
-    case ControlType::list_box:
-    case ControlType::drop_down_list:
-      return {DLGCB_SELCHANGE, DLGCB_DBLCLICK};
-    default:
-      return {};
-  }
-}
-
 // Finds the control and, while the window shows it and nothing is waiting to be
 // copied out, first takes the user's latest values from the window.
 ControlEntry* fresh_control(DialogRecord& dialog, int id) {
@@ -140,10 +124,11 @@ bool DLGCALLBACK(DialogRecord& dialog, int control_id, DialogRoutine routine, in
   }
   ControlEntry* control = dialog.find(control_id);
   if (!control) return false;
-  const std::vector<int> kinds = callback_kinds(control->type);
-  if (kinds.empty()) return false;
-  if (kind == DLGCB_DEFAULT) kind = kinds.front();
-  if (std::find(kinds.begin(), kinds.end(), kind) == kinds.end()) return false;
+  const auto first = std::ranges::find(routine_kinds, control->type, &RoutineKind::type);
+  if (first == std::ranges::end(routine_kinds)) return false;
+  if (kind == DLGCB_DEFAULT) kind = first->kind;
+  const auto has_kind = [&](const RoutineKind& row) { return row.type == control->type && row.kind == kind; };
+  if (std::ranges::none_of(routine_kinds, has_kind)) return false;
   control->routines[kind] = std::move(routine);
   return true;
 }
