@@ -95,7 +95,7 @@ bool set_up_main_dialog(LauncherState& launcher, int show_command) {
   set_text(d, output_edit, launcher.project.output_file.trimmed());
   set_text(d, loading_edit, launcher.project.loading_file.trimmed());
 
-  set_item_count(d, language_list, romanian_item);
+  set_item_count(d, language_list, language_item_count);
   set_item(d, language_list, english_item, "English");
   set_item(d, language_list, romanian_item, "Romanian");
   // The package's last analysis decides the language to start with; the text
@@ -107,7 +107,7 @@ bool set_up_main_dialog(LauncherState& launcher, int show_command) {
   set_enabled(d, geometry_viewer_button, false);
   set_enabled(d, solver_button, false);
   set_checked(d, post_processor_switch, false);
-  for (int id : post_processor_buttons) set_enabled(d, id, false);
+  on_post_enable(d);  // the post-processor buttons follow the switch
   set_enabled(d, view_edit_button, false);
 
   set_item_count(d, file_list, file_list_entry_count);

@@ -48,6 +48,7 @@ inline constexpr int file_list_entry_count = new_file_entry;
 
 // The language list's items.
 enum LanguageItem : int { english_item = 1, romanian_item = 2 };
+inline constexpr int language_item_count = romanian_item;
 }  // namespace main_dialog_ids
 
 namespace about_box_ids {
