@@ -56,6 +56,9 @@ void register_routines(LauncherState& launcher) {
                    launcher.main_loop_running);
   });
   on(select_geometry_button, select_file);
+  accept_dropped_files(d, [&launcher](DialogRecord& dialog, int id, std::string_view path) {
+    on_file_dropped(launcher.platform.files, launcher.project, launcher.settings.language_files, dialog, id, path);
+  });
   on(select_recent_button, [&launcher](DialogRecord& dialog, int, int) {
     on_select_recent(launcher.platform, launcher.directories, launcher.dialogs, launcher.project, launcher.settings,
                      dialog);
@@ -91,9 +94,9 @@ bool set_up_main_dialog(LauncherState& launcher, int show_command) {
   launcher.project.geometry_file = ".dat";
   launcher.project.output_file = ".rez";
   launcher.project.loading_file = ".inc";
-  set_text(d, geometry_edit, launcher.project.geometry_file.trimmed());
-  set_text(d, output_edit, launcher.project.output_file.trimmed());
-  set_text(d, loading_edit, launcher.project.loading_file.trimmed());
+  show_name(d, geometry_edit, launcher.project.geometry_file.trimmed());
+  show_name(d, output_edit, launcher.project.output_file.trimmed());
+  show_name(d, loading_edit, launcher.project.loading_file.trimmed());
 
   set_item_count(d, language_list, language_item_count);
   set_item(d, language_list, english_item, "English");

@@ -57,7 +57,12 @@ class DialogEvents {
   // Restored, minimised or maximised.
   virtual void dialog_resized(void* dialog) = 0;
   virtual void dialog_destroyed(void* dialog) = 0;
+  // Files dropped on a dialog that accepts them, in the process's code page,
+  // in the order given; `control_id` is the edit box under the drop, else 0.
+  virtual void dialog_files_dropped(void* dialog, int control_id, const std::vector<std::string>& paths) = 0;
 };
+
+inline constexpr int end_of_text = 0x7FFFFFFF;
 
 // The two kinds of list control.
 enum class ListKind { list_box, drop_down };
@@ -73,6 +78,8 @@ class NativeDialogs {
   virtual int run_modal(const DialogTemplate& layout, NativeWindow owner, DialogEvents& events, void* dialog) = 0;
   virtual void end_modal(NativeWindow window, int result) = 0;
   virtual void destroy(NativeWindow window) = 0;
+  // Files dragged from the system's shell may be dropped on the dialog.
+  virtual void accept_dropped_files(NativeWindow window) = 0;
   // Keyboard navigation of a modeless dialog (IsDialogMessage); true when consumed.
   virtual bool is_dialog_message(NativeWindow window, const NativeMessage& message) = 0;
 
@@ -85,6 +92,8 @@ class NativeDialogs {
   virtual void enable_close_command(NativeWindow window, bool enabled) = 0;
   virtual void set_checked(NativeWindow window, int id, bool checked) = 0;
   virtual bool checked(NativeWindow window, int id) = 0;
+  // Selects in an edit box and scrolls the caret into view; a position past
+  // the text (end_of_text) stands for its end.
   virtual void set_caret(NativeWindow window, int id, std::pair<int, int> selection) = 0;
   virtual std::pair<int, int> caret(NativeWindow window, int id) = 0;
 

@@ -50,6 +50,8 @@ class FileSystem {
 
   // The current directory, at most 260 characters; nothing when it can't be had.
   virtual std::optional<std::string> current_directory() = 0;
+  // Makes `path`, a folder, the current directory; false when it can't.
+  virtual bool set_current_directory(std::string_view path) = 0;
   // The Windows directory, as the platform reports it (empty on failure).
   virtual std::string windows_directory() = 0;
 

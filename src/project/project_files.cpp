@@ -93,8 +93,8 @@ void on_name_changed(FileSystem& files, ProjectState& project, LanguageFileTrail
       // leaves ".rez" and ".inc".
       project.output_file = solver_output_name(files, project.geometry_file);
       project.loading_file = derive_name(project.geometry_file, ".inc");
-      set_text(d, output_edit, project.output_file.trimmed());
-      set_text(d, loading_edit, project.loading_file.trimmed());
+      show_name(d, output_edit, project.output_file.trimmed());
+      show_name(d, loading_edit, project.loading_file.trimmed());
       const bool named = !is_empty_form(project.geometry_file, ".dat");
       set_enabled(d, solver_button, named);
       set_enabled(d, geometry_viewer_button, named);
@@ -115,7 +115,7 @@ void on_name_changed(FileSystem& files, ProjectState& project, LanguageFileTrail
       if (named) {
         set_file_list_entry(d, loading_entry, "Loading File");
         project.output_file = output_name_for_loading(files, project.geometry_file, project.loading_file);
-        set_text(d, output_edit, project.output_file.trimmed());
+        show_name(d, output_edit, project.output_file.trimmed());
       }
       break;
     }

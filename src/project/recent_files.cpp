@@ -40,7 +40,7 @@ void on_select_recent(Platform& platform, const Directories& dirs, DialogLayer& 
 
   // The pick becomes the Geometry File as if it had been typed.
   project.geometry_file = pick;
-  set_text(main, geometry_edit, project.geometry_file.trimmed());
+  show_name(main, geometry_edit, project.geometry_file.trimmed());
   on_name_changed(platform.files, project, settings.language_files, main, geometry_edit);
   on_name_changed(platform.files, project, settings.language_files, main, loading_edit);
   project.output_file = text_of(main, output_edit);

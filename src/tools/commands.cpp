@@ -67,7 +67,7 @@ std::optional<ToolCommand> solver_command(CommandScope& scope, DialogRecord& d) 
     const PathText written = solver_output_name(scope.platform.files, project.geometry_file);
     if (!(written == derive_name(project.geometry_file, ".rez"))) {
       project.output_file = written;
-      set_text(d, output_edit, project.output_file.trimmed());
+      show_name(d, output_edit, project.output_file.trimmed());
     }
     remember_geometry_file(project.geometry_file, scope.settings.recent_files);
   }

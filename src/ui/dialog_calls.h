@@ -31,6 +31,17 @@ inline std::string text_of(DialogRecord& d, int id, int index = DLGIDX_DEFAULT) 
   return text;
 }
 
+// A name the Launcher puts into a field: the field shows its end, the file's own name.
+inline void show_name(DialogRecord& d, int id, std::string_view name) {
+  set_text(d, id, name);
+  expect_done(put_caret_at_end(d, id));
+}
+// A name put into a field as if the user had typed it: the field's change routine follows.
+inline void type_name(DialogRecord& d, int id, std::string_view name) {
+  show_name(d, id, name);
+  d.layer.as_if_typed(d, id);
+}
+
 // Lists, their items counted from 1.
 inline void set_item_count(DialogRecord& d, int id, int count) { expect_done(DLGPUTINT(d, id, count, DLGIDX_COUNT)); }
 inline void set_item(DialogRecord& d, int id, int item, std::string_view text) {

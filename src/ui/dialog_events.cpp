@@ -37,6 +37,7 @@ void DialogLayer::dialog_created(void* d, NativeWindow window) {
   auto& dialog = *static_cast<DialogRecord*>(d);
   dialog.window = window;
   for (ControlEntry& control : dialog.controls) push(dialog, control);
+  if (dialog.drop_routine) native_.accept_dropped_files(window);
   if (dialog.dialog_routine) call(dialog, dialog.dialog_routine, dialog.template_id, DLGCB_INIT);
 }
 
@@ -75,6 +76,22 @@ void DialogLayer::dialog_cancel_requested(void* d) {
     dialog.return_value = dialog_ids::cancel;
     end(dialog);
   }
+}
+
+void DialogLayer::dialog_files_dropped(void* d, int control_id, const std::vector<std::string>& paths) {
+  auto& dialog = *static_cast<DialogRecord*>(d);
+  if (!dialog.window || dialog.pushing || !dialog.drop_routine || paths.empty()) return;
+  const DropRoutine routine = dialog.drop_routine;
+  call(
+      dialog, [&](DialogRecord& record, int id, int) { routine(record, id, paths.front()); }, control_id,
+      DLGCB_DEFAULT);
+}
+
+void DialogLayer::as_if_typed(DialogRecord& dialog, int control_id) {
+  ControlEntry* control = dialog.find(control_id);
+  if (!control || control->type != ControlType::edit_box) return;
+  const auto routine = control->routines.find(DLGCB_CHANGE);
+  if (routine != control->routines.end()) call(dialog, DialogRoutine(routine->second), control_id, DLGCB_CHANGE);
 }
 
 void DialogLayer::dialog_activated(void* d, bool active) {

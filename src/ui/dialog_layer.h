@@ -70,6 +70,8 @@ using ItemText = PathText;
 
 struct DialogRecord;
 using DialogRoutine = std::function<void(DialogRecord& dialog, int control_id, int kind)>;
+// Takes a file dropped on the dialog: on the edit box `control_id`, or elsewhere (0).
+using DropRoutine = std::function<void(DialogRecord& dialog, int control_id, std::string_view path)>;
 
 struct ControlEntry {
   int id = 0;
@@ -113,6 +115,7 @@ struct DialogRecord {
   bool modal = false;
   DialogRoutine dialog_routine;
   DialogRoutine size_routine;
+  DropRoutine drop_routine;  // none: the dialog takes no dropped files
   std::vector<ControlEntry> controls;
   bool pushing = false;
 
@@ -150,6 +153,9 @@ class DialogLayer final : public DialogEvents {
   void dialog_activated(void* dialog, bool active) override;
   void dialog_resized(void* dialog) override;
   void dialog_destroyed(void* dialog) override;
+  void dialog_files_dropped(void* dialog, int control_id, const std::vector<std::string>& paths) override;
+  // Calls the edit box's change routine as the user's typing would.
+  void as_if_typed(DialogRecord& dialog, int control_id);
 
  private:
   void fill_list(ListKind kind, NativeWindow window, const ControlEntry& c);
@@ -178,6 +184,12 @@ bool DLGREADCHAR(DialogRecord& dialog, int control_id, FixedText<Width>& value, 
   value = text;
   return true;
 }
+
+// Beyond the operations above, for the users of today's shell. The dialog takes
+// files dropped on it; the routine gets the first.
+void accept_dropped_files(DialogRecord& dialog, DropRoutine routine);
+// Puts an edit box's caret after its text, so that a narrow field shows the text's end.
+bool put_caret_at_end(DialogRecord& dialog, int control_id);
 
 // Shows the dialog modally; its return value, or -1 when the window can't be made.
 int DLGMODAL(DialogRecord& dialog);

@@ -180,6 +180,19 @@ bool DLGPUTCHAR(DialogRecord& dialog, int control_id, std::string_view value, in
   return true;
 }
 
+bool put_caret_at_end(DialogRecord& dialog, int control_id) {
+  ControlEntry* c = fresh_control(dialog, control_id);
+  if (!c || c->type != ControlType::edit_box) return false;
+  c->caret = {end_of_text, end_of_text};
+  stored(dialog, *c);
+  return true;
+}
+
+void accept_dropped_files(DialogRecord& dialog, DropRoutine routine) {
+  dialog.drop_routine = std::move(routine);
+  if (dialog.window) dialog.layer.native().accept_dropped_files(dialog.window);
+}
+
 bool DLGREADINT(DialogRecord& dialog, int control_id, int& value, int index) {
   ControlEntry* c = fresh_control(dialog, control_id);
   if (!c || !c->is_list()) return false;

@@ -116,6 +116,18 @@ void FakeNativeDialogs::type(NativeWindow window, int id, std::string_view text)
   }
 }
 
+void FakeNativeDialogs::drop_files(NativeWindow window, int id, const std::vector<std::string>& paths) {
+  FakeDialogWindow& w = windows.at(window);
+  if (w.open && w.accepts_files) w.events->dialog_files_dropped(w.dialog, id, paths);
+}
+
+void FakeNativeDialogs::set_caret(NativeWindow window, int id, std::pair<int, int> caret) {
+  // As the system does, a position past the text is its end.
+  FakeControl& c = control(window, id);
+  const int end = static_cast<int>(c.text.size());
+  c.caret = {std::min(caret.first, end), std::min(caret.second, end)};
+}
+
 void FakeNativeDialogs::select(NativeWindow window, int id, int index) {
   FakeControl& c = control(window, id);
   if (!c.enabled || index < 0 || index >= static_cast<int>(c.items.size())) return;

@@ -43,6 +43,7 @@ struct FakeDialogWindow {
   void* dialog = nullptr;
   std::map<int, FakeControl> controls;  // addressable ids only
   bool field_brush = false;             // made by colour_fields, released with the window
+  bool accepts_files = false;
 };
 
 class FakeNativeDialogs final : public NativeDialogs {
@@ -64,6 +65,8 @@ class FakeNativeDialogs final : public NativeDialogs {
   void double_click(NativeWindow window, int id, int index);
   void escape(NativeWindow window);
   void close_box(NativeWindow window);
+  // Files dragged from the shell and dropped on the edit box `id` (0: elsewhere on the dialog).
+  void drop_files(NativeWindow window, int id, const std::vector<std::string>& paths);
   // A command as the window would receive it, whatever the control's state.
   void send_command(NativeWindow window, int id, int code);
 
@@ -73,6 +76,7 @@ class FakeNativeDialogs final : public NativeDialogs {
   void end_modal(NativeWindow window, int result) override;
   void destroy(NativeWindow window) override;
   bool is_dialog_message(NativeWindow, const NativeMessage&) override { return false; }
+  void accept_dropped_files(NativeWindow window) override { windows.at(window).accepts_files = true; }
 
   void set_text(NativeWindow window, int id, std::string_view text) override;
   std::string text(NativeWindow window, int id) override { return control(window, id).text; }
@@ -83,7 +87,7 @@ class FakeNativeDialogs final : public NativeDialogs {
   }
   void set_checked(NativeWindow window, int id, bool checked) override { control(window, id).checked = checked; }
   bool checked(NativeWindow window, int id) override { return control(window, id).checked; }
-  void set_caret(NativeWindow window, int id, std::pair<int, int> caret) override { control(window, id).caret = caret; }
+  void set_caret(NativeWindow window, int id, std::pair<int, int> caret) override;
   std::pair<int, int> caret(NativeWindow window, int id) override { return control(window, id).caret; }
 
   void list_clear(ListKind, NativeWindow window, int id) override;

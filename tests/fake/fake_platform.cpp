@@ -135,6 +135,16 @@ std::optional<std::string> FakeFileSystem::full_path(std::string_view name) {
   return current + (current.back() == '\\' ? "" : "\\") + std::string(name);
 }
 
+bool FakeFileSystem::set_current_directory(std::string_view path) {
+  // A folder made by add_folder or holding a file.
+  const std::string k = key(path), below = k.back() == '\\' ? k : k + '\\';
+  const bool holds_file =
+      std::any_of(files_.begin(), files_.end(), [&](const auto& f) { return f.first.starts_with(below); });
+  if (!folders_.count(k) && !holds_file) return false;
+  current = std::string(path);
+  return true;
+}
+
 std::optional<std::string> FakeFileSystem::current_directory() {
   if (current_directory_fails) return std::nullopt;
   return current;

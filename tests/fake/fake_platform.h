@@ -69,6 +69,7 @@ class FakeFileSystem final : public FileSystem {
   std::optional<std::string> search_path(std::string_view name) override;
   std::optional<std::string> full_path(std::string_view name) override;
   std::optional<std::string> current_directory() override;
+  bool set_current_directory(std::string_view path) override;
   std::string windows_directory() override { return windows; }
   std::string from_system_code_page(std::string_view text) override;
   std::optional<std::string> to_system_code_page(std::string_view text) override;

@@ -187,6 +187,8 @@ TEST_F(ProjectFiles, ChoosingAGeometryFile) {
     EXPECT_EQ(control(file_list).items, (std::vector<std::string>{"Geometry File", "", "Output File (old)", "New"}));
     EXPECT_EQ(fake.files.current, "C:\\Jobs");
     EXPECT_EQ(language_dat("C:\\Jobs"), "English             \r\n") << "where the programs started next look";
+    for (int id : {geometry_edit, loading_edit, output_edit})
+      EXPECT_EQ(control(id).caret.first, static_cast<int>(control(id).text.size())) << "the name's end in view";
   });
   ASSERT_EQ(fake.file_dialogs.shown.size(), 2u);
   const auto& shown = fake.file_dialogs.shown[0];
@@ -247,6 +249,46 @@ TEST_F(ProjectFiles, ChoosingALoadingFileTouchesOnlyLoadingAndOutput) {
   EXPECT_EQ(fake.file_dialogs.shown[0].filter, std::string("Incarc files (*.inc)\0*.inc\0\0", 28));
   EXPECT_EQ(fake.file_dialogs.shown[1].offered_name, "D:\\Loads\\wind.inc") << "the last path is offered";
   EXPECT_EQ(fake.file_dialogs.shown[2].initial_directory, "C:\\KORVEL\\Dat\\") << "kept from the Geometry dialog";
+}
+
+// A file dropped on the dialog is taken as its Select button takes a choice;
+// dropped on a name field it is typed there; anything else is left alone.
+TEST_F(ProjectFiles, ADroppedFileIsTakenAsAChoiceOrTypedIntoTheFieldUnderIt) {
+  fake.files.add_file("C:\\Jobs\\frame.dat", "");
+  fake.files.add_file("D:\\Loads\\WIND.INC", "");
+  fake.files.add_file("C:\\Jobs\\notes.txt", "");
+  fake.files.add_folder("C:\\Jobs\\old.dat");
+  fake.file_dialogs.answers = {std::nullopt};
+  run([&] {
+    for (const char* path : {"C:\\Jobs\\notes.txt", "C:\\Jobs\\old.dat", "C:\\Jobs\\gone.dat", "frame.dat"}) {
+      fake.dialogs.drop_files(w, 0, {path});
+      EXPECT_EQ(text(geometry_edit), ".dat") << path << " is not taken";
+    }
+    EXPECT_EQ(fake.files.current, "C:\\KORVEL\\Exe");
+
+    fake.dialogs.drop_files(w, 0, {"C:\\Jobs\\frame.dat", "D:\\Loads\\WIND.INC"});
+    EXPECT_EQ(text(geometry_edit), "C:\\Jobs\\frame.dat");
+    EXPECT_EQ(text(loading_edit), "C:\\Jobs\\frame.inc") << "the first file only";
+    EXPECT_TRUE(enabled(solver_button));
+    EXPECT_TRUE(enabled(geometry_viewer_button));
+    EXPECT_EQ(control(file_list).items[0], "Geometry File");
+    EXPECT_EQ(fake.files.current, "C:\\Jobs") << "as the open-file dialog moves it";
+    EXPECT_EQ(language_dat("C:\\Jobs"), "English             \r\n");
+
+    fake.dialogs.drop_files(w, 0, {"D:\\Loads\\WIND.INC"});
+    EXPECT_EQ(text(loading_edit), "D:\\Loads\\WIND.INC");
+    EXPECT_EQ(text(output_edit), "D:\\Loads\\WIND.rez");
+    EXPECT_EQ(text(geometry_edit), "C:\\Jobs\\frame.dat");
+    EXPECT_EQ(control(file_list).items[1], "Loading File");
+    fake.dialogs.click(w, select_loading_button);  // offers the dropped file, then is cancelled
+
+    fake.dialogs.drop_files(w, geometry_edit, {"C:\\Jobs\\notes.txt"});
+    EXPECT_EQ(text(geometry_edit), "C:\\Jobs\\notes.txt");
+    EXPECT_EQ(text(loading_edit), "C:\\Jobs\\notes.inc") << "derived as typing derives";
+    EXPECT_EQ(fake.files.current, "D:\\Loads") << "typing moves no folder";
+  });
+  ASSERT_EQ(fake.file_dialogs.shown.size(), 1u);
+  EXPECT_EQ(fake.file_dialogs.shown[0].offered_name, "D:\\Loads\\WIND.INC");
 }
 
 // ștefan.dat goes to the solver as TEFAN~1.DAT (the code page here is Latin-1),

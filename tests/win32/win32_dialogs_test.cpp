@@ -1,7 +1,11 @@
 // The Win32 dialogs and windows under the binding layer's calls: the main
 // dialog made modelessly, what it reports, its controls and its coloured fields.
-#include <windows.h>
+#include "platform/win32/win32_dialogs.h"
+
 #include <gtest/gtest.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <windows.h>
 
 #include <array>
 #include <chrono>
@@ -11,10 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/win32_dialogs.h"
+#include "platform/dialog_template.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_windows.h"
-#include "platform/dialog_template.h"
 
 namespace korvel::win32 {
 namespace {
@@ -23,6 +26,7 @@ struct Event {
   std::string kind;
   int id = 0;
   int code = -1;
+  std::vector<std::string> paths;
 };
 
 class RecordingEvents final : public DialogEvents {
@@ -40,6 +44,9 @@ class RecordingEvents final : public DialogEvents {
   void dialog_activated(void* d, bool active) override { record(d, {active ? "active" : "inactive"}); }
   void dialog_resized(void* d) override { record(d, {"resized"}); }
   void dialog_destroyed(void* d) override { record(d, {"destroyed"}); }
+  void dialog_files_dropped(void* d, int id, const std::vector<std::string>& paths) override {
+    record(d, {"dropped", id, -1, paths});
+  }
 
   int count(const std::string& kind, int id = 0) const {
     int n = 0;
@@ -225,6 +232,90 @@ TEST_F(Win32MainDialog, EscapeClicksTheHiddenCancelOnce) {
     EXPECT_TRUE(pump_until([&] { return events.count("command", IDCANCEL) + events.count("cancel") > 0; }));
     drain();
     EXPECT_EQ(events.count("command", IDCANCEL) + events.count("cancel"), 1);
+  }
+}
+
+// A drop as the shell hands it over: DROPFILES, then the wide paths, each
+// NUL-terminated, and one more NUL; the receiver frees it.
+HDROP drop_of(POINT point, const std::vector<std::wstring>& paths) {
+  std::wstring names;
+  for (const std::wstring& path : paths) names += path + L'\0';
+  names += L'\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+  auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
+  files->pFiles = sizeof(DROPFILES);
+  files->pt = point;
+  files->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+POINT centre_of(HWND dialog, int id) {
+  RECT rect{};
+  GetWindowRect(GetDlgItem(dialog, id), &rect);
+  POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  ScreenToClient(dialog, &centre);
+  return centre;
+}
+
+// The field under the drop point is named, a group box around it or not; every
+// path comes in the process's code page, in order.
+TEST_F(Win32HiddenMainDialog, DroppedFilesReachTheLayerWithTheFieldUnderThem) {
+  EXPECT_FALSE(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+  dialogs.accept_dropped_files(window);
+  EXPECT_TRUE(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+
+  const std::vector<std::wstring> paths{L"C:\\Cl\u0103dire \u0218tefan\\frame.dat", L"C:\\b.inc"};
+  const std::vector<std::string> expected{
+      "C:\\Cl\xC4\x83"
+      "dire \xC8\x98tefan\\frame.dat",
+      "C:\\b.inc"};
+  const struct {
+    POINT at;
+    int field;
+  } drops[] = {{centre_of(hwnd, 1001), 1001},
+               {centre_of(hwnd, 1012), 1012},
+               {centre_of(hwnd, 1002), 1002},
+               {centre_of(hwnd, 1016), 0},
+               {POINT{2, 2}, 0}};
+  for (const auto& drop : drops) {
+    SCOPED_TRACE(drop.field);
+    events.events.clear();
+    SendMessageW(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(drop_of(drop.at, paths)), 0);
+    ASSERT_EQ(events.count("dropped", drop.field), 1);
+    EXPECT_EQ(events.events.back().paths, expected);
+  }
+}
+
+// A name the Launcher puts into a field shows its end, the file's own name, in
+// the one-line fields and the two-line one alike; Ctrl+A then selects it whole.
+TEST_F(Win32MainDialog, AFieldShowsTheEndOfItsNameAndCtrlASelectsItWhole) {
+  const std::string name = "C:\\" + std::string(200, 'a') + "\\" + std::string(20, 'b') + "\\frame.dat";
+  for (int id : {1001, 1002, 1012}) {
+    SCOPED_TRACE(id);
+    HWND field = GetDlgItem(hwnd, id);
+    dialogs.set_text(window, id, name);
+    dialogs.set_caret(window, id, {end_of_text, end_of_text});
+    const int end = static_cast<int>(name.size());
+    EXPECT_EQ(dialogs.caret(window, id), std::make_pair(end, end));
+    RECT client{};
+    GetClientRect(field, &client);
+    const LRESULT last = SendMessageA(field, EM_POSFROMCHAR, end - 1, 0);
+    EXPECT_TRUE(PtInRect(&client, POINT{static_cast<short>(LOWORD(last)), static_cast<short>(HIWORD(last))}))
+        << "the name's last character is in view";
+
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    PostMessageA(field, WM_KEYDOWN, 'A', 0x001E0001);
+    PostMessageA(field, WM_KEYUP, 'A', 0xC01E0001);
+    drain();
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(dialogs.caret(window, id), std::make_pair(0, end));
+    EXPECT_EQ(dialogs.text(window, id), name) << "no character typed";
   }
 }
 

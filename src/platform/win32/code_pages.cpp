@@ -89,6 +89,13 @@ std::optional<std::wstring> widen(std::string_view text) { return to_wide(CP_ACP
 
 std::string narrow(std::wstring_view text) { return to_bytes(CP_ACP, text, nullptr); }
 
+std::optional<std::string> narrow_exactly(std::wstring_view text) {
+  bool used_default = false;
+  std::string bytes = to_bytes(GetACP(), text, &used_default);  // the number: CP_ACP takes no question
+  if (used_default) return std::nullopt;
+  return bytes;
+}
+
 std::optional<std::string> short_name_of(std::string_view path) {
   const std::optional<std::wstring> wide = widen(path);
   if (!wide || wide->empty()) return std::nullopt;

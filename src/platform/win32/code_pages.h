@@ -20,6 +20,8 @@ std::optional<std::string> process_to_system_code_page(std::string_view text);
 // text in it.
 std::optional<std::wstring> widen(std::string_view text);
 std::string narrow(std::wstring_view text);
+// Nothing when the process's code page can't hold every character.
+std::optional<std::string> narrow_exactly(std::wstring_view text);
 
 // The short name of the last part of `path`; nothing when it has none.
 std::optional<std::string> short_name_of(std::string_view path);

@@ -7,6 +7,7 @@
 
 #include "platform/win32/callback_guard.h"
 #include "platform/win32/dialog_template_writer.h"
+#include "platform/win32/dropped_files.h"
 #include "platform/win32/native_message.h"
 
 namespace korvel::win32 {
@@ -62,6 +63,11 @@ INT_PTR dialog_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       if (wparam == SIZE_RESTORED || wparam == SIZE_MINIMIZED || wparam == SIZE_MAXIMIZED)
         binding->events->dialog_resized(binding->dialog);
       return FALSE;
+    case WM_DROPFILES: {
+      const DroppedFiles dropped = take_dropped_files(hwnd, reinterpret_cast<HDROP>(wparam));
+      binding->events->dialog_files_dropped(binding->dialog, dropped.control_id, dropped.paths);
+      return TRUE;
+    }
     case WM_DESTROY:
       binding->events->dialog_destroyed(binding->dialog);
       return FALSE;
@@ -81,6 +87,17 @@ INT_PTR CALLBACK dialog_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
 }
 
 HWND item(NativeWindow window, int id) { return GetDlgItem(hwnd_of(window), id); }
+
+// Ctrl+A in an edit box selects its whole text, as in Windows 10 and later;
+// Wine's edit control takes it as a character. True when the key was taken.
+bool selects_whole_text(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != 'A' || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0)
+    return false;
+  wchar_t class_name[8] = {};
+  if (!GetClassNameW(msg.hwnd, class_name, 8) || _wcsicmp(class_name, L"Edit") != 0) return false;
+  SendMessageW(msg.hwnd, EM_SETSEL, 0, -1);
+  return true;
+}
 
 LRESULT send(NativeWindow window, int id, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
   return SendDlgItemMessageA(hwnd_of(window), id, message, wparam, lparam);
@@ -131,8 +148,11 @@ void Win32NativeDialogs::destroy(NativeWindow window) {
   rethrow_parked();
 }
 
+void Win32NativeDialogs::accept_dropped_files(NativeWindow window) { DragAcceptFiles(hwnd_of(window), TRUE); }
+
 bool Win32NativeDialogs::is_dialog_message(NativeWindow window, const NativeMessage& message) {
   MSG msg = message_of(message);
+  if (selects_whole_text(msg)) return true;
   const bool consumed = IsDialogMessageA(hwnd_of(window), &msg) != 0;
   rethrow_parked();
   return consumed;
@@ -180,6 +200,7 @@ bool Win32NativeDialogs::checked(NativeWindow window, int id) {
 
 void Win32NativeDialogs::set_caret(NativeWindow window, int id, std::pair<int, int> selection) {
   send(window, id, EM_SETSEL, static_cast<WPARAM>(selection.first), selection.second);
+  send(window, id, EM_SCROLLCARET);  // a multi-line edit scrolls only when asked
 }
 
 std::pair<int, int> Win32NativeDialogs::caret(NativeWindow window, int id) {

@@ -14,6 +14,7 @@ class Win32NativeDialogs final : public NativeDialogs {
   int run_modal(const DialogTemplate& layout, NativeWindow owner, DialogEvents& events, void* dialog) override;
   void end_modal(NativeWindow window, int result) override;
   void destroy(NativeWindow window) override;
+  void accept_dropped_files(NativeWindow window) override;
   bool is_dialog_message(NativeWindow window, const NativeMessage& message) override;
 
   void set_text(NativeWindow window, int id, std::string_view text) override;

@@ -144,6 +144,10 @@ std::optional<std::string> Win32FileSystem::full_path(std::string_view name) {
   }
 }
 
+bool Win32FileSystem::set_current_directory(std::string_view path) {
+  return SetCurrentDirectoryA(std::string(path).c_str()) != 0;
+}
+
 std::optional<std::string> Win32FileSystem::current_directory() {
   // In UTF-8 a folder of 259 characters may take more than MAX_PATH bytes (the
   // open-file dialog moves into such folders): the buffer grows to what the

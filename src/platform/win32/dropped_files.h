@@ -1,0 +1,22 @@
+// Files dropped on a window from the system's shell (WM_DROPFILES).
+#pragma once
+
+#include <shellapi.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace korvel::win32 {
+
+struct DroppedFiles {
+  int control_id = 0;  // the edit box under the drop point, else 0
+  std::vector<std::string> paths;
+};
+
+// Reads the drop that `dialog` received and gives the drop back to the system.
+// A path the process's code page can't hold is left out: a look-alike would
+// name another file.
+DroppedFiles take_dropped_files(HWND dialog, HDROP drop);
+
+}  // namespace korvel::win32
