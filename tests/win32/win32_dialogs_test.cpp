@@ -1,11 +1,11 @@
 // The Win32 dialogs and windows under the binding layer's calls: the main
 // dialog made modelessly, what it reports, its controls and its coloured fields.
-#include "platform/win32/win32_dialogs.h"
-
-#include <gtest/gtest.h>
+#include <windows.h>
+// After <windows.h>, which they need.
 #include <shellapi.h>
 #include <shlobj.h>
-#include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <array>
 #include <chrono>
@@ -15,9 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialog_template.h"
+#include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_windows.h"
+#include "platform/dialog_template.h"
 
 namespace korvel::win32 {
 namespace {

@@ -1,7 +1,6 @@
 // Files dropped on a window from the system's shell (WM_DROPFILES).
 #pragma once
 
-#include <shellapi.h>
 #include <windows.h>
 
 #include <string>
@@ -14,9 +13,10 @@ struct DroppedFiles {
   std::vector<std::string> paths;
 };
 
-// Reads the drop that `dialog` received and gives the drop back to the system.
+// Reads the drop (the HDROP of WM_DROPFILES) that `dialog` received and gives
+// it back to the system.
 // A path the process's code page can't hold is left out: a look-alike would
 // name another file.
-DroppedFiles take_dropped_files(HWND dialog, HDROP drop);
+DroppedFiles take_dropped_files(HWND dialog, WPARAM drop);
 
 }  // namespace korvel::win32

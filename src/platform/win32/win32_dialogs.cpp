@@ -64,7 +64,7 @@ INT_PTR dialog_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
         binding->events->dialog_resized(binding->dialog);
       return FALSE;
     case WM_DROPFILES: {
-      const DroppedFiles dropped = take_dropped_files(hwnd, reinterpret_cast<HDROP>(wparam));
+      const DroppedFiles dropped = take_dropped_files(hwnd, wparam);
       binding->events->dialog_files_dropped(binding->dialog, dropped.control_id, dropped.paths);
       return TRUE;
     }
@@ -148,7 +148,11 @@ void Win32NativeDialogs::destroy(NativeWindow window) {
   rethrow_parked();
 }
 
-void Win32NativeDialogs::accept_dropped_files(NativeWindow window) { DragAcceptFiles(hwnd_of(window), TRUE); }
+// What DragAcceptFiles does, without loading the shell at start-up.
+void Win32NativeDialogs::accept_dropped_files(NativeWindow window) {
+  HWND dialog = hwnd_of(window);
+  SetWindowLongPtrA(dialog, GWL_EXSTYLE, GetWindowLongPtrA(dialog, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
+}
 
 bool Win32NativeDialogs::is_dialog_message(NativeWindow window, const NativeMessage& message) {
   MSG msg = message_of(message);
