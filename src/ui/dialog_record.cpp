@@ -237,6 +237,7 @@ void DLGFREE(DialogRecord& dialog) {
   dialog.controls.shrink_to_fit();
   dialog.dialog_routine = nullptr;
   dialog.size_routine = nullptr;
+  dialog.drop_routine = nullptr;
   dialog.layout = nullptr;
   dialog.template_id = 0;
   dialog.window = 0;
