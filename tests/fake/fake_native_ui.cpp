@@ -275,7 +275,7 @@ void FakeWindows::colour_fields(NativeWindow dialog, std::span<const int> edit_i
 void FakeWindows::paint(NativeWindow window) {
   last_canvas.emplace(dpi(window), dpi(window));
   last_canvas->live = live;
-  last_canvas->width = welcome.at(window).width;
+  last_canvas->area_width = welcome.at(window).width;
   try {
     welcome_events->welcome_paint(window, *last_canvas);
   } catch (...) {

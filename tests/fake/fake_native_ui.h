@@ -153,9 +153,9 @@ class FakeCanvas final : public Canvas {
   // High DPI and high contrast: the client area's width, and texts drawn after
   // set_system_colours carry `system_colour`.
   static constexpr std::uint32_t system_colour = 0xFF000000;  // no RGB value
-  int width = 1 << 16;
+  int area_width = 1 << 16;
   bool system_colours = false;
-  int client_width() override { return width; }
+  int client_width() override { return area_width; }
   void set_system_colours() override {
     system_colours = true;
     colour_ = system_colour;

@@ -80,13 +80,13 @@ TEST(WelcomePainting, TheWarningStaysInsideTheWindow) {
       {96, 506, 12, 492},       // as described: 12 + 5 * 96
       {96, 492 + 12, 12, 492},  // just fits
       {96, 400, 12, 388},       // a 1000-wide desktop
-      {144, 506, 18, 488},     {192, 506, 24, 482},
-      {144, 1200, 18, 738},    {192, 10, 24, 25},  // no room at all: one pixel, never inside out
+      {144, 506, 18, 488},      {192, 506, 24, 482}, {192, 762, 24, 738}, {144, 1200, 18, 738},
+      {192, 10, 24, 25},  // no room at all: one pixel, never inside out
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << row.ppi << " dpi, " << row.client_width << " wide");
     fake::FakeCanvas canvas(row.ppi, row.ppi);
-    canvas.width = row.client_width;
+    canvas.area_width = row.client_width;
     paint_welcome(canvas, 1);
     ASSERT_EQ(canvas.wrapped.size(), 1u);
     const Rect warning = canvas.wrapped[0].first;
