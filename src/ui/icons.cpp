@@ -69,7 +69,7 @@ void release_icons(Windows& windows, Icons& icons) {
         icon != icons.application)
       windows.destroy_icon(icon);
   }
-  windows.destroy_icon(std::exchange(icons.application, 0));
+  if (const IconHandle application = std::exchange(icons.application, 0)) windows.destroy_icon(application);
 }
 
 }  // namespace korvel
