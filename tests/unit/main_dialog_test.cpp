@@ -147,16 +147,12 @@ TEST_F(MainDialog, MovedToAMonitorOfAnotherDpiTheButtonsGetIconsOfTheirNewSize) 
     fake.dialogs.dpi_changed(w, 144);
     const auto& loads = fake.windows.icon_loads;
     ASSERT_EQ(loads.size(), loads_before + icon_files.size()) << "the buttons' icons, once each";
-    for (std::size_t i = loads_before; i < loads.size(); ++i) EXPECT_GT(loads[i].width, 0) << loads[i].path;
+    // Each button shows an icon loaded for the new DPI (its sizes: the table test above).
     for (std::size_t i = 0; i < icon_button_order.size(); ++i) {
       const IconHandle image = control(icon_button_order[i]).image;
       EXPECT_NE(image, first_images[i]);
-      const auto load = std::find_if(loads.begin(), loads.end(), [&](const auto& l) { return l.handle == image; });
-      ASSERT_NE(load, loads.end());
-      const bool asked_48 = load->path.ends_with("Post.ico") || load->path.ends_with("IconStructure.ico") ||
-                            load->path.ends_with("IconVantik.ico") || load->path.ends_with("IconExit.ico") ||
-                            load->path.ends_with("About.ico");
-      EXPECT_EQ(load->width, asked_48 ? 72 : 48) << load->path;
+      EXPECT_TRUE(std::any_of(loads.begin() + static_cast<std::ptrdiff_t>(loads_before), loads.end(),
+                              [&](const auto& load) { return load.handle == image; }));
     }
     EXPECT_EQ(control(select_geometry_button).image, control(select_loading_button).image);
     // The old icons went once no button showed them; the application icon stays the windows' own.
