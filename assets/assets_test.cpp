@@ -41,6 +41,45 @@ class Assets : public testing::Test {
   }
 };
 
+// An icon file of 32-bit images of these sides, in this order, each with its
+// mask marking exactly its fully transparent pixels.
+void expect_icon_images(const Bytes& ico, const std::vector<std::uint32_t>& sizes) {
+  ASSERT_GE(ico.size(), 6u + 16 * sizes.size());
+  EXPECT_EQ(u16(ico, 0), 0u);
+  EXPECT_EQ(u16(ico, 2), 1u);  // icon
+  ASSERT_EQ(u16(ico, 4), sizes.size());
+  EXPECT_EQ(korvel::icon_file_fault(ico), korvel::IconFault::none) << "the Launcher would not load it";
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
+    SCOPED_TRACE(sizes[i]);
+    std::size_t entry = 6 + 16 * i;
+    std::uint32_t n = sizes[i], bytes = u32(ico, entry + 8), offset = u32(ico, entry + 12);
+    EXPECT_EQ(ico[entry], n & 0xFF) << "256 is written 0";
+    EXPECT_EQ(ico[entry + 1], n & 0xFF);
+    EXPECT_EQ(u16(ico, entry + 6), 32u);
+    std::uint32_t mask_stride = (n + 31) / 32 * 4;
+    ASSERT_EQ(bytes, 40 + n * n * 4 + mask_stride * n);
+    ASSERT_LE(offset + bytes, ico.size());
+    EXPECT_EQ(u32(ico, offset), 40u);
+    EXPECT_EQ(u32(ico, offset + 4), n);
+    EXPECT_EQ(u32(ico, offset + 8), 2 * n);  // colour image and mask
+    EXPECT_EQ(u16(ico, offset + 14), 32u);
+    EXPECT_EQ(u32(ico, offset + 16), 0u);  // uncompressed
+    // The mask marks exactly the fully transparent pixels.
+    int opaque = 0, wrong_mask = 0;
+    for (std::uint32_t p = 0; p < n * n; ++p) {
+      std::uint8_t alpha = ico[offset + 40 + 4 * p + 3];
+      std::uint32_t x = p % n, y = p / n;
+      bool masked = ico[offset + 40 + n * n * 4 + y * mask_stride + x / 8] & (0x80 >> (x % 8));
+      wrong_mask += masked != (alpha == 0);
+      opaque += alpha == 255;
+    }
+    EXPECT_EQ(wrong_mask, 0);
+    EXPECT_GT(opaque, static_cast<int>(n * n / 4)) << "an icon shows something";
+  }
+}
+
+// 32 and 48 first, the sizes asked for at 96 dpi (0 x 0 takes the first); then
+// those the buttons ask for at 120, 144 and 192 dpi, so that none is stretched.
 TEST_F(Assets, IconsHoldA32And48Image) {
   const char* names[] = {"iconKorvel", "puna", "Stress2", "Reaction2", "History2", "Max", "Post",
                          "InputFile1", "InputFile2", "IconStructure", "IconVantik", "IconWord3", "Print",
@@ -49,40 +88,19 @@ TEST_F(Assets, IconsHoldA32And48Image) {
   for (const char* name : names) {
     SCOPED_TRACE(name);
     Bytes ico = read(assets_root() / "Exe" / "Uir" / (std::string(name) + ".ico"));
-    ASSERT_GE(ico.size(), 6u + 2 * 16);
-    EXPECT_EQ(u16(ico, 0), 0u);
-    EXPECT_EQ(u16(ico, 2), 1u);  // icon
-    ASSERT_EQ(u16(ico, 4), 2u);
-    EXPECT_EQ(korvel::icon_file_fault(ico), korvel::IconFault::none) << "the Launcher would not load it";
-    const std::uint32_t sizes[] = {32, 48};
-    for (std::size_t i = 0; i < 2; ++i) {
-      std::size_t entry = 6 + 16 * i;
-      std::uint32_t n = sizes[i], bytes = u32(ico, entry + 8), offset = u32(ico, entry + 12);
-      EXPECT_EQ(ico[entry], n);
-      EXPECT_EQ(ico[entry + 1], n);
-      EXPECT_EQ(u16(ico, entry + 6), 32u);
-      std::uint32_t mask_stride = (n + 31) / 32 * 4;
-      ASSERT_EQ(bytes, 40 + n * n * 4 + mask_stride * n);
-      ASSERT_LE(offset + bytes, ico.size());
-      EXPECT_EQ(u32(ico, offset), 40u);
-      EXPECT_EQ(u32(ico, offset + 4), n);
-      EXPECT_EQ(u32(ico, offset + 8), 2 * n);  // colour image and mask
-      EXPECT_EQ(u16(ico, offset + 14), 32u);
-      EXPECT_EQ(u32(ico, offset + 16), 0u);  // uncompressed
-      // The mask marks exactly the fully transparent pixels.
-      int opaque = 0;
-      for (std::uint32_t p = 0; p < n * n; ++p) {
-        std::uint8_t alpha = ico[offset + 40 + 4 * p + 3];
-        std::uint32_t x = p % n, y = p / n;
-        bool masked = ico[offset + 40 + n * n * 4 + y * mask_stride + x / 8] & (0x80 >> (x % 8));
-        EXPECT_EQ(masked, alpha == 0) << "pixel " << x << "," << y;
-        opaque += alpha == 255;
-      }
-      EXPECT_GT(opaque, static_cast<int>(n * n / 4)) << "an icon shows something";
-    }
+    expect_icon_images(ico, {32, 48, 40, 60, 64, 72, 96});
+    EXPECT_LE(ico.size(), 128u * 1024) << "read whole at every start";
     distinct.insert(ico);
   }
   EXPECT_EQ(distinct.size(), std::size(names));
+}
+
+TEST_F(Assets, ProgramIconCarriesEverySizeFrom16To256) {
+  const char* path = std::getenv("KORVEL_PROGRAM_ICON");
+  ASSERT_NE(path, nullptr) << "KORVEL_PROGRAM_ICON names Korvel.exe's icon file";
+  const Bytes ico = read(path);
+  expect_icon_images(ico, {16, 20, 24, 32, 40, 48, 64, 96, 128, 256});
+  EXPECT_LE(ico.size(), korvel::icon_file_limit);
 }
 
 TEST_F(Assets, SoundsAreShortPcmMono16Bit) {

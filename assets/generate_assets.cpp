@@ -2,7 +2,7 @@
 // placeholders below an install root. Everything is drawn or synthesised here,
 // deterministically: the same bytes on every run.
 //
-// usage: generate_assets <install-root>
+// usage: generate_assets <install-root> [<program-icon>]
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -435,8 +435,8 @@ Bytes icon_image(const Canvas& c) {
   return out;
 }
 
-Bytes icon_file(const Icon& icon) {
-  const int sizes[] = {32, 48};
+// The images of an icon file, largest side 256 (written as 0 in the directory).
+Bytes icon_file(const Icon& icon, const std::vector<int>& sizes) {
   std::vector<Bytes> images;
   for (int size : sizes) {
     Canvas c(size);
@@ -446,11 +446,11 @@ Bytes icon_file(const Icon& icon) {
   Bytes out;
   put16(out, 0);
   put16(out, 1);  // an icon, not a cursor
-  put16(out, 2);
-  std::uint32_t offset = 6 + 16 * 2;
+  put16(out, static_cast<unsigned>(sizes.size()));
+  std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * sizes.size());
   for (std::size_t i = 0; i < images.size(); ++i) {
-    out.push_back(static_cast<std::uint8_t>(sizes[i]));
-    out.push_back(static_cast<std::uint8_t>(sizes[i]));
+    out.push_back(static_cast<std::uint8_t>(sizes[i] & 0xFF));
+    out.push_back(static_cast<std::uint8_t>(sizes[i] & 0xFF));
     out.push_back(0);  // no palette
     out.push_back(0);
     put16(out, 1);
@@ -462,6 +462,14 @@ Bytes icon_file(const Icon& icon) {
   for (const Bytes& image : images) out.insert(out.end(), image.begin(), image.end());
   return out;
 }
+
+// The button icons: 32 and 48 first, the sizes the buttons ask for at 96 dpi
+// (a request of 0 x 0 gets the first), then those they ask for at 120, 144 and
+// 192 dpi. The Launcher reads each file whole at every start: no larger ones.
+const std::vector<int> button_icon_sizes = {32, 48, 40, 60, 64, 72, 96};
+// Korvel.exe's own icon: every size Explorer, the taskbar and Alt+Tab show at
+// the usual scales, up to 256.
+const std::vector<int> program_icon_sizes = {16, 20, 24, 32, 40, 48, 64, 96, 128, 256};
 
 // ---------------------------------------------------------------- sounds
 
@@ -602,8 +610,9 @@ const std::string guide_ro = rtf_guide(
       "Celelalte programe afiseaza deplasari, eforturi, reactiuni, istorii in timp si valori maxime."},
      {"Limba", "Rezultatele sunt scrise in engleza sau in romana, dupa alegerea din Lansator."}});
 
-void generate(const fs::path& root) {
-  for (const Icon& icon : icons()) write_file(root / "Exe" / "Uir" / icon.file, icon_file(icon));
+void generate(const fs::path& root, const fs::path& program_icon) {
+  for (const Icon& icon : icons()) write_file(root / "Exe" / "Uir" / icon.file, icon_file(icon, button_icon_sizes));
+  if (!program_icon.empty()) write_file(program_icon, icon_file(icons().front(), program_icon_sizes));
 
   fs::path wav = root / "Exe" / "Wav";
   write_file(wav / "KorvelWelcome.wav", chime(0.6f, {{0, 72, 5, 1, 2}, {0.08f, 76, 5, 1, 2}, {0.16f, 79, 5, 1, 2},
@@ -622,12 +631,12 @@ void generate(const fs::path& root) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: generate_assets <install-root>\n";
+  if (argc != 2 && argc != 3) {
+    std::cerr << "usage: generate_assets <install-root> [<program-icon>]\n";
     return 2;
   }
   try {
-    generate(argv[1]);
+    generate(argv[1], argc == 3 ? fs::path(argv[2]) : fs::path());
   } catch (const std::exception& e) {
     std::cerr << "generate_assets: " << e.what() << '\n';
     return 1;

@@ -2,7 +2,8 @@ cmake_minimum_required(VERSION 3.25)
 # Checks the resources linked into Korvel.exe, read back from the program with
 # windres: the version Explorer shows is the project's, the program icon is
 # there, and the manifest is well-formed XML that asks for no elevation, names
-# the Windows versions we support and asks for the UTF-8 code page. Windows
+# the Windows versions we support, asks for the UTF-8 code page and per-monitor
+# DPI awareness (v2, system DPI before it). Windows
 # refuses to start a program whose manifest does not parse; Wine starts it all
 # the same.
 foreach(var WINDRES XMLLINT PROGRAM VERSION WORK_DIR)
@@ -57,6 +58,7 @@ else()
   foreach(needed
       "level=\"asInvoker\""
       "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"
+      "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, system</dpiAwareness>"
       "<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">UTF-8</activeCodePage>"
       "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"   # Windows 7
       "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}"   # Windows 8

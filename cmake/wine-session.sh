@@ -5,7 +5,8 @@
 #   wine-session.sh start WINE_DIR   prefix ready, display up, wineserver running
 #   wine-session.sh stop  WINE_DIR   every Wine process of the prefix ended, display closed
 #
-# Set KORVEL_TEST_DISPLAY (for example :0) to run the tests on a display of your own.
+# Set KORVEL_TEST_DISPLAY (for example :0) to run the tests on a display of your own,
+# KORVEL_SCREEN_SIZE (for example 1920x1536) for a virtual one of another size.
 set -euo pipefail
 
 action=${1:?start or stop}
@@ -32,7 +33,7 @@ case "$action" in
     else
       # -displayfd makes Xvfb choose a free display number, so two runs never collide.
       : >"$dir/display.number"
-      setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+      setsid Xvfb -displayfd 3 -screen 0 "${KORVEL_SCREEN_SIZE:-1280x1024}x24" -nolisten tcp \
         3>"$dir/display.number" >"$dir/xvfb.log" 2>&1 </dev/null &
       echo $! >"$dir/xvfb.pid"
       for _ in $(seq 1 100); do

@@ -26,7 +26,7 @@ StartUpOutcome start_up(LauncherState& launcher, int show_command) {
   if (!claim_installation(launcher.platform.launchers, current.value_or(""))) return StartUpOutcome::handed_over;
   launcher.directories = directories_from(current ? std::optional<std::string_view>(*current) : std::nullopt);
   load_application_icon(windows, dirs, launcher.ui.icons);
-  start_loading_button_icons(windows, dirs);
+  start_loading_button_icons(windows, dirs, launcher.ui.icons);
   if (!show_splash(windows, launcher.welcome_windows, launcher.ui.icons.korvel(), launcher.ui.splash, show_command))
     return StartUpOutcome::failed;
   // Known before the welcome window paints, so its sound obeys the switch.

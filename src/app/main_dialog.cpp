@@ -16,14 +16,19 @@ namespace {
 // when it opens, the end of the message loop when it goes. Closed by the error
 // path after the loop, it posts nothing: a quit message left waiting would end
 // the shutdown's question at once.
-void on_main_dialog(Windows& windows, RunningLaunchers& launchers, const Icons& icons, DialogRecord& dialog,
-                    int kind, bool main_loop_running) {
+void on_main_dialog(Windows& windows, RunningLaunchers& launchers, const Directories& dirs, Icons& icons,
+                    DialogRecord& dialog, int kind, bool main_loop_running) {
   if (kind == DLGCB_INIT) {
     windows.set_small_icon(dialog.window, icons.korvel());
-    for (int id : icon_button_order) windows.set_button_image(dialog.window, id, icons.for_button(id));
+    windows.set_big_icon(dialog.window, icons.korvel());
+    // Made on a monitor of another DPI than the system's, the buttons get icons of their size there.
+    show_button_icons(windows, dirs, icons, dialog.window, windows.dpi(dialog.window));
+    // In high contrast the fields keep the system's window colours.
     static constexpr int edits[] = {geometry_edit, output_edit, loading_edit};
     static constexpr int lists[] = {file_list};
-    windows.colour_fields(dialog.window, edits, lists, field_colour);
+    if (!windows.high_contrast()) windows.colour_fields(dialog.window, edits, lists, field_colour);
+  } else if (kind == DLGCB_DPICHANGED) {
+    show_button_icons(windows, dirs, icons, dialog.window, dialog.dpi);
   } else if (kind == DLGCB_DESTROY) {
     launchers.set_main_dialog(NativeWindow{0});  // a later start no longer finds it
     if (main_loop_running) windows.post_quit(0);
@@ -52,8 +57,8 @@ void register_routines(LauncherState& launcher) {
   };
 
   on(main_dialog_template, [&launcher](DialogRecord& dialog, int, int kind) {
-    on_main_dialog(launcher.platform.windows, launcher.platform.launchers, launcher.ui.icons, dialog, kind,
-                   launcher.main_loop_running);
+    on_main_dialog(launcher.platform.windows, launcher.platform.launchers, launcher.directories, launcher.ui.icons,
+                   dialog, kind, launcher.main_loop_running);
   });
   on(select_geometry_button, select_file);
   accept_dropped_files(d, [&launcher](DialogRecord& dialog, int id, std::string_view path) {

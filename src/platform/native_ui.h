@@ -60,6 +60,12 @@ class DialogEvents {
   // Files dropped on a dialog that accepts them, in the process's code page,
   // in the order given; `control_id` is the edit box under the drop, else 0.
   virtual void dialog_files_dropped(void* dialog, int control_id, const std::vector<std::string>& paths) = 0;
+
+  // High DPI.
+  // Shown at another DPI now (WM_DPICHANGED: moved to another monitor, or the
+  // scale changed). The system lays the dialog out again itself; what it draws
+  // from images is left to the listener.
+  virtual void dialog_dpi_changed(void* /*dialog*/, int /*dpi*/) {}
 };
 
 inline constexpr int end_of_text = 0x7FFFFFFF;
@@ -143,6 +149,13 @@ class Canvas {
   virtual void draw_rule(int x1, int x2, int y) = 0;
   // Text word-wrapped into the rectangle, not clipped, with external leading, no prefixes.
   virtual void draw_wrapped(const Rect& rect, std::string_view text) = 0;
+
+  // High DPI and high contrast.
+  // The width of the window's client area.
+  virtual int client_width() = 0;
+  // From now on text in the system's window text colour on the window colour,
+  // and rules in that text colour too.
+  virtual void set_system_colours() = 0;
 };
 
 // What happens to the windows of the "Welcome" class: the welcome (splash)
@@ -206,6 +219,18 @@ class Windows {
   virtual int quit_code(const NativeMessage& message) = 0;
   virtual void translate_and_dispatch(const NativeMessage& message) = 0;
   virtual void post_quit(int exit_code) = 0;
+
+  // High DPI and high contrast.
+  // The dots per inch of the window's monitor where the system tells them
+  // (Windows 10 1607 and later), else the system's; window 0: the system's.
+  virtual int dpi(NativeWindow window) = 0;
+  // The large icon: Alt+Tab and the taskbar.
+  virtual void set_big_icon(NativeWindow window, IconHandle icon) = 0;
+  // Whether the user's high-contrast setting is on.
+  virtual bool high_contrast() = 0;
 };
+
+// A size in pixels at 96 dpi, at another DPI, rounded as Windows' MulDiv rounds.
+constexpr int scaled_to_dpi(int size, int dpi) { return (size * dpi + 48) / 96; }
 
 }  // namespace korvel

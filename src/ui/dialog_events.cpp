@@ -108,6 +108,12 @@ void DialogLayer::dialog_resized(void* d) {
   if (dialog.size_routine) call(dialog, dialog.size_routine, dialog.template_id, DLGCB_SIZE);
 }
 
+void DialogLayer::dialog_dpi_changed(void* d, int dpi) {
+  auto& dialog = *static_cast<DialogRecord*>(d);
+  dialog.dpi = dpi;
+  if (dialog.window && dialog.dialog_routine) call(dialog, dialog.dialog_routine, dialog.template_id, DLGCB_DPICHANGED);
+}
+
 void DialogLayer::dialog_destroyed(void* d) {
   auto& dialog = *static_cast<DialogRecord*>(d);
   if (active_ == &dialog) active_ = nullptr;

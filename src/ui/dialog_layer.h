@@ -41,6 +41,8 @@ inline constexpr int DLGCB_GOTFOCUS = -18;
 inline constexpr int DLGCB_LOSTFOCUS = -19;
 inline constexpr int DLGCB_SELCHANGE = -10;
 inline constexpr int DLGCB_DBLCLICK = -14;
+// The dialog's own routine, when the dialog is shown at another DPI (`dpi` holds it).
+inline constexpr int DLGCB_DPICHANGED = -60;
 
 enum class ControlType { static_text, group_box, push_button, check_box, edit_box, list_box, drop_down_list };
 
@@ -118,6 +120,7 @@ struct DialogRecord {
   DropRoutine drop_routine;  // none: the dialog takes no dropped files
   std::vector<ControlEntry> controls;
   bool pushing = false;
+  int dpi = 0;  // what the last DPI change gave; 0 before any
 
   ControlEntry* find(int id);
 };
@@ -156,6 +159,7 @@ class DialogLayer final : public DialogEvents {
   void dialog_files_dropped(void* dialog, int control_id, const std::vector<std::string>& paths) override;
   // Calls the edit box's change routine as the user's typing would.
   void as_if_typed(DialogRecord& dialog, int control_id);
+  void dialog_dpi_changed(void* dialog, int dpi) override;
 
  private:
   void fill_list(ListKind kind, NativeWindow window, const ControlEntry& c);

@@ -55,7 +55,11 @@ inline constexpr std::array<int, 21> icon_button_order = [] {
 
 struct Icons {
   std::array<IconHandle, icon_files.size()> handles{};
-  IconHandle korvel() const { return handles[0]; }
+  int dpi = 96;  // the DPI the icons were loaded for
+  // The application icon as first loaded: the welcome class's, the windows'
+  // own. The solver button's (handles[0]) follows the DPI without it.
+  IconHandle application = 0;
+  IconHandle korvel() const { return application; }
   IconHandle for_button(int id) const;
 };
 
@@ -63,9 +67,20 @@ struct Icons {
 // later. The others' files are read while the welcome window is made: the
 // platform starts on them at start_loading_button_icons and load_button_icons
 // takes them.
+// All at the system's DPI, which the application icon's load asks for.
 void load_application_icon(Windows& windows, const Directories& dirs, Icons& icons);
-void start_loading_button_icons(Windows& windows, const Directories& dirs);
+void start_loading_button_icons(Windows& windows, const Directories& dirs, const Icons& icons);
 void load_button_icons(Windows& windows, const Directories& dirs, Icons& icons);
+
+// High DPI.
+// The request for icon_files[i] at a DPI: at 96 the table's own, elsewhere its
+// size scaled, the file's own size counted as its first image's, 32 by 32. The
+// files carry images of the scaled sizes, so none is stretched.
+IconRequest icon_request(const Directories& dirs, std::size_t i, int dpi);
+// Gives the main dialog's buttons their images for the DPI it is shown at. The
+// button icons are loaded again when they were loaded for another, and the old
+// ones released once no button shows them; Icons::application stays.
+void show_button_icons(Windows& windows, const Directories& dirs, Icons& icons, NativeWindow dialog, int dpi);
 // At the end of the run, once no window shows or draws them: each icon
 // released once, the application icon (the welcome class's) last.
 void release_icons(Windows& windows, Icons& icons);

@@ -22,8 +22,12 @@ inline constexpr unsigned splash_timer = 1;
 inline constexpr unsigned splash_milliseconds = 4000;
 
 // Paints a window of the class: icon, title, field lines, copyright line with
-// its rule, and the warning, in device pixels from the canvas's resolution.
-void paint_welcome(Canvas& canvas, IconHandle icon);
+// its rule, and the warning, in device pixels from the canvas's resolution;
+// in high contrast, in the system's colours instead of red and black.
+void paint_welcome(Canvas& canvas, IconHandle icon, bool high_contrast = false);
+// The warning's rectangle: five inches wide, one high, narrowed to the client
+// area when that is narrower.
+Rect warning_rect(int left, int top, int pixels_per_inch_x, int pixels_per_inch_y, int client_width);
 
 // The splash window is shown normally when the entry routine was asked to
 // hide or minimise it: nothing else could end the start-up's wait for it.

@@ -2,6 +2,7 @@
 // the real Korvel.exe.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "harness.h"
@@ -50,6 +51,106 @@ TEST_F(Welcome, TheSplashComesFirstAndAClickEndsIt) {
   const auto after = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - clicked);
   EXPECT_LT(after.count(), 3000) << "the click does not wait for the timer";
   EXPECT_FALSE(IsWindow(splash));
+  exit_normally();
+}
+
+// The prefix's DPI (HKCU\\Control Panel\\Desktop LogPixels) for the programs
+// started while it lives; the value before is put back when it goes.
+class PrefixDpi {
+ public:
+  explicit PrefixDpi(DWORD dpi) {
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_,
+                    nullptr);
+    DWORD size = sizeof before_;
+    had_ = RegQueryValueExA(key_, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&before_), &size) ==
+           ERROR_SUCCESS;
+    RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+  }
+  ~PrefixDpi() {
+    if (had_)
+      RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&before_), sizeof before_);
+    else
+      RegDeleteValueA(key_, "LogPixels");
+    RegCloseKey(key_);
+  }
+  PrefixDpi(const PrefixDpi&) = delete;
+  PrefixDpi& operator=(const PrefixDpi&) = delete;
+
+ private:
+  HKEY key_ = nullptr;
+  DWORD before_ = 0;
+  bool had_ = false;
+};
+
+// The screen's pixels of a window's client area, copied at once.
+class ClientPixels {
+ public:
+  explicit ClientPixels(HWND window) {
+    GetClientRect(window, &client_);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    HDC screen = GetDC(nullptr);
+    dc_ = CreateCompatibleDC(screen);
+    bitmap_ = CreateCompatibleBitmap(screen, client_.right, client_.bottom);
+    previous_ = SelectObject(dc_, bitmap_);
+    BitBlt(dc_, 0, 0, client_.right, client_.bottom, screen, origin.x, origin.y, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+  }
+  ~ClientPixels() {
+    SelectObject(dc_, previous_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  ClientPixels(const ClientPixels&) = delete;
+  ClientPixels& operator=(const ClientPixels&) = delete;
+
+  int width() const { return client_.right; }
+  int height() const { return client_.bottom; }
+  // Pixels of the columns [x0, x1) that are not `colour`.
+  int other_than(COLORREF colour, int x0, int x1) const {
+    int n = 0;
+    for (int y = 0; y < client_.bottom; ++y)
+      for (int x = std::max(0, x0); x < std::min(x1, static_cast<int>(client_.right)); ++x)
+        n += GetPixel(dc_, x, y) != colour;
+    return n;
+  }
+
+ private:
+  RECT client_{};
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+};
+
+// At 144 dpi the welcome window, two fifths of a 1280-wide screen, no longer
+// holds the warning's five inches: its lines end short of the right edge. (The
+// main dialog's large icon is checked in-process: Wine answers WM_GETICON from
+// another process with nothing.)
+TEST_F(Welcome, AtAHigherDpiTheWarningStaysInsideTheWindow) {
+  const PrefixDpi dpi(144);
+  HWND splash = start_to_the_splash();
+  ASSERT_NE(splash, nullptr);
+  const COLORREF window_colour = GetSysColor(COLOR_WINDOW);
+  // Painted once both halves show something; the warning's lines then end left of the margin.
+  bool painted = false;
+  int past_the_margin = -1;
+  wait_until(
+      [&] {
+        const ClientPixels pixels(splash);
+        painted = pixels.other_than(window_colour, 0, pixels.width() / 2) > 0 &&
+                  pixels.other_than(window_colour, pixels.width() / 2, pixels.width()) > 0;
+        past_the_margin = pixels.other_than(window_colour, pixels.width() - 144 / 8 + 1, pixels.width());
+        return painted && past_the_margin == 0;
+      },
+      3s);
+  EXPECT_TRUE(painted);
+  EXPECT_EQ(past_the_margin, 0) << "nothing drawn in the right margin: the warning is not cut";
+
+  click_on(splash);
+  ASSERT_TRUE(main_dialog_within(10s));
+  RECT rect;
+  GetWindowRect(dialog, &rect);
+  EXPECT_GT(rect.right - rect.left, 700) << "laid out at 144 dpi (524 pixels wide at 96)";
   exit_normally();
 }
 

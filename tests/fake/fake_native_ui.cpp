@@ -92,6 +92,11 @@ void FakeNativeDialogs::send_command(NativeWindow window, int id, int code) {
   if (w.open) w.events->dialog_command(w.dialog, id, code);
 }
 
+void FakeNativeDialogs::dpi_changed(NativeWindow window, int dpi) {
+  FakeDialogWindow& w = windows.at(window);
+  if (w.open) w.events->dialog_dpi_changed(w.dialog, dpi);
+}
+
 void FakeNativeDialogs::click(NativeWindow window, int id) {
   FakeDialogWindow& w = windows.at(window);
   const auto it = w.controls.find(id);
@@ -280,8 +285,9 @@ void FakeWindows::colour_fields(NativeWindow dialog, std::span<const int> edit_i
 }
 
 void FakeWindows::paint(NativeWindow window) {
-  last_canvas.emplace();
+  last_canvas.emplace(dpi(window), dpi(window));
   last_canvas->live = live;
+  last_canvas->area_width = welcome.at(window).width;
   try {
     welcome_events->welcome_paint(window, *last_canvas);
   } catch (...) {
@@ -333,6 +339,7 @@ void FakeWindows::destroy_icon(IconHandle icon) {
   for (const auto& [window, dialog] : dialogs_.windows) {
     if (!dialog.open) continue;
     in_use = in_use || (small_icons.count(window) && small_icons.at(window) == icon);
+    in_use = in_use || (big_icons.count(window) && big_icons.at(window) == icon);
     for (const auto& [id, control] : dialog.controls) in_use = in_use || control.image == icon;
   }
   if (again || in_use || std::none_of(icon_loads.begin(), icon_loads.end(), loaded)) {

@@ -69,6 +69,8 @@ class FakeNativeDialogs final : public NativeDialogs {
   void drop_files(NativeWindow window, int id, const std::vector<std::string>& paths);
   // A command as the window would receive it, whatever the control's state.
   void send_command(NativeWindow window, int id, int code);
+  // The dialog is shown at another DPI now (moved to another monitor).
+  void dpi_changed(NativeWindow window, int dpi);
 
   NativeWindow create_modeless(const DialogTemplate& layout, NativeWindow owner, int show_command,
                                DialogEvents& events, void* dialog) override;
@@ -151,6 +153,17 @@ class FakeCanvas final : public Canvas {
   }
   void draw_rule(int x1, int x2, int y) override { rules.emplace_back(x1, x2, y); }
   void draw_wrapped(const Rect& rect, std::string_view text) override { wrapped.emplace_back(rect, std::string(text)); }
+
+  // High DPI and high contrast: the client area's width, and texts drawn after
+  // set_system_colours carry `system_colour`.
+  static constexpr std::uint32_t system_colour = 0xFF000000;  // no RGB value
+  int area_width = 1 << 16;
+  bool system_colours = false;
+  int client_width() override { return area_width; }
+  void set_system_colours() override {
+    system_colours = true;
+    colour_ = system_colour;
+  }
 
  private:
   int ppi_x_, ppi_y_;
@@ -243,6 +256,23 @@ class FakeWindows final : public Windows {
   void post_quit(int exit_code) override {
     quit_posted = exit_code;
     quit_pending = true;
+  }
+
+  // High DPI and high contrast. A welcome window paints at its DPI, on a
+  // client area as wide as the window.
+  int system_dpi = 96;
+  std::map<NativeWindow, int> window_dpis;  // those not at the system's
+  std::map<NativeWindow, IconHandle> big_icons;
+  bool high_contrast_on = false;
+  int high_contrast_asks = 0;
+  int dpi(NativeWindow window) override {
+    const auto it = window_dpis.find(window);
+    return it != window_dpis.end() ? it->second : system_dpi;
+  }
+  void set_big_icon(NativeWindow window, IconHandle icon) override { big_icons[window] = icon; }
+  bool high_contrast() override {
+    ++high_contrast_asks;
+    return high_contrast_on;
   }
 
  private:

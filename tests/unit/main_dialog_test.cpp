@@ -101,6 +101,89 @@ TEST_F(MainDialog, IconsComeFromUirAtTheirSizes) {
   EXPECT_TRUE(fake.message_boxes.shown.empty());
 }
 
+TEST_F(MainDialog, AtAHigherDpiTheIconsAreAskedForAtTheirScaledSizes) {
+  struct Row {
+    int dpi;
+    int own, post, notepad;  // iconKorvel.ico (0 x 0 at 96), Post.ico (48), Notepad.ico (32)
+  } rows[] = {{96, 0, 48, 32}, {120, 40, 60, 40}, {144, 48, 72, 48}, {192, 64, 96, 64}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.dpi);
+    fake::FakeLauncher launcher;
+    for (const IconFile& icon : icon_files)
+      launcher.fake.files.add_file("C:\\KORVEL\\Exe\\Uir\\" + std::string(icon.file), "");
+    launcher.fake.windows.system_dpi = row.dpi;
+    launcher.run([&] {
+      const NativeWindow dialog = launcher.w;
+      EXPECT_NE(launcher.fake.windows.big_icons.at(dialog), 0u) << "the taskbar's and Alt+Tab's icon";
+      EXPECT_EQ(launcher.fake.windows.big_icons.at(dialog), launcher.fake.windows.small_icons.at(dialog));
+    });
+    const auto& loads = launcher.fake.windows.icon_loads;
+    ASSERT_EQ(loads.size(), icon_files.size()) << "each file read once";
+    const auto size_of = [&](std::string_view file) {
+      for (const auto& load : loads)
+        if (load.path.ends_with(file)) return std::make_pair(load.width, load.height);
+      return std::make_pair(-1, -1);
+    };
+    EXPECT_EQ(size_of("iconKorvel.ico"), std::make_pair(row.own, row.own));
+    EXPECT_EQ(size_of("puna.ico"), std::make_pair(row.own, row.own));
+    EXPECT_EQ(size_of("Post.ico"), std::make_pair(row.post, row.post));
+    EXPECT_EQ(size_of("IconVantik.ico"), std::make_pair(row.post, row.post));
+    EXPECT_EQ(size_of("Notepad.ico"), std::make_pair(row.notepad, row.notepad));
+    EXPECT_TRUE(loads[10].vga_colour) << "IconVantik.ico keeps its colours";
+    // The batch read ahead is asked for at the same sizes, so every button icon comes from it.
+    for (std::size_t i = 1; i < loads.size(); ++i)
+      EXPECT_EQ(launcher.fake.windows.icons_ahead[i - 1],
+                (IconRequest{loads[i].path, loads[i].width, loads[i].height, loads[i].vga_colour}));
+  }
+}
+
+TEST_F(MainDialog, MovedToAMonitorOfAnotherDpiTheButtonsGetIconsOfTheirNewSize) {
+  std::vector<IconHandle> first_images;
+  run([&] {
+    for (int id : icon_button_order) first_images.push_back(control(id).image);
+    const IconHandle application = fake.windows.small_icons.at(w);
+    const std::size_t loads_before = fake.windows.icon_loads.size();
+
+    fake.dialogs.dpi_changed(w, 144);
+    const auto& loads = fake.windows.icon_loads;
+    ASSERT_EQ(loads.size(), loads_before + icon_files.size()) << "the buttons' icons, once each";
+    // Each button shows an icon loaded for the new DPI (its sizes: the table test above).
+    for (std::size_t i = 0; i < icon_button_order.size(); ++i) {
+      const IconHandle image = control(icon_button_order[i]).image;
+      EXPECT_NE(image, first_images[i]);
+      EXPECT_TRUE(std::any_of(loads.begin() + static_cast<std::ptrdiff_t>(loads_before), loads.end(),
+                              [&](const auto& load) { return load.handle == image; }));
+    }
+    EXPECT_EQ(control(select_geometry_button).image, control(select_loading_button).image);
+    // The old icons went once no button showed them; the application icon stays the windows' own.
+    EXPECT_EQ(fake.windows.icons_destroyed.size(), icon_files.size() - 1);
+    EXPECT_EQ(std::count(fake.windows.icons_destroyed.begin(), fake.windows.icons_destroyed.end(), application), 0);
+    EXPECT_EQ(fake.windows.small_icons.at(w), application);
+
+    fake.dialogs.dpi_changed(w, 144);
+    EXPECT_EQ(loads.size(), loads_before + icon_files.size()) << "the same DPI again loads nothing";
+  });
+  EXPECT_EQ(fake.windows.wrong_icon_releases, 0);
+  EXPECT_EQ(fake.windows.icons_destroyed.size(), 2 * icon_files.size()) << "every icon loaded, released once";
+  EXPECT_EQ(fake.windows.icons_destroyed.back(), fake.windows.icon_loads.front().handle) << "the application's last";
+}
+
+TEST_F(MainDialog, InHighContrastTheFieldsAndTheWelcomeWindowKeepTheSystemsColours) {
+  fake.windows.high_contrast_on = true;
+  run([&] {
+    EXPECT_EQ(fake.windows.coloured.count(w), 0u) << "no pale-yellow fields";
+    fake.dialogs.click(w, about_button);
+    const NativeWindow about = std::prev(fake.windows.welcome.end())->first;
+    fake.windows.paint(about);
+  });
+  ASSERT_TRUE(fake.windows.last_canvas);
+  const auto& canvas = *fake.windows.last_canvas;
+  EXPECT_TRUE(canvas.system_colours);
+  ASSERT_FALSE(canvas.texts.empty());
+  for (const auto& text : canvas.texts) EXPECT_EQ(text.colour, fake::FakeCanvas::system_colour) << text.text;
+  EXPECT_GE(fake.windows.high_contrast_asks, 2) << "asked at the dialog's start and at each paint";
+}
+
 TEST_F(MainDialog, StartUpLanguageChoosesTheItemAndGoesToLanguageDatAsRead) {
   struct Case {
     std::string comvek_record;

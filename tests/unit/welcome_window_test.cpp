@@ -69,6 +69,48 @@ TEST(WelcomePainting, PlacesFollowTheResolution) {
   }
 }
 
+// The warning keeps its five inches where the window holds them, else it ends
+// the left margin short of the client area's right edge. A welcome window is
+// two fifths of the desktop wide: 512 pixels (506 inside) on a 1280-wide one.
+TEST(WelcomePainting, TheWarningStaysInsideTheWindow) {
+  struct Row {
+    int ppi, client_width;
+    int left, right;
+  } rows[] = {
+      {96, 506, 12, 492},       // as described: 12 + 5 * 96
+      {96, 492 + 12, 12, 492},  // just fits
+      {96, 400, 12, 388},       // a 1000-wide desktop
+      {144, 506, 18, 488},      {192, 506, 24, 482}, {192, 762, 24, 738}, {144, 1200, 18, 738},
+      {192, 10, 24, 25},  // no room at all: one pixel, never inside out
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.ppi << " dpi, " << row.client_width << " wide");
+    fake::FakeCanvas canvas(row.ppi, row.ppi);
+    canvas.area_width = row.client_width;
+    paint_welcome(canvas, 1);
+    ASSERT_EQ(canvas.wrapped.size(), 1u);
+    const Rect warning = canvas.wrapped[0].first;
+    EXPECT_EQ(std::make_pair(warning.left, warning.right), std::make_pair(row.left, row.right));
+    EXPECT_EQ(warning.height(), row.ppi) << "one inch high, as described";
+  }
+}
+
+TEST(WelcomePainting, InHighContrastEverythingIsInTheSystemsColoursInTheSamePlaces) {
+  fake::FakeCanvas plain, contrast;
+  paint_welcome(plain, 1);
+  paint_welcome(contrast, 1, true);
+  EXPECT_FALSE(plain.system_colours);
+  EXPECT_TRUE(contrast.system_colours) << "the rule too";
+  ASSERT_EQ(contrast.texts.size(), plain.texts.size());
+  for (std::size_t i = 0; i < plain.texts.size(); ++i) {
+    EXPECT_NE(plain.texts[i].colour, fake::FakeCanvas::system_colour);
+    EXPECT_EQ(contrast.texts[i].colour, fake::FakeCanvas::system_colour) << contrast.texts[i].text;
+    EXPECT_EQ(std::tie(contrast.texts[i].x, contrast.texts[i].y, contrast.texts[i].text),
+              std::tie(plain.texts[i].x, plain.texts[i].y, plain.texts[i].text));
+  }
+  EXPECT_EQ(contrast.rules, plain.rules);
+}
+
 TEST(WelcomePainting, WithoutFontsTheTextStillShows) {
   fake::FakeCanvas canvas;
   canvas.fail_fonts = true;

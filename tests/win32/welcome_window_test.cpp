@@ -258,6 +258,31 @@ TEST_F(Win32WelcomeWindow, CanvasPaintsIconTextAndRuleOnTheWindow) {
   EXPECT_TRUE(found_red);
 }
 
+// The core lays the window out in the window's DPI and keeps the warning in its client area.
+TEST_F(Win32WelcomeWindow, CanvasHasTheWindowsDpiAndClientWidthAndADpiChangeTakesTheSuggestedSize) {
+  int dpi = 0, client_width = 0;
+  events.on_paint = [&](Canvas& canvas) {
+    dpi = canvas.pixels_per_inch_x();
+    client_width = canvas.client_width();
+  };
+  show_and_paint();
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  EXPECT_EQ(client_width, client.right);
+  HDC screen = GetDC(nullptr);
+  EXPECT_EQ(dpi, GetDeviceCaps(screen, LOGPIXELSX)) << "one DPI for every monitor here";
+  ReleaseDC(nullptr, screen);
+
+  RECT suggested{40, 50, 40 + 480, 50 + 360};  // as for a move to a monitor at 144 dpi
+  const int paints = events.count("painted");
+  SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  RECT now{};
+  GetWindowRect(hwnd, &now);
+  EXPECT_EQ(now.right - now.left, 480);
+  EXPECT_EQ(now.bottom - now.top, 360);
+  EXPECT_TRUE(pump_until([&] { return events.count("painted") > paints; })) << "painted again";
+}
+
 TEST_F(Win32WelcomeWindow, EachWindowHasARulePenOfItsOwnReleasedWithIt) {
   const NativeWindow second = windows.create_welcome_window("Another", Rect{0, 0, 200, 100});
   ASSERT_NE(second, 0u);
@@ -415,6 +440,30 @@ bool is_icon(IconHandle icon) {
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
   return true;
+}
+
+// High contrast: text in the system's window text colour on its window
+// colour (not the default white), the rule in the text colour. The colours
+// are changed for the test and put back.
+TEST_F(Win32CanvasOnBitmap, SystemColoursDrawTextAndRuleInTheWindowTextColourOnTheWindowColour) {
+  constexpr COLORREF text = RGB(0, 255, 0), back = RGB(0, 0, 128);
+  const int which[] = {COLOR_WINDOWTEXT, COLOR_WINDOW};
+  const COLORREF before[] = {GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW)};
+  const COLORREF wanted[] = {text, back};
+  ASSERT_TRUE(SetSysColors(2, which, wanted));
+  {
+    Win32Canvas canvas(dc);
+    canvas.set_text_colour(RGB(255, 0, 0));
+    canvas.set_system_colours();
+    ASSERT_TRUE(canvas.select_font(-40, 700, false, "Arial"));
+    canvas.draw_text(10, 10, "MMMM");
+    canvas.draw_rule(10, 110, 150);
+  }
+  SetSysColors(2, which, before);
+  EXPECT_GE(extent_of(text).first, 10) << "the text";
+  EXPECT_GE(extent_of(back).first, 10) << "its opaque background";
+  EXPECT_EQ(extent_of(RGB(255, 0, 0)).first, -1);
+  for (int x : {10, 60, 109}) EXPECT_EQ(GetPixel(dc, x, 150), text) << x;
 }
 
 TEST(Win32Icons, AnIconLoadedAheadGoesOnceToItsRequestAnyOtherLoadsAsBefore) {

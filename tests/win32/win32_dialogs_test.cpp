@@ -15,10 +15,13 @@
 #include <string>
 #include <vector>
 
+#include "icon_files.h"
+#include "platform/dialog_template.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_windows.h"
-#include "platform/dialog_template.h"
+#include "ui/control_ids.h"
+#include "ui/icons.h"
 
 namespace korvel::win32 {
 namespace {
@@ -48,6 +51,7 @@ class RecordingEvents final : public DialogEvents {
   void dialog_files_dropped(void* d, int id, const std::vector<std::string>& paths) override {
     record(d, {"dropped", id, -1, paths});
   }
+  void dialog_dpi_changed(void* d, int dpi) override { record(d, {"dpi", dpi}); }
 
   int count(const std::string& kind, int id = 0) const {
     int n = 0;
@@ -454,6 +458,75 @@ TEST_F(Win32HiddenMainDialog, WhatARoutineThrowsEndsTheLoopAndReachesTheCaller) 
   click(1005);
   drain();
   EXPECT_EQ(events.count("command", 1005), 3);
+}
+
+}  // namespace
+}  // namespace korvel::win32
+
+namespace korvel::win32 {
+namespace {
+
+// The side of the colour image of the icon a button shows; 0 for none.
+int image_side(HWND dialog, int id) {
+  const auto icon = reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, id, BM_GETIMAGE, IMAGE_ICON, 0));
+  ICONINFO info{};
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return bitmap.bmWidth;
+}
+
+// Moved to a monitor of another DPI, the dialog reports it and the buttons get
+// icons of the size they have there, taken from the files' own images.
+TEST_F(Win32HiddenMainDialog, AtAnotherDpiTheButtonsShowIconsOfTheirScaledSize) {
+  RECT suggested{};
+  GetWindowRect(hwnd, &suggested);
+  SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  ASSERT_EQ(events.count("dpi", 144), 1) << "the new DPI, from the message";
+
+  char temp[MAX_PATH + 1];
+  GetTempPathA(sizeof temp, temp);
+  const std::string folder = std::string(temp) + "korvel-dpi-" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(folder.c_str(), nullptr);
+  CreateDirectoryA((folder + "\\Uir").c_str(), nullptr);
+  std::vector<testing::IconBytes> images;
+  const std::vector<std::uint32_t> sides{32, 48, 40, 60, 64, 72, 96};
+  for (std::uint32_t side : sides)
+    images.push_back(testing::bitmap_image({.width = side, .height = 2 * static_cast<std::int64_t>(side)}));
+  const testing::IconBytes file = testing::icon_file(images, sides);
+  for (const IconFile& icon : icon_files) {
+    const std::string path = folder + "\\Uir\\" + std::string(icon.file);
+    HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(out, file.data(), static_cast<DWORD>(file.size()), &written, nullptr);
+    CloseHandle(out);
+  }
+  const Directories dirs = directories_from(folder);
+  EXPECT_EQ(windows.dpi(NativeWindow{0}), 96) << "the prefix's";
+
+  Icons icons;
+  load_application_icon(windows, dirs, icons);
+  load_button_icons(windows, dirs, icons);
+  using namespace main_dialog_ids;
+  for (int dpi : {96, 144, 192}) {
+    SCOPED_TRACE(dpi);
+    show_button_icons(windows, dirs, icons, window, dpi);
+    for (int id : icon_button_order) {
+      const bool asked_48 = id == max_processor_button || id == structure_graph_button ||
+                            id == structure_viewer_button || id == exit_button || id == about_button;
+      EXPECT_EQ(image_side(hwnd, id), MulDiv(asked_48 ? 48 : 32, dpi, 96)) << id;
+    }
+  }
+  windows.set_big_icon(window, icons.korvel());
+  EXPECT_EQ(SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0), static_cast<LRESULT>(icons.korvel()));
+
+  dialogs.destroy(window);
+  release_icons(windows, icons);
+  for (const IconFile& icon : icon_files) DeleteFileA((folder + "\\Uir\\" + std::string(icon.file)).c_str());
+  RemoveDirectoryA((folder + "\\Uir").c_str());
+  RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace

@@ -14,9 +14,10 @@ namespace korvel::win32 {
 
 class Win32Canvas final : public Canvas {
  public:
-  // `rule_pen` draws the rules; none takes the stock black pen. Neither the
-  // context nor the pen is owned.
-  explicit Win32Canvas(HDC dc, HPEN rule_pen = nullptr);
+  // `rule_pen` draws the rules; none takes the stock black pen. `window`, when
+  // given, is the one painted: its DPI and client area are the canvas's, else
+  // the context's. Neither the context, the pen nor the window is owned.
+  explicit Win32Canvas(HDC dc, HPEN rule_pen = nullptr, HWND window = nullptr);
   ~Win32Canvas() override;
   Win32Canvas(const Win32Canvas&) = delete;
   Win32Canvas& operator=(const Win32Canvas&) = delete;
@@ -32,11 +33,16 @@ class Win32Canvas final : public Canvas {
   void draw_text(int x, int y, std::string_view text) override;
   void draw_rule(int x1, int x2, int y) override;
   void draw_wrapped(const Rect& rect, std::string_view text) override;
+  int client_width() override;
+  void set_system_colours() override;
 
  private:
   HDC dc_;
   HPEN rule_pen_;
   HGDIOBJ original_font_;
+  HWND window_;
+  int dpi_x_, dpi_y_;
+  bool system_colours_ = false;
   std::vector<OwnedFont> fonts_;  // freed after the destructor has put the original back
 };
 

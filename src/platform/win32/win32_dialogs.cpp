@@ -71,6 +71,10 @@ INT_PTR dialog_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DESTROY:
       binding->events->dialog_destroyed(binding->dialog);
       return FALSE;
+    case WM_DPICHANGED:
+      // Passed on too: the dialog manager lays the dialog out at the new DPI.
+      binding->events->dialog_dpi_changed(binding->dialog, LOWORD(wparam));
+      return FALSE;
     case WM_NCDESTROY: {
       const std::unique_ptr<Binding> last(binding);
       SetWindowLongPtrA(hwnd, DWLP_USER, 0);

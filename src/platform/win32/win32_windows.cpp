@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/callback_guard.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/native_message.h"
 #include "platform/win32/owned_handles.h"
 #include "platform/win32/win32_canvas.h"
@@ -96,7 +97,7 @@ LRESULT welcome_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       {
         const Painting painting(hwnd);  // ended also when the paint throws
         const auto* pen = static_cast<const OwnedPen*>(GetPropA(hwnd, rule_pen_property));
-        Win32Canvas canvas(painting.dc(), pen != nullptr ? pen->get() : nullptr);
+        Win32Canvas canvas(painting.dc(), pen != nullptr ? pen->get() : nullptr, hwnd);
         welcome_events->welcome_paint(window, canvas);
       }  // the canvas's fonts go before the painting ends
       welcome_events->welcome_painted(window);
@@ -111,6 +112,15 @@ LRESULT welcome_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
       welcome_events->welcome_closing(window);
       return DefWindowProcA(hwnd, message, wparam, lparam);  // destroys the window
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another DPI: the size the system suggests there,
+      // then a paint at the new DPI (the class redraws on a new size).
+      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+      SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return 0;
+    }
     case WM_NCDESTROY: {
       const std::unique_ptr<OwnedPen> pen(static_cast<OwnedPen*>(RemovePropA(hwnd, rule_pen_property)));
       return DefWindowProcA(hwnd, message, wparam, lparam);
@@ -243,5 +253,13 @@ void Win32Windows::translate_and_dispatch(const NativeMessage& message) {
 }
 
 void Win32Windows::post_quit(int exit_code) { PostQuitMessage(exit_code); }
+
+int Win32Windows::dpi(NativeWindow window) { return dpi_of(hwnd_of(window)); }
+
+void Win32Windows::set_big_icon(NativeWindow window, IconHandle icon) {
+  SendMessageA(hwnd_of(window), WM_SETICON, ICON_BIG, static_cast<LPARAM>(icon));
+}
+
+bool Win32Windows::high_contrast() { return high_contrast_on(); }
 
 }  // namespace korvel::win32

@@ -36,6 +36,10 @@ class Win32Windows final : public Windows {
   void translate_and_dispatch(const NativeMessage& message) override;
   void post_quit(int exit_code) override;
 
+  int dpi(NativeWindow window) override;
+  void set_big_icon(NativeWindow window, IconHandle icon) override;
+  bool high_contrast() override;
+
  private:
   std::unique_ptr<IconsAhead> icons_ahead_;
 };
