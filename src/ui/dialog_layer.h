@@ -116,6 +116,9 @@ struct DialogRecord {
   std::vector<ControlEntry> controls;
   bool pushing = false;
 
+  // The button F1 clicks; 0: F1 does nothing in this dialog.
+  int help_control = 0;
+
   ControlEntry* find(int id);
 };
 
@@ -150,6 +153,7 @@ class DialogLayer final : public DialogEvents {
   void dialog_activated(void* dialog, bool active) override;
   void dialog_resized(void* dialog) override;
   void dialog_destroyed(void* dialog) override;
+  void dialog_help_requested(void* dialog) override;
 
  private:
   void fill_list(ListKind kind, NativeWindow window, const ControlEntry& c);

@@ -43,6 +43,8 @@ struct FakeDialogWindow {
   void* dialog = nullptr;
   std::map<int, FakeControl> controls;  // addressable ids only
   bool field_brush = false;             // made by colour_fields, released with the window
+
+  std::vector<ControlName> names;  // as name_controls last gave them
 };
 
 class FakeNativeDialogs final : public NativeDialogs {
@@ -64,6 +66,7 @@ class FakeNativeDialogs final : public NativeDialogs {
   void double_click(NativeWindow window, int id, int index);
   void escape(NativeWindow window);
   void close_box(NativeWindow window);
+  void help_key(NativeWindow window);  // F1
   // A command as the window would receive it, whatever the control's state.
   void send_command(NativeWindow window, int id, int code);
 
@@ -101,6 +104,10 @@ class FakeNativeDialogs final : public NativeDialogs {
     return control(window, id).selected.at(static_cast<std::size_t>(index));
   }
   int list_current(NativeWindow window, int id) override { return control(window, id).current; }
+
+  void name_controls(NativeWindow window, std::span<const ControlName> names) override {
+    windows.at(window).names.assign(names.begin(), names.end());
+  }
 
  private:
   NativeWindow make(const DialogTemplate& layout, NativeWindow owner, DialogEvents& events, void* dialog);

@@ -59,6 +59,7 @@ class SilentDialog final : public DialogEvents {
   void dialog_activated(void*, bool) override {}
   void dialog_resized(void*) override {}
   void dialog_destroyed(void*) override {}
+  void dialog_help_requested(void*) override {}
 };
 
 void serve_waiting_messages() {

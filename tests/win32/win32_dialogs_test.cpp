@@ -40,6 +40,7 @@ class RecordingEvents final : public DialogEvents {
   void dialog_activated(void* d, bool active) override { record(d, {active ? "active" : "inactive"}); }
   void dialog_resized(void* d) override { record(d, {"resized"}); }
   void dialog_destroyed(void* d) override { record(d, {"destroyed"}); }
+  void dialog_help_requested(void* d) override { record(d, {"help"}); }
 
   int count(const std::string& kind, int id = 0) const {
     int n = 0;
