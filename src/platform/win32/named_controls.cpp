@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "platform/win32/accessible_name.h"
 #include "platform/win32/callback_guard.h"
@@ -13,21 +14,32 @@ namespace korvel::win32 {
 
 namespace {
 
-// What a named control's procedure needs, kept in a window property from
-// name_dialog_controls until the control's last message, which frees it.
+// What a named control's procedure needs, from name_dialog_controls until the
+// control's last message, which frees it.
 struct NamedControl {
   WNDPROC previous = nullptr;
   std::string name;
   ControlTip tip = ControlTip::none;
   HWND tooltip = nullptr;  // the dialog's, destroyed with it
   std::string tip_text;    // what the tooltip holds for the control
+  int line_height = 0;     // of a field's font; 0: to be measured
 };
 
-constexpr char named_control_property[] = "Korvel.NamedControl";
 constexpr char tooltip_property[] = "Korvel.Tooltip";
 
+// The named controls, by window. Not window properties: every message to a
+// named control looks its entry up, and under Wine reading a property is a
+// round trip to the server, which made each keystroke several milliseconds
+// slower. Only the thread that makes the dialogs touches it.
+std::unordered_map<HWND, std::unique_ptr<NamedControl>>& named_controls() {
+  static std::unordered_map<HWND, std::unique_ptr<NamedControl>> controls;
+  return controls;
+}
+
 NamedControl* named_control_of(HWND control) {
-  return static_cast<NamedControl*>(GetPropA(control, named_control_property));
+  const auto& controls = named_controls();
+  const auto found = controls.find(control);
+  return found != controls.end() ? found->second.get() : nullptr;
 }
 
 TOOLINFOA tool_of(HWND control, const std::string& text) {
@@ -42,22 +54,26 @@ TOOLINFOA tool_of(HWND control, const std::string& text) {
   return tool;
 }
 
-// Whether an edit shows only part of its text: more wrapped lines than its
-// formatting rectangle holds in its font.
-bool text_is_cut(HWND edit) {
-  const LRESULT lines = SendMessageA(edit, EM_GETLINECOUNT, 0, 0);
-  if (lines <= 1 && GetWindowTextLengthA(edit) == 0) return false;
-  RECT format{};
-  SendMessageA(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+// The height of a line of an edit's font; measured once per font, not at every keystroke.
+int line_height_of(HWND edit) {
   TEXTMETRICA metrics{};
   HDC dc = GetDC(edit);
-  if (dc == nullptr) return false;
+  if (dc == nullptr) return 0;
   const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(edit, WM_GETFONT, 0, 0)));
   GetTextMetricsA(dc, &metrics);
   SelectObject(dc, old);
   ReleaseDC(edit, dc);
-  if (metrics.tmHeight <= 0) return false;
-  const LONG shown = std::max<LONG>(1, (format.bottom - format.top) / metrics.tmHeight);
+  return std::max<int>(0, metrics.tmHeight);
+}
+
+// Whether an edit shows only part of its text: more wrapped lines than its
+// formatting rectangle holds.
+bool text_is_cut(HWND edit, int line_height) {
+  if (line_height <= 0 || GetWindowTextLengthA(edit) == 0) return false;
+  const LRESULT lines = SendMessageA(edit, EM_GETLINECOUNT, 0, 0);
+  RECT format{};
+  SendMessageA(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  const LONG shown = std::max<LONG>(1, (format.bottom - format.top) / line_height);
   return lines > shown;
 }
 
@@ -72,7 +88,8 @@ std::string window_text(HWND control) {
 // A field's tip: its whole text while the field shows only part of it, else none.
 void refresh_field_tip(HWND control, NamedControl& named) {
   if (named.tip != ControlTip::whole_text_when_cut || named.tooltip == nullptr) return;
-  std::string text = text_is_cut(control) ? window_text(control) : std::string();
+  if (named.line_height == 0) named.line_height = line_height_of(control);
+  std::string text = text_is_cut(control, named.line_height) ? window_text(control) : std::string();
   if (text == named.tip_text) return;
   named.tip_text = std::move(text);
   TOOLINFOA tool = tool_of(control, named.tip_text);
@@ -127,7 +144,9 @@ LRESULT named_control_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpa
     case 0x004D:  // WM_KEYF1
       return 0;
     case WM_NCDESTROY: {
-      const std::unique_ptr<NamedControl> last(static_cast<NamedControl*>(RemovePropA(hwnd, named_control_property)));
+      const auto entry = named_controls().find(hwnd);
+      const std::unique_ptr<NamedControl> last = std::move(entry->second);
+      named_controls().erase(entry);
       SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
       return CallWindowProcW(previous, hwnd, message, wparam, lparam);
     }
@@ -136,7 +155,10 @@ LRESULT named_control_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpa
   }
   const LRESULT result = CallWindowProcW(previous, hwnd, message, wparam, lparam);
   if (may_change_text(message))
-    if (NamedControl* still = named_control_of(hwnd)) refresh_field_tip(hwnd, *still);
+    if (NamedControl* still = named_control_of(hwnd)) {
+      if (message == WM_SETFONT) still->line_height = 0;
+      refresh_field_tip(hwnd, *still);
+    }
   return result;
 }
 
@@ -166,17 +188,18 @@ NamedControl* name_control(HWND control, const ControlName& name) {
     named->name = std::string(name.name);
     return named;
   }
-  auto named = std::make_unique<NamedControl>();
-  named->name = std::string(name.name);
-  if (!SetPropA(control, named_control_property, named.get())) return nullptr;
+  auto made = std::make_unique<NamedControl>();
+  made->name = std::string(name.name);
+  NamedControl* named = made.get();
+  named_controls()[control] = std::move(made);
   SetLastError(0);
   named->previous = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(named_control_proc)));
   if (named->previous == nullptr && GetLastError() != 0) {
-    RemovePropA(control, named_control_property);
+    named_controls().erase(control);
     return nullptr;
   }
-  return named.release();
+  return named;
 }
 
 }  // namespace
