@@ -47,7 +47,10 @@ TOOLINFOA tool_of(HWND control, const std::string& text) {
   // its manifest) refuses the larger structure.
   TOOLINFOA tool{};
   tool.cbSize = TTTOOLINFOA_V2_SIZE;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  // The control's procedure relays the mouse to the tooltip: the tooltip's own
+  // subclassing finds its data in a window property at every message, which
+  // under Wine is a round trip to the server.
+  tool.uFlags = TTF_IDISHWND;
   tool.hwnd = GetParent(control);
   tool.uId = reinterpret_cast<UINT_PTR>(control);
   tool.lpszText = const_cast<char*>(text.c_str());
@@ -121,6 +124,11 @@ LRESULT named_control_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpa
   NamedControl* named = named_control_of(hwnd);
   if (named == nullptr) return DefWindowProcW(hwnd, message, wparam, lparam);
   const WNDPROC previous = named->previous;
+
+  if (named->tooltip != nullptr && message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK) {
+    MSG mouse{hwnd, message, wparam, lparam, 0, {}};
+    SendMessageA(named->tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&mouse));
+  }
 
   switch (message) {
     case WM_GETOBJECT:
