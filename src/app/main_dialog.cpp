@@ -92,6 +92,7 @@ bool set_up_main_dialog(LauncherState& launcher, int show_command) {
   DialogRecord& d = launcher.main_dialog;
   if (!DLGOPEN(main_dialog_template, d)) return false;
   register_routines(launcher);
+  d.help_control = help_button;  // F1 opens Help as its button does
 
   // The file names start unset: the bare extensions. The edits get them without
   // the fields' padding, so that a click to the right of the text puts the caret

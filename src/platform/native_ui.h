@@ -43,6 +43,16 @@ inline constexpr int edit_change = 0x300;
 inline constexpr int edit_update = 0x400;
 }  // namespace notify
 
+// What a screen reader says of a control, apart from its window text, and
+// whether a tooltip shows that name (icon buttons) or the control's whole text
+// when the control shows only part of it (the name fields).
+enum class ControlTip { none, name, whole_text_when_cut };
+struct ControlName {
+  int id;
+  std::string_view name;
+  ControlTip tip = ControlTip::none;
+};
+
 // What happens to a dialog, reported by the native side to the binding layer.
 // `dialog` is the value the layer gave when the window was made.
 class DialogEvents {
@@ -66,6 +76,9 @@ class DialogEvents {
   // scale changed). The system lays the dialog out again itself; what it draws
   // from images is left to the listener.
   virtual void dialog_dpi_changed(void* /*dialog*/, int /*dpi*/) {}
+
+  // F1 (or WM_HELP) in the dialog.
+  virtual void dialog_help_requested(void* dialog) = 0;
 };
 
 inline constexpr int end_of_text = 0x7FFFFFFF;
@@ -118,6 +131,10 @@ class NativeDialogs {
   virtual bool list_selected(NativeWindow window, int id, int index) = 0;
   // A drop-down list's current selection, -1 for none.
   virtual int list_current(NativeWindow window, int id) = 0;
+
+  // Gives the dialog's controls names for screen readers and their tooltips;
+  // window texts stay as they are.
+  virtual void name_controls(NativeWindow window, std::span<const ControlName> names) = 0;
 };
 
 struct Rect {

@@ -7,6 +7,7 @@
 
 #include "common/at_scope_exit.h"
 #include "ui/control_ids.h"
+#include "ui/control_names.h"
 
 namespace korvel {
 
@@ -38,6 +39,7 @@ void DialogLayer::dialog_created(void* d, NativeWindow window) {
   dialog.window = window;
   for (ControlEntry& control : dialog.controls) push(dialog, control);
   if (dialog.drop_routine) native_.accept_dropped_files(window);
+  native_.name_controls(window, control_names(dialog.template_id));
   if (dialog.dialog_routine) call(dialog, dialog.dialog_routine, dialog.template_id, DLGCB_INIT);
 }
 
@@ -120,6 +122,12 @@ void DialogLayer::dialog_destroyed(void* d) {
   if (!dialog.modal) pull_all(dialog);
   if (dialog.dialog_routine) call(dialog, dialog.dialog_routine, dialog.template_id, DLGCB_DESTROY);
   if (!dialog.modal) dialog.window = 0;
+}
+
+// F1 is a click on the dialog's help button, which a disabled one ignores.
+void DialogLayer::dialog_help_requested(void* d) {
+  auto& dialog = *static_cast<DialogRecord*>(d);
+  if (dialog.help_control != 0) dialog_command(d, dialog.help_control, notify::button_clicked);
 }
 
 int DLGMODAL(DialogRecord& dialog) {

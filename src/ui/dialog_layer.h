@@ -122,6 +122,9 @@ struct DialogRecord {
   bool pushing = false;
   int dpi = 0;  // what the last DPI change gave; 0 before any
 
+  // The button F1 clicks; 0: F1 does nothing in this dialog.
+  int help_control = 0;
+
   ControlEntry* find(int id);
 };
 
@@ -160,6 +163,7 @@ class DialogLayer final : public DialogEvents {
   // Calls the edit box's change routine as the user's typing would.
   void as_if_typed(DialogRecord& dialog, int control_id);
   void dialog_dpi_changed(void* dialog, int dpi) override;
+  void dialog_help_requested(void* dialog) override;
 
  private:
   void fill_list(ListKind kind, NativeWindow window, const ControlEntry& c);

@@ -111,6 +111,7 @@ bool DLGOPEN(int template_id, DialogRecord& dialog) {
   dialog.return_value = 1;
   dialog.modal = false;
   dialog.pushing = false;
+  dialog.help_control = 0;
   return true;
 }
 

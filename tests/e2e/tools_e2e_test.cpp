@@ -242,6 +242,34 @@ TEST_F(ToolsE2E, HelpOpensTheHelpFileInTheSystemsHelpViewerPreferringTheVariant)
   exit_normally();
 }
 
+// F1 on whichever control has the focus is the Help button: the same message
+// without a help file, the same viewer with one.
+TEST_F(ToolsE2E, F1OpensHelpAsTheHelpButtonDoes) {
+  ASSERT_TRUE(MoveFileA(install.path("Exe\\Korvel Help.chm").c_str(), install.path("Korvel Help.chm").c_str()));
+  ASSERT_NO_FATAL_FAILURE(start_korvel());
+  const auto press_f1 = [&](int id) {
+    PostMessageA(GetDlgItem(dialog, id), WM_KEYDOWN, VK_F1, 0x003B0001);
+    PostMessageA(GetDlgItem(dialog, id), WM_KEYUP, VK_F1, static_cast<LPARAM>(0xC03B0001));
+  };
+  press_f1(geometry_edit);
+  EXPECT_EQ(answered_box("KORVEL Message", IDOK),
+            "Missing files: \"Korvel Help.chm or Korvel Help 20.chm\" in \"KORVEL_Installation_Directory\\Exe\\\"!\n"
+            "Can Not Open Help File.");
+  EXPECT_TRUE(children_of(korvel->id()).empty()) << "nothing started";
+
+  ASSERT_TRUE(MoveFileA(install.path("Korvel Help.chm").c_str(), install.path("Exe\\Korvel Help.chm").c_str()));
+  press_f1(file_list);
+  std::vector<DWORD> viewers;
+  ASSERT_TRUE(wait_until([&] { return !(viewers = children_of(korvel->id(), "hh.exe")).empty(); }))
+      << "no hh.exe started by F1";
+  EXPECT_EQ(viewers.size(), 1u) << "one F1, one viewer";
+  Watched viewer(viewers[0]);
+  EXPECT_EQ(command_line(viewer), " " + install.exe() + "\\Korvel Help.chm");
+  viewer.end();
+  EXPECT_TRUE(viewer.wait_for_exit().has_value());
+  exit_normally();
+}
+
 // ---- The user's guide ----
 
 TEST_F(ToolsE2E, UsersGuideOpensTheGuideOfTheChosenLanguageInWordFoundAtItsSecondPath) {

@@ -176,6 +176,23 @@ TEST_F(Welcome, EachAboutClickOpensAnotherWindow) {
   exit_normally();
 }
 
+// Escape closes only the About window it is pressed in, as its close box does;
+// the Launcher runs on.
+TEST_F(Welcome, EscapeClosesAnAboutWindow) {
+  ASSERT_NO_FATAL_FAILURE(start_korvel());
+  click(dialog, about_button);
+  click(dialog, about_button);
+  std::vector<HWND> about;
+  ASSERT_TRUE(wait_until([&] { return (about = welcome_windows(korvel->id())).size() == 2; }));
+  PostMessageA(about[1], WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  PostMessageA(about[1], WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0010001));
+  EXPECT_TRUE(wait_until([&] { return welcome_windows(korvel->id()).size() == 1; }));
+  EXPECT_FALSE(IsWindow(about[1]));
+  EXPECT_TRUE(IsWindow(about[0]));
+  EXPECT_TRUE(IsWindow(dialog) && korvel->running()) << "the Launcher runs on";
+  exit_normally();
+}
+
 TEST_F(Welcome, TheSoundSwitchIsSavedAtOnceInTheExeFolder) {
   ASSERT_NO_FATAL_FAILURE(start_korvel());
   click(dialog, sound_check_box);

@@ -160,6 +160,11 @@ void FakeNativeDialogs::close_box(NativeWindow window) {
   if (windows.at(window).close_command_enabled) escape(window);
 }
 
+void FakeNativeDialogs::help_key(NativeWindow window) {
+  FakeDialogWindow& w = windows.at(window);
+  if (w.open) w.events->dialog_help_requested(w.dialog);
+}
+
 void FakeNativeDialogs::set_text(NativeWindow window, int id, std::string_view text) {
   FakeControl& c = control(window, id);
   c.text = std::string(text);

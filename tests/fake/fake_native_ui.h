@@ -44,6 +44,8 @@ struct FakeDialogWindow {
   std::map<int, FakeControl> controls;  // addressable ids only
   bool field_brush = false;             // made by colour_fields, released with the window
   bool accepts_files = false;
+
+  std::vector<ControlName> names;  // as name_controls last gave them
 };
 
 class FakeNativeDialogs final : public NativeDialogs {
@@ -67,6 +69,7 @@ class FakeNativeDialogs final : public NativeDialogs {
   void close_box(NativeWindow window);
   // Files dragged from the shell and dropped on the edit box `id` (0: elsewhere on the dialog).
   void drop_files(NativeWindow window, int id, const std::vector<std::string>& paths);
+  void help_key(NativeWindow window);  // F1
   // A command as the window would receive it, whatever the control's state.
   void send_command(NativeWindow window, int id, int code);
   // The dialog is shown at another DPI now (moved to another monitor).
@@ -107,6 +110,10 @@ class FakeNativeDialogs final : public NativeDialogs {
     return control(window, id).selected.at(static_cast<std::size_t>(index));
   }
   int list_current(NativeWindow window, int id) override { return control(window, id).current; }
+
+  void name_controls(NativeWindow window, std::span<const ControlName> names) override {
+    windows.at(window).names.assign(names.begin(), names.end());
+  }
 
  private:
   NativeWindow make(const DialogTemplate& layout, NativeWindow owner, DialogEvents& events, void* dialog);

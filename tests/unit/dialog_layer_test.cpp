@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fake_native_ui.h"
 #include "ui/control_ids.h"
 #include "ui/dialog_calls.h"
+#include "ui/window_styles.h"
 
 namespace korvel {
 
@@ -285,6 +288,72 @@ TEST_F(DialogLayerTest, EscapeFollowsTheCancelControl) {
     EXPECT_EQ(d.return_value, row.ends ? dialog_ids::cancel : 1) << row.has_cancel;
     DLGEXIT(d);
   }
+}
+
+// F1 is a click on the dialog's help control, which a disabled one ignores;
+// a dialog without one does nothing.
+TEST_F(DialogLayerTest, F1ClicksTheHelpControl) {
+  const struct Row {
+    int help_control;
+    bool enabled;
+    int clicks;
+  } rows[] = {{help_button, true, 1}, {help_button, false, 0}, {0, true, 0}};
+  for (const Row& row : rows) {
+    DialogRecord d(layer);
+    ASSERT_TRUE(DLGOPEN(main_dialog_template, d));
+    d.help_control = row.help_control;
+    int clicks = 0;
+    DLGCALLBACK(d, help_button, [&](DialogRecord&, int, int kind) { clicks += kind == DLGCB_CLICKED; });
+    DLGPUTLOG(d, help_button, row.enabled);
+    ASSERT_TRUE(DLGMODELESS(d));
+    native.help_key(d.window);
+    EXPECT_EQ(clicks, row.clicks) << row.help_control << row.enabled;
+    EXPECT_NE(d.window, 0u) << "F1 never ends the dialog";
+    DLGEXIT(d);
+  }
+  DLGOPEN(main_dialog_template, main);
+  EXPECT_EQ(main.help_control, 0) << "a record opened again starts without";
+}
+
+// Every control a user can reach has a name for screen readers; icon buttons
+// show theirs as a tip, the name fields their whole text when it is cut.
+TEST_F(DialogLayerTest, EveryDialogHandsEachOfItsControlsAName) {
+  for (int id : {main_dialog_template, about_box_ids::about_dialog_template, recent_dialog_template}) {
+    DialogRecord d(layer);
+    ASSERT_TRUE(DLGOPEN(id, d));
+    ASSERT_TRUE(DLGMODELESS(d));
+    const std::vector<ControlName>& names = native.windows.at(d.window).names;
+    std::vector<int> named;
+    for (const ControlName& n : names) {
+      EXPECT_FALSE(n.name.empty()) << n.id;
+      named.push_back(n.id);
+    }
+    std::vector<int> addressable;
+    for (const ControlTemplate& t : d.layout->controls) {
+      if (t.id == -1 || t.control_class == ControlClass::static_text || !id_is_unique(*d.layout, t.id)) continue;
+      addressable.push_back(t.id);
+      const auto name = std::ranges::find(names, t.id, &ControlName::id);
+      if (name == names.end()) continue;
+      const bool icon_button = t.control_class == ControlClass::button && (t.style & style::bs_icon) != 0;
+      const ControlTip tip = icon_button                             ? ControlTip::name
+                             : t.control_class == ControlClass::edit ? ControlTip::whole_text_when_cut
+                                                                     : ControlTip::none;
+      EXPECT_EQ(name->tip, tip) << t.id;
+    }
+    std::ranges::sort(named);
+    std::ranges::sort(addressable);
+    EXPECT_EQ(named, addressable) << "template " << id << ": each control once, none it lacks";
+    DLGEXIT(d);
+  }
+  DialogRecord main_again(layer);
+  ASSERT_TRUE(DLGOPEN(main_dialog_template, main_again));
+  ASSERT_TRUE(DLGMODELESS(main_again));
+  const std::vector<ControlName>& names = native.windows.at(main_again.window).names;
+  const auto name_of = [&](int id) { return std::ranges::find(names, id, &ControlName::id)->name; };
+  EXPECT_EQ(name_of(help_button), "Help") << "its window text is \"Button1\"";
+  EXPECT_EQ(name_of(loading_edit), "Loading File");
+  EXPECT_EQ(name_of(exit_button), "Exit");
+  DLGEXIT(main_again);
 }
 
 TEST_F(DialogLayerTest, CancelButtonStateDrivesTheCloseCommand) {

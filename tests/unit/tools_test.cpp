@@ -486,6 +486,22 @@ TEST_F(HelpAndGuide, HelpPrefersTheNewerFileAndPassesItUnquoted) {
   EXPECT_EQ(fake.processes.starts[1].command_line, " C:\\KORVEL\\Exe\\Korvel Help 20.chm");
 }
 
+// F1 in the main dialog, whichever control has the focus, is the Help button.
+TEST_F(HelpAndGuide, F1OpensHelpAsItsButtonDoes) {
+  fake.files.add_file("C:\\windows\\hh.exe", "");
+  run([&] {
+    fake.dialogs.help_key(w);
+    fake.files.add_file(std::string(exe) + "\\Korvel Help.chm", "");
+    fake.dialogs.help_key(w);
+  });
+  EXPECT_EQ(fake.message_boxes.shown.at(0).text,
+            "Missing files: \"Korvel Help.chm or Korvel Help 20.chm\" in \"KORVEL_Installation_Directory\\Exe\\\"!\n"
+            "Can Not Open Help File.");
+  ASSERT_EQ(fake.processes.starts.size(), 1u);
+  EXPECT_EQ(fake.processes.starts[0].application, "C:\\windows\\hh.exe");
+  EXPECT_EQ(fake.processes.starts[0].command_line, " C:\\KORVEL\\Exe\\Korvel Help.chm");
+}
+
 TEST_F(HelpAndGuide, GuideOutcomes) {
   const std::string word = std::string(word_program_list[1]);
   struct Case {

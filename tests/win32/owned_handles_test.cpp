@@ -60,6 +60,7 @@ class SilentDialog final : public DialogEvents {
   void dialog_resized(void*) override {}
   void dialog_destroyed(void*) override {}
   void dialog_files_dropped(void*, int, const std::vector<std::string>&) override {}
+  void dialog_help_requested(void*) override {}
 };
 
 void serve_waiting_messages() {

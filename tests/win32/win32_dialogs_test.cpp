@@ -52,6 +52,7 @@ class RecordingEvents final : public DialogEvents {
     record(d, {"dropped", id, -1, paths});
   }
   void dialog_dpi_changed(void* d, int dpi) override { record(d, {"dpi", dpi}); }
+  void dialog_help_requested(void* d) override { record(d, {"help"}); }
 
   int count(const std::string& kind, int id = 0) const {
     int n = 0;

@@ -8,6 +8,7 @@
 #include "platform/win32/callback_guard.h"
 #include "platform/win32/dialog_template_writer.h"
 #include "platform/win32/dropped_files.h"
+#include "platform/win32/named_controls.h"
 #include "platform/win32/native_message.h"
 
 namespace korvel::win32 {
@@ -75,6 +76,9 @@ INT_PTR dialog_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       // Passed on too: the dialog manager lays the dialog out at the new DPI.
       binding->events->dialog_dpi_changed(binding->dialog, LOWORD(wparam));
       return FALSE;
+    case WM_HELP:  // F1, from the focused control or the system
+      binding->events->dialog_help_requested(binding->dialog);
+      return TRUE;
     case WM_NCDESTROY: {
       const std::unique_ptr<Binding> last(binding);
       SetWindowLongPtrA(hwnd, DWLP_USER, 0);
@@ -261,6 +265,10 @@ bool Win32NativeDialogs::list_selected(NativeWindow window, int id, int index) {
 int Win32NativeDialogs::list_current(NativeWindow window, int id) {
   if (item(window, id) == nullptr) return -1;
   return static_cast<int>(send(window, id, CB_GETCURSEL));
+}
+
+void Win32NativeDialogs::name_controls(NativeWindow window, std::span<const ControlName> names) {
+  name_dialog_controls(hwnd_of(window), names);
 }
 
 }  // namespace korvel::win32

@@ -36,6 +36,8 @@ class Win32NativeDialogs final : public NativeDialogs {
   void list_set_selected(NativeWindow window, int id, int index, bool selected) override;
   bool list_selected(NativeWindow window, int id, int index) override;
   int list_current(NativeWindow window, int id) override;
+
+  void name_controls(NativeWindow window, std::span<const ControlName> names) override;
 };
 
 }  // namespace korvel::win32

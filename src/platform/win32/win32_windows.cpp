@@ -109,6 +109,13 @@ LRESULT welcome_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_LBUTTONDOWN:
       welcome_events->welcome_clicked(window);
       return 0;
+    case WM_KEYDOWN:
+      // Escape closes the window as its close box does.
+      if (wparam == VK_ESCAPE) {
+        SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return 0;
+      }
+      return DefWindowProcA(hwnd, message, wparam, lparam);
     case WM_CLOSE:
       welcome_events->welcome_closing(window);
       return DefWindowProcA(hwnd, message, wparam, lparam);  // destroys the window
