@@ -158,6 +158,8 @@ TEST_F(Win32NamedControls, IconButtonsShowTheirNamesAndFieldsTheirCutText) {
   DialogRecord dialog(layer);
   HWND hwnd = open(dialog, main_dialog_template);
   ASSERT_NE(hwnd, nullptr);
+  EXPECT_EQ(tooltip_of(hwnd), nullptr) << "made when the pointer first comes";
+  SendMessageA(GetDlgItem(hwnd, help_button), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
   HWND tooltip = tooltip_of(hwnd);
   ASSERT_NE(tooltip, nullptr);
 

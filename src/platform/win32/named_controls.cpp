@@ -9,6 +9,7 @@
 
 #include "platform/win32/accessible_name.h"
 #include "platform/win32/callback_guard.h"
+#include "platform/win32/system_library.h"
 
 namespace korvel::win32 {
 
@@ -120,11 +121,16 @@ bool may_change_text(UINT message) {
   }
 }
 
+HWND show_tips(HWND dialog);
+
 LRESULT named_control_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   NamedControl* named = named_control_of(hwnd);
   if (named == nullptr) return DefWindowProcW(hwnd, message, wparam, lparam);
   const WNDPROC previous = named->previous;
 
+  // The dialog's tooltip is made when the pointer first comes over a control with a tip.
+  if (named->tip != ControlTip::none && named->tooltip == nullptr && message == WM_MOUSEMOVE)
+    show_tips(GetParent(hwnd));
   if (named->tooltip != nullptr && message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK) {
     MSG mouse{hwnd, message, wparam, lparam, 0, {}};
     SendMessageA(named->tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&mouse));
@@ -177,8 +183,12 @@ LRESULT CALLBACK named_control_proc(HWND hwnd, UINT message, WPARAM wparam, LPAR
 // The dialog's tooltip control, made on the first request; null when it can't be made.
 HWND tooltip_of(HWND dialog) {
   if (auto existing = static_cast<HWND>(GetPropA(dialog, tooltip_property)); IsWindow(existing)) return existing;
+  // The common controls are loaded here, not imported: loading them at every
+  // start would slow the start for a tooltip.
+  using InitCommonControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  static const auto init = system_function_as<InitCommonControls>("comctl32.dll", "InitCommonControlsEx");
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
-  InitCommonControlsEx(&classes);
+  if (init == nullptr || !init(&classes)) return nullptr;
   HWND tooltip =
       CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -210,22 +220,34 @@ NamedControl* name_control(HWND control, const ControlName& name) {
   return named;
 }
 
+// Gives the dialog's controls that have a tip their tools in the dialog's
+// tooltip, made now; the tooltip, or null when it can't be made.
+HWND show_tips(HWND dialog) {
+  HWND tooltip = tooltip_of(dialog);
+  if (tooltip == nullptr) return nullptr;
+  for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+    NamedControl* named = named_control_of(control);
+    if (named == nullptr || named->tip == ControlTip::none || named->tooltip != nullptr) continue;
+    named->tooltip = tooltip;
+    TOOLINFOA tool = tool_of(control, named->tip_text);
+    SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    refresh_field_tip(control, *named);
+  }
+  return tooltip;
+}
+
 }  // namespace
 
+// The tooltip waits for the pointer: made with the dialog it would load the
+// common controls and cost every start the time of a tooltip nobody sees yet.
 void name_dialog_controls(HWND dialog, std::span<const ControlName> names) {
-  HWND tooltip = nullptr;
   for (const ControlName& name : names) {
     HWND control = GetDlgItem(dialog, name.id);
     if (control == nullptr) continue;
     NamedControl* named = name_control(control, name);
     if (named == nullptr || name.tip == ControlTip::none || named->tip != ControlTip::none) continue;
-    if (tooltip == nullptr && (tooltip = tooltip_of(dialog)) == nullptr) continue;
     named->tip = name.tip;
-    named->tooltip = tooltip;
     named->tip_text = name.tip == ControlTip::name ? named->name : std::string();
-    TOOLINFOA tool = tool_of(control, named->tip_text);
-    SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    refresh_field_tip(control, *named);
   }
 }
 
