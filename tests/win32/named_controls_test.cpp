@@ -49,40 +49,25 @@ class Win32NamedControls : public ::testing::Test {
     return reinterpret_cast<HWND>(dialog.window);
   }
 
-  static std::wstring accessible_name(HWND control) {
+  // What a screen reader hears of the control itself: its name or its value.
+  static std::wstring accessible_text(HWND control, HRESULT (STDMETHODCALLTYPE IAccessible::*member)(VARIANT, BSTR*)) {
     IAccessible* object = nullptr;
     const HRESULT found =
         AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object));
     if (FAILED(found) || object == nullptr) return L"<no object>";
-    VARIANT which;
-    VariantInit(&which);
-    which.vt = VT_I4;
-    which.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    std::wstring text = L"<no name>";
-    if (SUCCEEDED(object->get_accName(which, &name)) && name != nullptr) text = name;
-    SysFreeString(name);
-    object->Release();
-    return text;
-  }
-
-  static std::wstring accessible_value(HWND control) {
-    IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                          reinterpret_cast<void**>(&object))) ||
-        object == nullptr)
-      return L"<no object>";
     VARIANT self;
     VariantInit(&self);
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
-    BSTR value = nullptr;
-    std::wstring text = L"<no value>";
-    if (SUCCEEDED(object->get_accValue(self, &value)) && value != nullptr) text = value;
-    SysFreeString(value);
+    BSTR text = nullptr;
+    std::wstring heard = L"<none>";
+    if (SUCCEEDED((object->*member)(self, &text)) && text != nullptr) heard = text;
+    SysFreeString(text);
     object->Release();
-    return text;
+    return heard;
   }
+  static std::wstring accessible_name(HWND control) { return accessible_text(control, &IAccessible::get_accName); }
+  static std::wstring accessible_value(HWND control) { return accessible_text(control, &IAccessible::get_accValue); }
 
   static HWND tooltip_of(HWND dialog) {
     struct Search {
