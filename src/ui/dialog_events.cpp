@@ -83,6 +83,9 @@ void DialogLayer::dialog_cancel_requested(void* d) {
 void DialogLayer::dialog_files_dropped(void* d, int control_id, const std::vector<std::string>& paths) {
   auto& dialog = *static_cast<DialogRecord*>(d);
   if (!dialog.window || dialog.pushing || !dialog.drop_routine || paths.empty()) return;
+  // Taken only while the Launcher waits for the user: a drop while a routine's
+  // message box or a modal dialog is open would change the names under it.
+  if (running() || running_modal()) return;
   const DropRoutine routine = dialog.drop_routine;
   call(
       dialog, [&](DialogRecord& record, int id, int) { routine(record, id, paths.front()); }, control_id,

@@ -259,7 +259,11 @@ TEST_F(ProjectFiles, ADroppedFileIsTakenAsAChoiceOrTypedIntoTheFieldUnderIt) {
   fake.files.add_file("C:\\Jobs\\notes.txt", "");
   fake.files.add_folder("C:\\Jobs\\old.dat");
   fake.file_dialogs.answers = {std::nullopt};
+  fake.message_boxes.while_open = [&] { fake.dialogs.drop_files(w, 0, {"C:\\Jobs\\frame.dat"}); };
   run([&] {
+    fake.dialogs.click(w, help_button);  // its box about the missing help file is open during the drop
+    ASSERT_EQ(fake.message_boxes.shown.size(), 1u);
+    EXPECT_EQ(text(geometry_edit), ".dat") << "a drop while a box is open is not taken";
     for (const char* path : {"C:\\Jobs\\notes.txt", "C:\\Jobs\\old.dat", "C:\\Jobs\\gone.dat", "frame.dat"}) {
       fake.dialogs.drop_files(w, 0, {path});
       EXPECT_EQ(text(geometry_edit), ".dat") << path << " is not taken";
