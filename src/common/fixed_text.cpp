@@ -1,5 +1,8 @@
 #include "common/fixed_text.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "common/utf8.h"
 
 namespace korvel {
@@ -15,6 +18,12 @@ std::string_view cut_at_nul(std::string_view text) {
 }
 
 bool same_text(std::string_view a, std::string_view b) { return trim_blanks(a) == trim_blanks(b); }
+
+bool same_any_case(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
 
 std::size_t field_length(std::string_view text) { return is_utf8(text) ? utf8_length(text) : text.size(); }
 

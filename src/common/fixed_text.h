@@ -28,6 +28,10 @@ std::string_view cut_at_nul(std::string_view text);
 // True when the two texts are equal after padding the shorter with blanks.
 bool same_text(std::string_view a, std::string_view b);
 
+// True when the two texts are equal, the letter case of A to Z aside, as the
+// platform compares folder names and extensions.
+bool same_any_case(std::string_view a, std::string_view b);
+
 // The positions a text takes in a field: its characters when it is valid UTF-8,
 // else its bytes.
 std::size_t field_length(std::string_view text);

@@ -1,7 +1,6 @@
 #include "project/file_choice.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace korvel {
 using namespace main_dialog_ids;
@@ -74,11 +73,7 @@ void take_chosen_file(FileSystem& files, ProjectState& project, LanguageFileTrai
 
 // Whether the name ends in the extension, letter case aside, as the dialogs' filters match.
 bool has_extension(std::string_view name, std::string_view extension) {
-  return name.size() > extension.size() &&
-         std::equal(extension.begin(), extension.end(), name.end() - static_cast<std::ptrdiff_t>(extension.size()),
-                    [](char a, char b) {
-                      return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-                    });
+  return name.size() > extension.size() && same_any_case(name.substr(name.size() - extension.size()), extension);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "settings/settings_store.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 
 #include "settings/records.h"
@@ -82,12 +81,7 @@ void write_language_file(FileSystem& files, const LanguageText& language, Langua
   replace_file_contents(files, language_file_name, format_language_record(language), Durability::scratch);
   const std::optional<std::string> folder = files.current_directory();
   if (!folder) return;
-  const auto same_folder = [&](const std::string& known) {
-    return known.size() == folder->size() &&
-           std::equal(known.begin(), known.end(), folder->begin(), [](char a, char b) {
-             return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-           });
-  };
+  const auto same_folder = [&](const std::string& known) { return same_any_case(known, *folder); };
   if (std::none_of(trail.folders.begin(), trail.folders.end(), same_folder)) trail.folders.push_back(*folder);
 }
 
