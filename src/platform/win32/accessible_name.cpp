@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/win32/code_pages.h"
 #include "platform/win32/system_library.h"
 
 namespace korvel::win32 {
@@ -35,14 +36,6 @@ const AccessibilityCalls& accessibility_calls() {
         system_function_as<SysAllocStringFunction>("oleaut32.dll", "SysAllocString")};
   }();
   return calls;
-}
-
-std::wstring wide(std::string_view utf8) {
-  std::wstring text(utf8.size(), L'\0');
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(),
-                                    static_cast<int>(text.size()));
-  text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-  return text;
 }
 
 bool is_self(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
@@ -157,7 +150,8 @@ LRESULT accessible_object_named(HWND control, WPARAM wparam, std::string_view na
   if (!calls.loaded()) return 0;
   void* standard = nullptr;
   if (FAILED(calls.create_standard(control, OBJID_CLIENT, __uuidof(IAccessible), &standard)) || !standard) return 0;
-  auto* named = new NamedAccessible(static_cast<IAccessible*>(standard), wide(name), calls.alloc_string);
+  auto* named = new NamedAccessible(static_cast<IAccessible*>(standard), widen(name).value_or(std::wstring()),
+                                     calls.alloc_string);
   // The result holds a reference of its own; ours goes at once. A failure
   // comes back as an HRESULT in the result's low half.
   const LRESULT result = calls.result_from_object(__uuidof(IAccessible), wparam, named);

@@ -1,19 +1,13 @@
 #include "platform/win32/dpi.h"
 
+#include "platform/win32/system_library.h"
+
 namespace korvel::win32 {
 
 namespace {
 
 using DpiForWindow = UINT(WINAPI*)(HWND);
 using DpiForSystem = UINT(WINAPI*)();
-
-// user32 is loaded in every GUI process: no library is loaded for these.
-template <typename Function>
-Function user32_function(const char* name) {
-  const HMODULE user32 = GetModuleHandleA("user32.dll");
-  return user32 != nullptr ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-                           : nullptr;
-}
 
 int screen_dpi() {
   const HDC screen = GetDC(nullptr);
@@ -25,8 +19,9 @@ int screen_dpi() {
 }  // namespace
 
 int dpi_of(HWND window) {
-  static const auto for_window = user32_function<DpiForWindow>("GetDpiForWindow");
-  static const auto for_system = user32_function<DpiForSystem>("GetDpiForSystem");
+  // Windows 10 1607 and later; user32 is loaded already, so nothing is loaded for them.
+  static const auto for_window = system_function_as<DpiForWindow>("user32.dll", "GetDpiForWindow");
+  static const auto for_system = system_function_as<DpiForSystem>("user32.dll", "GetDpiForSystem");
   UINT dpi = 0;
   if (window != nullptr && for_window != nullptr)
     dpi = for_window(window);

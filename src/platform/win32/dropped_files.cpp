@@ -3,9 +3,8 @@
 // After <windows.h>, which it needs.
 #include <shellapi.h>
 
-#include <cwchar>
-
 #include "platform/win32/code_pages.h"
+#include "platform/win32/native_message.h"
 #include "platform/win32/system_library.h"
 
 namespace korvel::win32 {
@@ -40,8 +39,7 @@ int edit_under(HWND dialog, POINT point) {
     RECT rect{};
     GetWindowRect(child, &rect);
     MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    wchar_t class_name[8] = {};
-    if (PtInRect(&rect, point) && GetClassNameW(child, class_name, 8) && _wcsicmp(class_name, L"Edit") == 0)
+    if (PtInRect(&rect, point) && is_edit_box(child))
       return GetDlgCtrlID(child);
   }
   return 0;

@@ -25,4 +25,10 @@ inline void store_message(NativeMessage& message, const MSG& msg) {
 inline HWND hwnd_of(NativeWindow window) { return reinterpret_cast<HWND>(window); }
 inline NativeWindow window_of(HWND hwnd) { return reinterpret_cast<NativeWindow>(hwnd); }
 
+// Whether the window is an edit control: the name fields.
+inline bool is_edit_box(HWND window) {
+  wchar_t class_name[8] = {};
+  return GetClassNameW(window, class_name, 8) && lstrcmpiW(class_name, L"Edit") == 0;
+}
+
 }  // namespace korvel::win32

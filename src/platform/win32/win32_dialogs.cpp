@@ -101,8 +101,7 @@ HWND item(NativeWindow window, int id) { return GetDlgItem(hwnd_of(window), id);
 bool selects_whole_text(const MSG& msg) {
   if (msg.message != WM_KEYDOWN || msg.wParam != 'A' || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0)
     return false;
-  wchar_t class_name[8] = {};
-  if (!GetClassNameW(msg.hwnd, class_name, 8) || _wcsicmp(class_name, L"Edit") != 0) return false;
+  if (!is_edit_box(msg.hwnd)) return false;
   SendMessageW(msg.hwnd, EM_SETSEL, 0, -1);
   return true;
 }
