@@ -169,7 +169,9 @@ TEST_F(Win32NamedControls, IconButtonsShowTheirNamesAndFieldsTheirCutText) {
   for (char c : long_name) {
     SendMessageA(loading, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0);
     typed += c;
-    if (typed.size() == 10) EXPECT_EQ(tip_of(tooltip, hwnd, loading_edit), "") << "it fits";
+    if (typed.size() == 10) {
+      EXPECT_EQ(tip_of(tooltip, hwnd, loading_edit), "") << "it fits";
+    }
   }
   EXPECT_EQ(tip_of(tooltip, hwnd, loading_edit), long_name);
   DLGEXIT(dialog);

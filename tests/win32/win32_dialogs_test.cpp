@@ -30,7 +30,6 @@ struct Event {
   std::string kind;
   int id = 0;
   int code = -1;
-  std::vector<std::string> paths;
 };
 
 class RecordingEvents final : public DialogEvents {
@@ -49,7 +48,8 @@ class RecordingEvents final : public DialogEvents {
   void dialog_resized(void* d) override { record(d, {"resized"}); }
   void dialog_destroyed(void* d) override { record(d, {"destroyed"}); }
   void dialog_files_dropped(void* d, int id, const std::vector<std::string>& paths) override {
-    record(d, {"dropped", id, -1, paths});
+    record(d, {"dropped", id});
+    dropped_paths = paths;
   }
   void dialog_dpi_changed(void* d, int dpi) override { record(d, {"dpi", dpi}); }
   void dialog_help_requested(void* d) override { record(d, {"help"}); }
@@ -61,6 +61,7 @@ class RecordingEvents final : public DialogEvents {
   }
 
   std::vector<Event> events;
+  std::vector<std::string> dropped_paths;  // of the last drop
   NativeWindow window = 0;
   std::function<void(NativeWindow)> on_created;
   std::function<void(int)> on_command;
@@ -290,7 +291,7 @@ TEST_F(Win32HiddenMainDialog, DroppedFilesReachTheLayerWithTheFieldUnderThem) {
     events.events.clear();
     SendMessageW(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(drop_of(drop.at, paths)), 0);
     ASSERT_EQ(events.count("dropped", drop.field), 1);
-    EXPECT_EQ(events.events.back().paths, expected);
+    EXPECT_EQ(events.dropped_paths, expected);
   }
 }
 
