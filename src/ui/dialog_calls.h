@@ -39,7 +39,7 @@ inline void show_name(DialogRecord& d, int id, std::string_view name) {
 // A name put into a field as if the user had typed it: the field's change routine follows.
 inline void type_name(DialogRecord& d, int id, std::string_view name) {
   show_name(d, id, name);
-  d.layer.as_if_typed(d, id);
+  d.layer.dialog_command(&d, id, notify::edit_change);  // what the edit reports of typing
 }
 
 // Lists, their items counted from 1.

@@ -92,13 +92,6 @@ void DialogLayer::dialog_files_dropped(void* d, int control_id, const std::vecto
       DLGCB_DEFAULT);
 }
 
-void DialogLayer::as_if_typed(DialogRecord& dialog, int control_id) {
-  ControlEntry* control = dialog.find(control_id);
-  if (!control || control->type != ControlType::edit_box) return;
-  const auto routine = control->routines.find(DLGCB_CHANGE);
-  if (routine != control->routines.end()) call(dialog, DialogRoutine(routine->second), control_id, DLGCB_CHANGE);
-}
-
 void DialogLayer::dialog_activated(void* d, bool active) {
   auto* dialog = static_cast<DialogRecord*>(d);
   if (dialog->modal) return;

@@ -160,8 +160,6 @@ class DialogLayer final : public DialogEvents {
   void dialog_resized(void* dialog) override;
   void dialog_destroyed(void* dialog) override;
   void dialog_files_dropped(void* dialog, int control_id, const std::vector<std::string>& paths) override;
-  // Calls the edit box's change routine as the user's typing would.
-  void as_if_typed(DialogRecord& dialog, int control_id);
   void dialog_dpi_changed(void* dialog, int dpi) override;
   void dialog_help_requested(void* dialog) override;
 
